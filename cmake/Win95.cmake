@@ -1,0 +1,63 @@
+# Build rules that keep the shipped programs loadable on Windows 95:
+# no C runtime, own entry points, code for a 486/Pentium, PE subsystem and
+# OS version 4.0, imports only from the system DLLs.
+
+set(WIN95_COMPILE_OPTIONS
+    -march=i486 -mtune=pentium -Os
+    -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-use-cxa-atexit
+    -fno-asynchronous-unwind-tables -fno-unwind-tables -fno-stack-protector
+    -fno-ident -ffunction-sections -fdata-sections -mpreferred-stack-boundary=2
+    -Wall -Wextra -Werror)
+set(WIN95_DEFINITIONS WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_WINDOWS=0x0400
+    _WIN32_IE=0x0300 WIN32_LEAN_AND_MEAN NOMINMAX)
+set(WIN95_LINK_OPTIONS
+    -nostdlib -nostartfiles -s
+    -Wl,--gc-sections
+    -Wl,--major-os-version,4 -Wl,--minor-os-version,0
+    -Wl,--major-subsystem-version,4 -Wl,--minor-subsystem-version,0
+    -Wl,--disable-dynamicbase -Wl,--disable-nxcompat
+    -Wl,--no-insert-timestamp)
+
+# The CRT-free runtime shared by every shipped binary.
+add_library(win95_runtime STATIC
+    ${PROJECT_SOURCE_DIR}/common/runtime/runtime.cpp)
+target_compile_options(win95_runtime PRIVATE ${WIN95_COMPILE_OPTIONS}
+    -fno-tree-loop-distribute-patterns)
+target_compile_definitions(win95_runtime PUBLIC ${WIN95_DEFINITIONS})
+target_include_directories(win95_runtime PUBLIC
+    ${PROJECT_SOURCE_DIR}/common ${PROJECT_SOURCE_DIR}/common/runtime)
+
+# The portable half of the shared contract, built for the target.
+add_library(win95_contract STATIC
+    ${PROJECT_SOURCE_DIR}/common/parameter_store.cpp
+    ${PROJECT_SOURCE_DIR}/common/driver_interface.cpp)
+target_compile_options(win95_contract PRIVATE ${WIN95_COMPILE_OPTIONS})
+target_link_libraries(win95_contract PUBLIC win95_runtime)
+
+# win95_binary(<target> OUTPUT <file name> KIND GUI|DLL
+#              SOURCES ... [DEF file] [LIBS kernel32 user32 ...])
+function(win95_binary target)
+    cmake_parse_arguments(W "" "OUTPUT;KIND;DEF" "SOURCES;LIBS" ${ARGN})
+    if(W_KIND STREQUAL "DLL")
+        add_library(${target} SHARED ${W_SOURCES})
+        set_target_properties(${target} PROPERTIES PREFIX "" SUFFIX "" IMPORT_PREFIX "lib")
+        target_link_options(${target} PRIVATE -Wl,--subsystem,windows:4.0
+            -Wl,-e,_DllMain@12 -Wl,--kill-at -Wl,--image-base,0x10000000)
+        if(W_DEF)
+            target_sources(${target} PRIVATE ${W_DEF})
+        endif()
+    else()
+        add_executable(${target} WIN32 ${W_SOURCES}
+            ${PROJECT_SOURCE_DIR}/common/runtime/entry.cpp)
+        set_target_properties(${target} PROPERTIES SUFFIX "")
+        target_link_options(${target} PRIVATE -Wl,--subsystem,windows:4.0
+            -Wl,-e,_WinMainCRTStartup)
+    endif()
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME ${W_OUTPUT}
+        RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/package
+        LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/package)
+    target_compile_options(${target} PRIVATE ${WIN95_COMPILE_OPTIONS})
+    target_link_options(${target} PRIVATE ${WIN95_LINK_OPTIONS})
+    target_link_libraries(${target} PRIVATE win95_contract win95_runtime ${W_LIBS} gcc)
+    set_property(GLOBAL APPEND PROPERTY WIN95_SHIPPED_BINARIES ${target})
+endfunction()

@@ -1,0 +1,58 @@
+# Wine test rig. Source it with the build folder:
+#     . scripts/rig.sh build/cross
+# It makes (once) a private 32-bit Wine prefix in that folder set to
+# Windows 98, starts Xvfb at 1024x768x24 when no DISPLAY is given, and keeps
+# one wineserver running for the prefix until rig_stop.
+
+rig_build_dir=$(cd "${1:?build folder}" && pwd)
+export WINEPREFIX="$rig_build_dir/wineprefix"
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko install prompts in a test prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+rig_free_display() {
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { echo "$n"; return; }
+    done
+    return 1
+}
+
+rig_start_display() {
+    [ -n "${DISPLAY:-}" ] && return 0
+    local n
+    n=$(rig_free_display) || { echo "rig: no free X display" >&2; return 1; }
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    RIG_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        sleep 0.1
+    done
+    echo "rig: Xvfb did not start on :$n" >&2
+    return 1
+}
+
+rig_make_prefix() {
+    [ -f "$WINEPREFIX/.orvantix-ready" ] && return 0
+    rm -rf "$WINEPREFIX"
+    timeout 300 wineboot -i >/dev/null 2>&1
+    timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null 2>&1
+    # No crash dialogs: a crashing program must end, not wait for a person.
+    timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    timeout 60 wineserver -w
+    touch "$WINEPREFIX/.orvantix-ready"
+}
+
+rig_stop() {
+    wineserver -k >/dev/null 2>&1
+    if [ -n "${RIG_XVFB_PID:-}" ]; then
+        kill "$RIG_XVFB_PID" 2>/dev/null
+        unset RIG_XVFB_PID
+        unset DISPLAY
+    fi
+}
+
+rig_start_display && rig_make_prefix && wineserver -p >/dev/null 2>&1

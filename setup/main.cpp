@@ -1,0 +1,4 @@
+// Placeholder entry until the program itself lands.
+#include <windows.h>
+
+extern "C" int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
