@@ -1,0 +1,34 @@
+// State and procedures shared by the applet's entry, its sheet and pages.
+#ifndef PEMROSKO_APPLET_H
+#define PEMROSKO_APPLET_H
+
+#include <windows.h>
+
+// The seven user settings the sheet edits, named after their registry
+// values; loaded before the sheet opens, saved on OK.
+struct ProfileSettingsData {
+    DWORD BeepMode;
+    DWORD BeepFreq;
+    DWORD BeepTime;
+    DWORD MouseMode;
+    DWORD DragDelay;
+    DWORD DblClickRegion;
+    DWORD Port;
+};
+
+extern HINSTANCE g_module;
+extern ProfileSettingsData ProfileSettings;
+
+// WM_NOTIFY handling every page shares (save and reload on OK, reload on
+// Cancel). Returns what the page's dialog procedure returns.
+INT_PTR HandlePageNotify(HWND page, LPARAM lParam);
+
+INT_PTR CALLBACK CalibrationPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK SettingsPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK SoundPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK AboutPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The library's own export, also used by the Sound page.
+extern "C" BOOL WINAPI SetBeep(DWORD mode, DWORD frequency, DWORD duration);
+
+#endif

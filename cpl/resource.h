@@ -1,0 +1,51 @@
+// Resource identifiers of the applet library, grouped by page.
+#ifndef PEMROSKO_RESOURCE_H
+#define PEMROSKO_RESOURCE_H
+
+// Applet
+#define IDI_APPLET 105
+#define IDS_APPLET_NAME 101
+#define IDS_APPLET_INFO 102
+#define IDB_LOGO 107
+
+// Page templates
+#define IDD_PAGE_ABOUT 106
+#define IDD_PAGE_CALIBRATION 107
+#define IDD_PAGE_SOUND 108
+#define IDD_PAGE_SETTINGS 109
+
+// Calibration page
+#define IDC_CALIBRATE_BUTTON 1008
+#define IDC_CALIBRATE_GROUP 1034
+#define IDC_CALIBRATE_PROMPT 1036
+#define IDC_CONTROLLER_STATUS 1068
+
+// Settings page
+#define IDC_PORT_LIST 1011
+#define IDC_DRAG_DELAY 1013
+#define IDC_DBLCLICK_EDIT 1017
+#define IDC_DBLCLICK_UPDOWN 1019
+#define IDC_PORT_GROUP 1055
+#define IDC_MODE_GROUP 1056
+#define IDC_DBLCLICK_LABEL 1059
+#define IDC_DRAG_GROUP 1060
+#define IDC_MODE_CLICK_ON_TOUCH 1064
+#define IDC_MODE_CLICK_ON_RELEASE 1065
+#define IDC_MODE_DRAG 1066
+#define IDC_MODE_DOUBLE_CLICK_DRAG 1067
+#define IDC_DRAG_SHORT 1073
+#define IDC_DRAG_LONG 1074
+
+// Sound page
+#define IDC_BEEP_MODE 1012
+#define IDC_BEEP_TONE 1070
+#define IDC_BEEP_DURATION 1071
+
+// About page
+#define IDC_ABOUT_LOGO 1029
+#define IDC_ABOUT_NAME 1030
+#define IDC_ABOUT_VERSION 1031
+#define IDC_ABOUT_SUPPORT 1032
+#define IDC_ABOUT_YEARS 1033
+
+#endif
