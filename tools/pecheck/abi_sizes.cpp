@@ -1,0 +1,2 @@
+// Compiled for the target only to run the structure-size checks.
+#include "win95_abi.h"

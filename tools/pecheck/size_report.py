@@ -1,0 +1,31 @@
+#!/usr/bin/env python3
+"""Prints each shipped binary's size against its budget; fails when one is over."""
+import os
+import sys
+
+BUDGETS_KIB = {
+    "Fennock.exe": 12,
+    "Durmasel.exe": 16,
+    "Setup.exe": 48,
+    "Pemrosko.Cpl": 96,
+    "Brokasta.exe": 16,
+}
+
+
+def main(folder):
+    over = 0
+    print("%-14s %9s %9s" % ("binary", "bytes", "budget"))
+    for name, budget in BUDGETS_KIB.items():
+        path = os.path.join(folder, name)
+        if not os.path.exists(path):
+            print("%-14s %9s %7d KiB  (not built)" % (name, "-", budget))
+            continue
+        size = os.path.getsize(path)
+        verdict = "ok" if size <= budget * 1024 else "OVER BUDGET"
+        over += verdict != "ok"
+        print("%-14s %9d %7d KiB  %s (%.1f KiB)" % (name, size, budget, verdict, size / 1024))
+    return 1 if over else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))
