@@ -22,28 +22,6 @@ HKEY OpenKey(const char *keyPath, BOOL create, HKEY root) {
     return NULL;
 }
 
-// Deep enough for any key Setup deletes; a deeper tree is left to
-// RegDeleteKeyA, which on Windows 95, 98 and Me deletes it whole.
-static const int kMaxKeyDepth = 64;
-
-// Windows 95, 98 and Me delete a key with all its sub-keys, but NT-style
-// registries refuse a key that still has sub-keys; deleting the sub-keys
-// first gives the same result on both.
-static void DeleteSubKeys(HKEY parent, int depth) {
-    char name[MAX_PATH];
-    DWORD index = 0;
-    while (depth < kMaxKeyDepth &&
-           RegEnumKeyA(parent, index, name, sizeof(name)) == ERROR_SUCCESS) {
-        HKEY child;
-        if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &child) == ERROR_SUCCESS) {
-            DeleteSubKeys(child, depth + 1);
-            RegCloseKey(child);
-        }
-        // A key that stays would be enumerated again: step past it.
-        if (RegDeleteKeyA(parent, name) != ERROR_SUCCESS) ++index;
-    }
-}
-
 // An empty path or one ending in a backslash names the parent key itself
 // (all of Enum\Root, or every program's uninstall entry): never delete it.
 static BOOL NamesASubKey(const char *keyPath) {
@@ -51,13 +29,9 @@ static BOOL NamesASubKey(const char *keyPath) {
     return length > 0 && keyPath[length - 1] != '\\';
 }
 
+// On Windows 95, 98 and Me this deletes the sub-keys too.
 LONG DeleteKey(HKEY root, const char *keyPath) {
     if (!NamesASubKey(keyPath)) return ERROR_INVALID_PARAMETER;
-    HKEY key;
-    if (RegOpenKeyExA(root, keyPath, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        DeleteSubKeys(key, 0);
-        RegCloseKey(key);
-    }
     return RegDeleteKeyA(root, keyPath);
 }
 
