@@ -29,9 +29,36 @@ static BOOL NamesASubKey(const char *keyPath) {
     return length > 0 && keyPath[length - 1] != '\\';
 }
 
-// On Windows 95, 98 and Me this deletes the sub-keys too.
+// Deep enough for any key Setup deletes; what lies deeper is left to
+// RegDeleteKeyA itself.
+static const int kMaxKeyDepth = 32;
+
+// The key deletion of Windows 95, 98 and Me takes the sub-keys with it,
+// but not every implementation of it gets past the first sub-key, and
+// NT-style registries refuse a key that has any. Deleting the sub-keys
+// first, depth first, gives the same result everywhere.
+static void DeleteSubKeys(HKEY parent, int depth) {
+    char name[MAX_PATH];
+    DWORD index = 0;
+    while (depth < kMaxKeyDepth &&
+           RegEnumKeyA(parent, index, name, sizeof(name)) == ERROR_SUCCESS) {
+        HKEY child;
+        if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &child) == ERROR_SUCCESS) {
+            DeleteSubKeys(child, depth + 1);
+            RegCloseKey(child);
+        }
+        // A sub-key that stays would be enumerated again: step past it.
+        if (RegDeleteKeyA(parent, name) != ERROR_SUCCESS) ++index;
+    }
+}
+
 LONG DeleteKey(HKEY root, const char *keyPath) {
     if (!NamesASubKey(keyPath)) return ERROR_INVALID_PARAMETER;
+    HKEY key;
+    if (RegOpenKeyExA(root, keyPath, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        DeleteSubKeys(key, 0);
+        RegCloseKey(key);
+    }
     return RegDeleteKeyA(root, keyPath);
 }
 
