@@ -19,6 +19,15 @@ protected:
 
 std::string Scratch(const char *sub) { return std::string(kScratchKey) + "\\" + sub; }
 
+// Exactly one box came: the error box for code with the given caption.
+void ExpectOnlyErrorBox(const std::vector<SeenBox> &boxes, const char *caption, DWORD code) {
+    Text expected;
+    GetErrorText(code, &expected);
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(caption, boxes[0].caption);
+    EXPECT_EQ(expected.c_str(), boxes[0].text);
+}
+
 RegValue Stored(const std::string &key, const char *name) {
     return ReadKeyTree(HKEY_LOCAL_MACHINE, key).values[name];
 }
@@ -64,12 +73,7 @@ TEST_F(HelpersTest, ARefusedKeyShowsTheOpenKeyBox) {
     // A volatile key takes no lasting sub-key: the create is refused.
     CreateKey(HKEY_LOCAL_MACHINE, Scratch("Volatile"), true);
     EXPECT_EQ(NULL, OpenKey(Scratch("Volatile\\0000").c_str(), TRUE, HKEY_LOCAL_MACHINE));
-    Text expected;
-    GetErrorText(ERROR_CHILD_MUST_BE_VOLATILE, &expected);
-    auto boxes = m_boxes.Seen();
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ("OpenKey", boxes[0].caption);
-    EXPECT_EQ(expected.c_str(), boxes[0].text);
+    ExpectOnlyErrorBox(m_boxes.Seen(), "OpenKey", ERROR_CHILD_MUST_BE_VOLATILE);
 }
 
 TEST_F(HelpersTest, AFailedWriteShowsTheWriteValueBox) {
@@ -78,12 +82,7 @@ TEST_F(HelpersTest, AFailedWriteShowsTheWriteValueBox) {
     DeleteKeyTree(HKEY_LOCAL_MACHINE, Scratch("Doomed"));  // the open key is now marked deleted
     EXPECT_FALSE(WriteValue(key, "x", Text("y"), REG_SZ));
     RegCloseKey(key);
-    Text expected;
-    GetErrorText(ERROR_KEY_DELETED, &expected);
-    auto boxes = m_boxes.Seen();
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ("WriteValue", boxes[0].caption);
-    EXPECT_EQ(expected.c_str(), boxes[0].text);
+    ExpectOnlyErrorBox(m_boxes.Seen(), "WriteValue", ERROR_KEY_DELETED);
 }
 
 TEST_F(HelpersTest, DeletingAKeyTakesItsSubKeysButNeverItsParent) {
