@@ -16,26 +16,32 @@ BOOL IsDriverLoaded() {
     return TRUE;
 }
 
-BOOL StartRightButtonSwitch() {
+// Outcome of one request: the device could not be opened, the driver
+// refused, or the driver did it.
+enum RequestOutcome { kNoDriver, kRefused, kDone };
+
+// A request without an overlapped record must be given a byte count.
+static RequestOutcome Request(DWORD code, void *out, DWORD outSize, DWORD *returned) {
     HANDLE device = OpenDriver();
-    if (device == INVALID_HANDLE_VALUE) return FALSE;
-    // A request without an overlapped record must be given a byte count.
-    DWORD returned = 0;
-    BOOL started = DeviceIoControl(device, IOCTL_TOUCH_RIGHT_BUTTON_ONCE, NULL, 0, NULL, 0,
-                                   &returned, NULL);
+    if (device == INVALID_HANDLE_VALUE) return kNoDriver;
+    *returned = 0;
+    BOOL done = DeviceIoControl(device, code, NULL, 0, out, outSize, returned, NULL);
     CloseHandle(device);
-    return started;
+    return done ? kDone : kRefused;
+}
+
+BOOL StartRightButtonSwitch() {
+    DWORD returned;
+    return Request(IOCTL_TOUCH_RIGHT_BUTTON_ONCE, NULL, 0, &returned) == kDone;
 }
 
 // A driver that cannot be opened counts as "over", so the button pops up
 // when the driver goes away in the middle of a switch.
 BOOL RightButtonSwitchIsOver() {
-    HANDLE device = OpenDriver();
-    if (device == INVALID_HANDLE_VALUE) return TRUE;
     uint32_t answer = 0;
-    DWORD returned = 0;
-    BOOL answered = DeviceIoControl(device, IOCTL_TOUCH_QUERY_RIGHT_BUTTON, NULL, 0, &answer,
-                                    sizeof(answer), &returned, NULL);
-    CloseHandle(device);
-    return fennock::QueryMeansOver(answered != FALSE, returned, answer);
+    DWORD returned;
+    RequestOutcome outcome =
+        Request(IOCTL_TOUCH_QUERY_RIGHT_BUTTON, &answer, sizeof(answer), &returned);
+    if (outcome == kNoDriver) return TRUE;
+    return fennock::QueryMeansOver(outcome == kDone, returned, answer);
 }

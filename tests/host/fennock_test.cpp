@@ -153,19 +153,25 @@ TEST(FennockWorker, QuitWrittenDuringTheFinalQueryIsNotLost) {
     EXPECT_EQ(world.command, uint32_t(SWITCH_QUIT));
 }
 
-TEST(FennockQueryAnswer, OnlyAFullAnswerOfOneMeansOverWhenTheRequestWorked) {
-    EXPECT_TRUE(QueryMeansOver(true, 4, 1));
-    EXPECT_FALSE(QueryMeansOver(true, 4, 0));
-    EXPECT_FALSE(QueryMeansOver(true, 4, 2));
-    EXPECT_FALSE(QueryMeansOver(true, 4, 0xFFFFFFFFu));
-    EXPECT_FALSE(QueryMeansOver(true, 8, 0));
-}
+struct AnswerCase {
+    bool requestSucceeded;
+    uint32_t bytesReturned;
+    uint32_t answer;
+    bool over;
+};
 
-TEST(FennockQueryAnswer, RefusedOrShortAnswersCountAsOver) {
-    EXPECT_TRUE(QueryMeansOver(false, 4, 0));
-    EXPECT_TRUE(QueryMeansOver(false, 0, 0));
-    EXPECT_TRUE(QueryMeansOver(true, 0, 0));
-    EXPECT_TRUE(QueryMeansOver(true, 3, 0));
+// Only a full answer of 1 to a request that worked means over; refused or
+// short answers count as over too, so the button never sticks.
+TEST(FennockQueryAnswer, DecidesOverFromTheRequestAndTheWord) {
+    const AnswerCase cases[] = {
+        {true, 4, 1, true},   {true, 4, 0, false}, {true, 4, 2, false},
+        {true, 4, 0xFFFFFFFFu, false}, {true, 8, 0, false},  {false, 4, 0, true},
+        {false, 0, 0, true},  {true, 0, 0, true},  {true, 3, 0, true},
+    };
+    for (const AnswerCase &c : cases) {
+        EXPECT_EQ(c.over, QueryMeansOver(c.requestSucceeded, c.bytesReturned, c.answer))
+            << c.requestSucceeded << " " << c.bytesReturned << " " << c.answer;
+    }
 }
 
 }  // namespace

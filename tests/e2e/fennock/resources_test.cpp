@@ -52,26 +52,25 @@ HatchCount CountHatching(const BITMAPINFOHEADER *info) {
     return count;
 }
 
-TEST_F(ResourcesTest, IdlePictureIs62By41In16ColoursWithTheLeftButtonHatched) {
-    const BITMAPINFOHEADER *idle = Bitmap(108);
-    ASSERT_NE(nullptr, idle);
-    EXPECT_EQ(62, idle->biWidth);
-    EXPECT_EQ(41, idle->biHeight);
-    ASSERT_EQ(4, idle->biBitCount);
-    HatchCount hatch = CountHatching(idle);
-    EXPECT_GT(hatch.left, 20);
-    EXPECT_EQ(0, hatch.right);
-}
+struct PictureCase {
+    int id;
+    LONG width;
+    bool leftHatched;  // else the right button is
+};
 
-TEST_F(ResourcesTest, PendingPictureIs57By41In16ColoursWithTheRightButtonHatched) {
-    const BITMAPINFOHEADER *pending = Bitmap(107);
-    ASSERT_NE(nullptr, pending);
-    EXPECT_EQ(57, pending->biWidth);
-    EXPECT_EQ(41, pending->biHeight);
-    ASSERT_EQ(4, pending->biBitCount);
-    HatchCount hatch = CountHatching(pending);
-    EXPECT_EQ(0, hatch.left);
-    EXPECT_GT(hatch.right, 20);
+// 108 is the idle mouse (left button hatched), 107 the pending one.
+TEST_F(ResourcesTest, PicturesHaveTheirSizesSixteenColoursAndTheRightButtonHatched) {
+    const PictureCase pictures[] = {{108, 62, true}, {107, 57, false}};
+    for (const PictureCase &picture : pictures) {
+        const BITMAPINFOHEADER *info = Bitmap(picture.id);
+        ASSERT_NE(nullptr, info) << picture.id;
+        EXPECT_EQ(picture.width, info->biWidth) << picture.id;
+        EXPECT_EQ(41, info->biHeight) << picture.id;
+        ASSERT_EQ(4, info->biBitCount) << picture.id;
+        HatchCount hatch = CountHatching(info);
+        EXPECT_GT(picture.leftHatched ? hatch.left : hatch.right, 20) << picture.id;
+        EXPECT_EQ(0, picture.leftHatched ? hatch.right : hatch.left) << picture.id;
+    }
 }
 
 TEST_F(ResourcesTest, ProgramIconAndDialogArePresent) {
