@@ -117,29 +117,6 @@ TEST(FennockWorker, WatchPollsUntilOverThenGoesIdleBeforeItReports) {
     EXPECT_EQ(world.commandAtReport, uint32_t(SWITCH_IDLE)) << "idle must be set before the report";
 }
 
-TEST(FennockWorker, SecondSwitchAfterTheFirstIsWatchedAgain) {
-    FakeWorld world;
-    world.overFromQuery = 1;
-    world.command = SWITCH_WATCH;
-    WorkerThread worker(world);
-    ASSERT_TRUE(WaitFor(world.reports, 1));
-    world.command = SWITCH_WATCH;
-    ASSERT_TRUE(WaitFor(world.reports, 2));
-    world.command = SWITCH_QUIT;
-    EXPECT_EQ(worker.Join(), kWorkerExitCode);
-    EXPECT_EQ(world.queries, 2);
-}
-
-TEST(FennockWorker, QuitWhilePollingEndsTheLoop) {
-    FakeWorld world;
-    world.command = SWITCH_WATCH;
-    WorkerThread worker(world);
-    ASSERT_TRUE(WaitFor(world.queries, 3));
-    world.command = SWITCH_QUIT;
-    EXPECT_EQ(worker.Join(), kWorkerExitCode);
-    EXPECT_EQ(world.reports, 0);
-}
-
 // The window closes while the query of the last poll is under way: the
 // worker's own "idle" must not overwrite the dialog's "quit".
 TEST(FennockWorker, QuitWrittenDuringTheFinalQueryIsNotLost) {
