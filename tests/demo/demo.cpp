@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
+#include <cpl.h>
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -38,8 +39,9 @@ const int kQuestionYes = 6;
 const int kPortList = 1000;
 const int kFennockButton = 1003;
 
-// Raw touches near the three targets of a panel reporting 0..4095 on both axes.
-const DWORD kTouches[3][2] = {{1000, 900}, {3100, 3000}, {3100, 900}};
+// Raw touches at the three targets, of a panel a little narrower than the
+// stored defaults, so the saved calibration visibly changes.
+const DWORD kTouches[3][2] = {{1100, 1000}, {3000, 2900}, {3000, 1000}};
 
 std::string g_screens;
 int g_shot = 0;
@@ -58,8 +60,22 @@ void Shot(const char *name) {
     printf("    screen %s%s\n", file, saved ? "" : " (not saved)");
 }
 
+BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
+    if (!IsWindowVisible(window)) return TRUE;
+    std::string text = harness::Text(window);
+    if (harness::ClassName(window) == "#32770") {
+        std::string message = harness::MessageBoxText(window);
+        if (!message.empty()) text += ": " + message;
+    }
+    printf("    window [%s] \"%s\"\n", harness::ClassName(window).c_str(), text.c_str());
+    return TRUE;
+}
+
+// What was on the screen when a step failed, to see why.
 bool Fail(const char *what) {
     printf("    FAILED: %s\n", what);
+    EnumWindows(PrintWindow, 0);
+    Shot("failure");
     return false;
 }
 
@@ -141,11 +157,36 @@ bool RunCalibration() {
     return true;
 }
 
+// Wine's own control.exe does not open "\\.\ZELVANIS" the Windows 98 way, so
+// this program stands in for the Control Panel: "--control <applet>" loads
+// the applet and sends what a Control Panel sends on a double-click.
+typedef LONG(WINAPI *AppletProc)(HWND, UINT, LPARAM, LPARAM);
+
+int RunAppletHost(const char *path) {
+    HMODULE library = LoadLibraryA(path);
+    if (!library) return 1;
+    AppletProc applet = reinterpret_cast<AppletProc>(
+        reinterpret_cast<void *>(GetProcAddress(library, "CPlApplet")));
+    if (!applet || applet(NULL, CPL_INIT, 0, 0) == 0) return 2;
+    CPLINFO info = {};
+    applet(NULL, CPL_INQUIRE, 0, reinterpret_cast<LPARAM>(&info));
+    LONG result = applet(NULL, CPL_DBLCLK, 0, info.lData);
+    applet(NULL, CPL_STOP, 0, info.lData);
+    applet(NULL, CPL_EXIT, 0, 0);
+    FreeLibrary(library);
+    return result == 0 ? 0 : 3;
+}
+
+std::string OwnPath() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, sizeof(path));
+    return path;
+}
+
 bool RunControlPanel() {
     printf("3. The Control Panel opens the installed Pemrosko.Cpl\n");
     std::string applet = harness::Join(harness::SystemDir(), "Pemrosko.Cpl");
-    harness::Process control =
-        harness::Start(harness::Join(harness::SystemDir(), "control.exe"), applet);
+    harness::Process control = harness::Start(OwnPath(), "--control " + applet);
     HWND sheet = harness::WaitWindow("#32770", kSheetTitle, kStepMs);
     if (!sheet) return Fail("no property sheet");
     const char *pages[] = {"sheet-calibration", "sheet-settings", "sheet-sound", "sheet-about"};
@@ -154,10 +195,14 @@ bool RunControlPanel() {
         Shot(pages[i]);
     }
     harness::SheetSelectPage(sheet, 0);
+    const int reloads = sim::Count(IOCTL_TOUCH_RELOAD_PARAMETERS);
     harness::PostSheetPress(sheet, PSBTN_OK);
     if (!harness::WaitGone(sheet, kStepMs)) return Fail("OK did not close the sheet");
-    if (!harness::WaitExit(control, kStepMs)) harness::Kill(control);
-    printf("    OK pressed, %d reload request(s) so far\n", sim::Count(IOCTL_TOUCH_RELOAD_PARAMETERS));
+    DWORD code = 1;
+    if (!harness::WaitExit(control, kStepMs, &code) || code != 0) return Fail("the applet failed");
+    if (!sim::WaitForLogCount(IOCTL_TOUCH_RELOAD_PARAMETERS, reloads + 1, kStepMs))
+        return Fail("OK did not make the driver reload the settings");
+    printf("    OK saved the settings and the driver reloaded them\n");
     return true;
 }
 
@@ -222,6 +267,7 @@ bool HasOption(int argc, char **argv, const char *option) {
 }  // namespace
 
 int main(int argc, char **argv) {
+    if (argc == 3 && lstrcmpiA(argv[1], "--control") == 0) return RunAppletHost(argv[2]);
     setvbuf(stdout, NULL, _IONBF, 0);
     std::string medium = harness::WindowsPathOf(FromEnv("ORVANTIX_MEDIUM"));
     g_screens = harness::WindowsPathOf(FromEnv("ORVANTIX_SCREENS"));
