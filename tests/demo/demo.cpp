@@ -126,6 +126,10 @@ bool RunSetup(const std::string &medium) {
 bool TouchTarget(HWND window, int index) {
     if (!sim::WaitForLogCount(IOCTL_TOUCH_START_RAW_CAPTURE, index + 1, kStepMs))
         return Fail("no raw capture started");
+    // The target is drawn after the capture is armed: wait for its red centre.
+    const int x = GetSystemMetrics(SM_CXSCREEN), y = GetSystemMetrics(SM_CYSCREEN);
+    const int cx = index == 0 ? x / 5 : x * 4 / 5, cy = index == 1 ? y * 4 / 5 : y / 5;
+    harness::WaitUntil([&] { return harness::PixelAt(cx, cy) == RGB(255, 0, 0); }, 3000);
     char name[32];
     snprintf(name, sizeof(name), "calibration-target%d", index + 1);
     Shot(name);
