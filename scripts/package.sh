@@ -82,7 +82,14 @@ python3 tests/demo/bmp2png.py "$demo/screens"
 echo "package: screenshots in $demo/screens: $(ls "$demo/screens" | tr '\n' ' ')"
 
 if [ $interactive -eq 1 ]; then
-    echo "package: the Wine desktop is open; close its window to end."
-    wine explorer /desktop=Orvantix,1024x768 control.exe >/dev/null 2>&1 || true
+    cat <<'TEXT'
+package: the Wine desktop "Orvantix" shows the installed applet's sheet. The
+simulated touchscreen is in panel mode: a mouse click is a raw touch of a
+virtual panel. Press "Calibrate" on the Calibration page and click the
+targets; the Start menu's "Orvantix Touchscreen" group has the programs.
+Close the sheet (and the desktop window) to end.
+TEXT
+    wine explorer /desktop=Orvantix,1024x768 build/cross/tests/demo/orvantix_demo.exe --sheet \
+        >/dev/null 2>&1 || true
 fi
 exit $status

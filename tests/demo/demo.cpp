@@ -8,7 +8,8 @@
 // Environment: ORVANTIX_MEDIUM (the demo medium, a Unix path),
 // ORVANTIX_SCREENS (where the screenshots go, a Unix path).
 // Options: --panel [--swap] [--flip-x] [--flip-y] leaves the simulator in
-// panel mode afterwards, so mouse clicks become raw touches.
+// panel mode afterwards, so mouse clicks become raw touches; --sheet only
+// opens the installed applet's sheet, as a double-click in the Control Panel.
 // Exit code: 0 when every step worked, else the number of the failed step.
 #include <windows.h>
 #include <commctrl.h>
@@ -272,6 +273,8 @@ bool HasOption(int argc, char **argv, const char *option) {
 
 int main(int argc, char **argv) {
     if (argc == 3 && lstrcmpiA(argv[1], "--control") == 0) return RunAppletHost(argv[2]);
+    if (argc == 2 && lstrcmpiA(argv[1], "--sheet") == 0)
+        return RunAppletHost(harness::Join(harness::SystemDir(), "Pemrosko.Cpl").c_str());
     setvbuf(stdout, NULL, _IONBF, 0);
     std::string medium = harness::WindowsPathOf(FromEnv("ORVANTIX_MEDIUM"));
     g_screens = harness::WindowsPathOf(FromEnv("ORVANTIX_SCREENS"));
