@@ -39,8 +39,15 @@ medium=build/medium
 rm -rf "$medium"
 mkdir -p "$medium"
 # Setup looks for the applet as "Pemrosko.CPL".
-cp "$built/Setup.exe" "$built/Durmasel.exe" "$built/Fennock.exe" "$built/Brokasta.exe" "$medium/"
-cp "$built/Pemrosko.Cpl" "$medium/Pemrosko.CPL"
+for name in Setup.exe Pemrosko.CPL Durmasel.exe Fennock.exe Brokasta.exe; do
+    source="$built/$name"
+    [ "$name" = Pemrosko.CPL ] && source="$built/Pemrosko.Cpl"
+    if [ -f "$source" ]; then
+        cp "$source" "$medium/$name"
+    else
+        echo "package: WARNING: $name is not built; the medium is incomplete" >&2
+    fi
+done
 printf '%s\r\n' \
     "Orvantix Touchscreen installation folder" \
     "" \
