@@ -48,7 +48,7 @@ static HWND MakeChild(HINSTANCE instance, const char *cls, const char *text, DWO
 bool CreateBar(HINSTANCE instance) {
     const drawtest::BarLayout &bar = g_board.bar;
     g_board.font = MakeFont(bar.height / 3, FW_BOLD);
-    g_board.smallFont = MakeFont((bar.legend.bottom - bar.legend.top) * 3 / 5, FW_NORMAL);
+    g_board.smallFont = MakeFont((bar.legend.bottom - bar.legend.top) * 11 / 20, FW_NORMAL);
     for (int i = 0; i < drawtest::BAR_BUTTONS; ++i) {
         g_board.buttons[i] = MakeChild(instance, "BUTTON", kBarButtons[i].label,
                                        kBarButtons[i].style, bar.buttons[i], kBarButtons[i].id,
@@ -58,7 +58,7 @@ bool CreateBar(HINSTANCE instance) {
     // Statics let taps through to the board (they do not take the mouse).
     g_board.coords = MakeChild(instance, "STATIC", "", SS_LEFT | SS_CENTERIMAGE, bar.readout,
                                IDC_COORDS, g_board.font);
-    g_board.status = MakeChild(instance, "STATIC", "", SS_RIGHT, bar.status, IDC_STATUS,
+    g_board.status = MakeChild(instance, "STATIC", "", SS_LEFT, bar.status, IDC_STATUS,
                                g_board.smallFont);
     return g_board.coords && g_board.status;
 }

@@ -127,14 +127,17 @@ static void PaintCrosshair(HDC dc) {
 
 static void PaintLegend(HDC dc) {
     const drawtest::Box &box = g_board.bar.legend;
-    int step = (box.right - box.left) / MARK_KINDS;
     int middle = (box.top + box.bottom) / 2;
-    SetTextAlign(dc, TA_LEFT | TA_BASELINE);
+    int x = box.left;
+    SetTextAlign(dc, TA_LEFT | TA_TOP);
     for (int i = 0; i < MARK_KINDS; ++i) {
         const MarkStyle &style = kMarkStyles[i];
-        int x = box.left + i * step;
-        DrawShape(dc, style.colour, style.filled, style.round, Point{x + 13, middle}, style.radius);
-        TextOutA(dc, x + 30, middle + 5, style.label, lstrlenA(style.label));
+        DrawShape(dc, style.colour, style.filled, style.round, Point{x + 14, middle}, style.radius);
+        int length = lstrlenA(style.label);
+        SIZE extent;
+        if (!GetTextExtentPoint32A(dc, style.label, length, &extent)) extent.cx = 8 * length;
+        TextOutA(dc, x + 32, box.top + (box.bottom - box.top - extent.cy) / 2, style.label, length);
+        x += 32 + extent.cx + 24;
     }
 }
 

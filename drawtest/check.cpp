@@ -32,17 +32,21 @@ unsigned long long IntegerSqrt(unsigned long long value) {
     return root;
 }
 
-static unsigned long long Square(int a, int b) {
-    long long d = static_cast<long long>(a) - b;
-    return static_cast<unsigned long long>(d * d);
+static unsigned long long SquaredGap(int a, int b) {
+    // The gap of two ints always fits 32 unsigned bits, its square 64.
+    unsigned long long gap = a > b ? static_cast<unsigned long long>(static_cast<long long>(a) - b)
+                                   : static_cast<unsigned long long>(static_cast<long long>(b) - a);
+    return gap * gap;
 }
 
 unsigned RoundedDistance(Point a, Point b) {
-    unsigned long long squared = Square(a.x, b.x) + Square(a.y, b.y);
+    unsigned long long across = SquaredGap(a.x, b.x), down = SquaredGap(a.y, b.y);
+    // Beyond 64 bits the distance is far past any screen: it saturates.
+    unsigned long long squared = across + down < across ? ~0ULL : across + down;
     unsigned long long root = IntegerSqrt(squared);
     // sqrt(n) >= r + 0.5 exactly when n > r * r + r, for whole n.
     if (squared > root * root + root) ++root;
-    return static_cast<unsigned>(root);
+    return root > 0xFFFFFFFFULL ? 0xFFFFFFFFu : static_cast<unsigned>(root);
 }
 
 unsigned TolerancePixels(int width) {
@@ -100,7 +104,7 @@ BarLayout LayOutBar(int width, int height) {
     const int gap = 6;
     // About 10 mm on a 15-inch panel at 1024 x 768; never below what a
     // fingertip covers on a small 640 x 480 screen.
-    bar.height = Clamp(height / 12, 40, 96);
+    bar.height = Clamp(height / 12, 48, 96);
     int buttonWidth = Clamp(width / 9, 56, 160);
     int left = gap;
     for (int i = 0; i < BAR_BUTTONS; ++i) {
@@ -110,9 +114,9 @@ BarLayout LayOutBar(int width, int height) {
     int readoutRight = width - gap;
     bar.readout = Box{left + gap, gap, readoutRight > left + gap ? readoutRight : left + gap,
                       bar.height - gap};
-    int stripTop = height - bar.height / 2;
-    bar.legend = Box{gap, stripTop, width / 2 - gap, height - gap / 2};
-    bar.status = Box{width / 2, stripTop, width - gap, height - gap / 2};
+    int row = bar.height / 2;
+    bar.status = Box{gap, height - 2 * row, width - gap, height - row};
+    bar.legend = Box{gap, height - row, width - gap, height};
     return bar;
 }
 

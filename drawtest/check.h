@@ -80,8 +80,8 @@ enum BarItem { BAR_DRAW, BAR_DRAG, BAR_CHECK, BAR_CLEAR, BAR_EXIT, BAR_BUTTONS }
 
 // The bar along the top: five finger-sized buttons from the left and the
 // coordinate readout after them; scaled with the screen within limits a
-// finger can still hit. A thinner strip along the bottom holds the legend
-// of the event marks (left half) and the status line (right half).
+// finger can still hit. Two thinner rows along the bottom hold the status
+// line and, below it, the legend of the event marks.
 struct BarLayout {
     int height;
     Box buttons[BAR_BUTTONS];
