@@ -21,7 +21,9 @@ static bool AnotherInstanceRuns() {
 // instead of leaving the user looking at nothing.
 static void RaiseRunningInstance() {
     HWND running = FindWindowA(kBoardClassName, NULL);
-    if (running) SetForegroundWindow(running);
+    if (!running) return;
+    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+    SetForegroundWindow(running);
 }
 
 static bool RegisterBoardClass(HINSTANCE instance) {
