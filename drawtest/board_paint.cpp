@@ -179,7 +179,8 @@ void PaintBoard(HDC dc, const RECT &area) {
     int oldMode = SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = g_board.smallFont ? SelectObject(dc, g_board.smallFont) : NULL;
     SetTextColor(dc, RGB(0, 0, 0));
-    PaintLegend(dc);
+    // Most paints are a stroke's few pixels; leave the legend alone then.
+    if (area.bottom > g_board.bar.legend.top) PaintLegend(dc);
     if (g_board.mode == MODE_DRAG && g_board.pointerSeen) PaintCrosshair(dc);
     if (g_board.mode == MODE_CHECK) {
         for (int i = 0; i < drawtest::kCrossCount; ++i) PaintCross(dc, i);
