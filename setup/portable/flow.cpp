@@ -49,7 +49,7 @@ bool Join(char *out, size_t outSize, const char *a, const char *b, const char *c
             out[0] = '\0';
             return false;
         }
-        memcpy(out + used, parts[i], add);
+        if (add) memcpy(out + used, parts[i], add);
         used += add;
     }
     out[used] = '\0';
