@@ -5,6 +5,16 @@
 #include "runtime.h"
 #include "win95_abi.h"
 
+// Setup has no main window to sit on: its dialogs open in the middle of
+// the screen, as a dialog without an owner is expected to.
+static void CenterOnScreen(HWND dialog) {
+    RECT box;
+    GetWindowRect(dialog, &box);
+    int x = (GetSystemMetrics(SM_CXSCREEN) - (box.right - box.left)) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - (box.bottom - box.top)) / 2;
+    SetWindowPos(dialog, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // ---- question --------------------------------------------------------------
 
 IMPLEMENT_RUNTIME_CLASS(CQuestionDialog, CDialog)
@@ -23,6 +33,7 @@ void CQuestionDialog::LoadTexts(Text *caption) {
 
 BOOL CQuestionDialog::OnInitDialog() {
     CDialog::OnInitDialog();
+    CenterOnScreen(m_hWnd);
     SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     Text caption;
@@ -110,6 +121,7 @@ int CPortDialog::SelectedPort() {
 
 BOOL CPortDialog::OnInitDialog() {
     CDialog::OnInitDialog();
+    CenterOnScreen(m_hWnd);
     FillPortList();
     SendDlgItemMessage(IDC_PORT_LIST, CB_SETCURSEL, 0, 0);
     m_nPort = SelectedPort();
@@ -128,3 +140,9 @@ void CPortDialog::OnOK() {
 IMPLEMENT_RUNTIME_CLASS(CCompleteDialog, CDialog)
 
 CCompleteDialog::CCompleteDialog() : CDialog(IDD_COMPLETE) {}
+
+BOOL CCompleteDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    CenterOnScreen(m_hWnd);
+    return TRUE;
+}

@@ -54,6 +54,8 @@ class CCompleteDialog : public CDialog {
     DECLARE_RUNTIME_CLASS(CCompleteDialog)
 public:
     CCompleteDialog();
+
+    virtual BOOL OnInitDialog();
 };
 
 #endif
