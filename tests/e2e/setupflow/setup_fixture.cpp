@@ -46,10 +46,7 @@ std::string SystemIniEntry(const char *section) {
 }
 
 std::string ReadText(HKEY root, const std::string &key, const char *name) {
-    KeyTree tree = ReadKeyTree(root, key);
-    auto found = tree.values.find(name);
-    if (found == tree.values.end()) return "(none)";
-    return std::string(found->second.bytes.c_str());
+    return harness::ReadString(root, key, name, "(none)");
 }
 
 bool FolderExists(const std::string &path) {
@@ -77,20 +74,13 @@ static std::vector<std::string> GuardedFiles() {
     return files;
 }
 
-static void DeleteValue(HKEY root, const char *key, const char *name) {
-    HKEY open;
-    if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &open) != ERROR_SUCCESS) return;
-    RegDeleteValueA(open, name);
-    RegCloseKey(open);
-}
-
 // A machine that never had the package; the System.ini entries too.
 static void ClearPackage() {
     for (const char *key : {kDeviceKey, kClassKey, kServiceKey, kSetupUninstallKey})
         DeleteKeyTree(HKEY_LOCAL_MACHINE, key);
     DeleteKeyTree(HKEY_CURRENT_USER, kWineAppKey);
-    DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel");
-    DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix");
+    harness::DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel");
+    harness::DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix");
     for (const std::string &file : GuardedFiles()) DeleteFileA(file.c_str());
     DeleteFolderTree(ProgramFolder());
     DeleteFolderTree(GroupFolder());
@@ -142,8 +132,7 @@ MachineGuard::~MachineGuard() {
 InstallationMedium::InstallationMedium() : m_folder(TempFolder() + "setupflow_medium\\") {
     DeleteFolderTree(m_folder);
     CreateDirectoryA(m_folder.c_str(), NULL);
-    std::string package = harness::PackageDir();
-    if (package.back() != '\\') package += '\\';
+    std::string package = harness::PackageDir() + "\\";
     for (const std::string &name : kMediumFiles) {
         std::string bytes;
         if (!ReadFileBytes(package + name, &bytes)) bytes = "stand-in for " + name + "\r\n";
@@ -169,38 +158,13 @@ SetupRun::~SetupRun() {
     if (!WaitEnd(&code, 0)) harness::Kill(m_process);
 }
 
-struct WindowQuery {
-    DWORD pid;
-    const char *caption;  // null: any
-    HWND found;
-};
-
-static BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
-    WindowQuery *query = reinterpret_cast<WindowQuery *>(data);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != query->pid || !IsWindowVisible(window)) return TRUE;
-    if (query->caption && harness::Text(window) != query->caption) return TRUE;
-    query->found = window;
-    return FALSE;
-}
-
-static HWND FindProcessWindow(DWORD pid, const char *caption) {
-    WindowQuery query = {pid, caption, NULL};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
-    return query.found;
-}
-
 HWND SetupRun::WaitWindow(const char *caption, DWORD ms) {
-    HWND window = NULL;
-    harness::WaitUntil([&] { return (window = FindProcessWindow(m_process.pid, caption)) != NULL; },
-                       ms);
-    return window;
+    return harness::WaitProcessWindow(m_process.pid, caption, ms);
 }
 
 bool SetupRun::WaitEnd(DWORD *code, DWORD ms) { return harness::WaitExit(m_process, ms, code); }
 
-bool SetupRun::ShowsAnyWindow() { return FindProcessWindow(m_process.pid, NULL) != NULL; }
+bool SetupRun::ShowsAnyWindow() { return harness::FindProcessWindow(m_process.pid, NULL) != NULL; }
 
 static std::string TestFolder() {
     char path[MAX_PATH] = "";
