@@ -110,31 +110,17 @@ TEST_F(InstallTest, InstallsEverythingAndNoEndsWithoutRestart) {
     ExpectLink("Touchscreen setup.lnk", system + "Pemrosko.Cpl", system, "");
     ExpectLink("Uninstall Touchscreen.lnk", program + "Setup.exe", program, "-U");
 
-    ASSERT_TRUE(run.HookRestart());
-    harness::PostClick(complete, IDCANCEL);  // "No"
-    DWORD code = 1;
-    ASSERT_TRUE(run.WaitEnd(&code));
-    EXPECT_EQ(0u, code);
-    EXPECT_TRUE(RestartRequests().empty());
+    PressAndExpectEnd(run, complete, IDCANCEL, {});  // "No"
 }
 
 TEST_F(InstallTest, RebootNowAsksWindowsForARestart) {
     SetupRun run(m_medium.Folder(), "");
-    HWND question = run.WaitWindow(kInstallCaption);
-    ASSERT_TRUE(question);
-    harness::PostClick(question, 6);
-    HWND port = run.WaitWindow(kPortCaption);
+    HWND port = OpenPortDialog(run);
     ASSERT_TRUE(port);
     harness::SendKey(port, VK_RETURN);  // Enter answers "OK"
     HWND complete = run.WaitWindow(kCompleteCaption);
     ASSERT_TRUE(complete);
-    // Without the hook Wine would close every windowed program of the session.
-    ASSERT_TRUE(run.HookRestart());
-    harness::PostClick(complete, IDOK);  // "Yes,reboot now>>"
-    DWORD code = 1;
-    ASSERT_TRUE(run.WaitEnd(&code));
-    EXPECT_EQ(0u, code);
-    EXPECT_EQ(std::vector<std::string>({"2 0"}), RestartRequests()) << "EWX_REBOOT, reserved 0";
+    PressAndExpectEnd(run, complete, IDOK, {"2 0"});  // "Yes,reboot now>>"
     // Enter took the first port of the sorted list.
     std::vector<std::string> ports = KnownPortsSorted();
     ASSERT_FALSE(ports.empty());
@@ -195,10 +181,7 @@ INSTANTIATE_TEST_SUITE_P(Flow, StopAtQuestionTest,
 TEST_F(InstallTest, CancelOnPortDialogWritesOnlySystemIni) {
     SetMouseSettings("4", "4", "500");
     SetupRun run(m_medium.Folder(), "");
-    HWND question = run.WaitWindow(kInstallCaption);
-    ASSERT_TRUE(question);
-    harness::PostClick(question, 6);
-    HWND port = run.WaitWindow(kPortCaption);
+    HWND port = OpenPortDialog(run);
     ASSERT_TRUE(port);
     // Nothing but System.ini has been written while the port is asked.
     ExpectNothingButSystemIni();

@@ -61,24 +61,14 @@ TEST_F(RemovalTest, FromTheMediumRemovesEverythingAndNoEndsWithoutRestart) {
     EXPECT_EQ("(none)", ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix"))
         << "nothing was left for a finishing run";
     EXPECT_FALSE(FileExists(TempFolder() + "Setup.exe"));
-    ASSERT_TRUE(run.HookRestart());
-    harness::PostClick(box, IDNO);
-    DWORD code = 1;
-    ASSERT_TRUE(run.WaitEnd(&code));
-    EXPECT_EQ(0u, code);
-    EXPECT_TRUE(RestartRequests().empty());
+    PressAndExpectEnd(run, box, IDNO, {});
 }
 
 TEST_F(RemovalTest, Box8YesAsksWindowsForARestart) {
     SetupRun run(m_medium.Folder(), "-u");
     HWND box = RemoveUpToBox8(run);
     ASSERT_TRUE(box);
-    ASSERT_TRUE(run.HookRestart());
-    harness::PostClick(box, IDYES);
-    DWORD code = 1;
-    ASSERT_TRUE(run.WaitEnd(&code));
-    EXPECT_EQ(0u, code);
-    EXPECT_EQ(std::vector<std::string>({"2 0"}), RestartRequests()) << "EWX_REBOOT, reserved 0";
+    PressAndExpectEnd(run, box, IDYES, {"2 0"});
 }
 
 // Waits for a run that must show nothing; false when a window appeared.

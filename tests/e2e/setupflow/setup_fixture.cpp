@@ -290,12 +290,27 @@ void SelectPort(HWND portDialog, const char *port) {
         << port << " is not in the list";
 }
 
+HWND OpenPortDialog(SetupRun &run) {
+    HWND question = run.WaitWindow(kInstallCaption);
+    if (!question) return NULL;
+    harness::PostClick(question, 6);
+    return run.WaitWindow(kPortCaption);
+}
+
+void PressAndExpectEnd(SetupRun &run, HWND dialog, int button,
+                       const std::vector<std::string> &restarts) {
+    // Without the hook Wine would close every windowed program of the session.
+    ASSERT_TRUE(run.HookRestart());
+    harness::PostClick(dialog, button);
+    DWORD code = 1;
+    ASSERT_TRUE(run.WaitEnd(&code));
+    EXPECT_EQ(0u, code);
+    EXPECT_EQ(restarts, RestartRequests()) << "\"2 0\" is EWX_REBOOT with reserved 0";
+}
+
 void InstallPackage(const InstallationMedium &medium) {
     SetupRun run(medium.Folder(), "");
-    HWND question = run.WaitWindow(kInstallCaption);
-    ASSERT_TRUE(question);
-    harness::PostClick(question, 6);
-    HWND port = run.WaitWindow(kPortCaption);
+    HWND port = OpenPortDialog(run);
     ASSERT_TRUE(port);
     SelectPort(port, "COM3");
     harness::PostClick(port, IDOK);

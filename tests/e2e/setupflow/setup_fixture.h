@@ -117,6 +117,12 @@ struct InstalledState {
 };
 InstalledState ReadInstalledState();
 
+// Answers the install question with "Yes,go next"; the port dialog or null.
+HWND OpenPortDialog(SetupRun &run);
+// Hooks the restart, presses button in dialog and expects Setup to end
+// with exit code 0 having asked for exactly these restarts.
+void PressAndExpectEnd(SetupRun &run, HWND dialog, int button,
+                       const std::vector<std::string> &restarts);
 // Picks port in the port dialog's list as a user does.
 void SelectPort(HWND portDialog, const char *port);
 // A whole installation from medium with COM3, ended with "No".
