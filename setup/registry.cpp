@@ -22,13 +22,21 @@ HKEY OpenKey(const char *keyPath, BOOL create, HKEY root) {
     return NULL;
 }
 
-// Deep enough for any key Setup deletes; a deeper tree is left to
-// RegDeleteKeyA, which on Windows 95, 98 and Me deletes it whole.
-static const int kMaxKeyDepth = 64;
+// An empty path or one ending in a backslash names the parent key itself
+// (all of Enum\Root, or every program's uninstall entry): never delete it.
+static BOOL NamesASubKey(const char *keyPath) {
+    int length = keyPath ? lstrlenA(keyPath) : 0;
+    return length > 0 && keyPath[length - 1] != '\\';
+}
 
-// Windows 95, 98 and Me delete a key with all its sub-keys, but NT-style
-// registries refuse a key that still has sub-keys; deleting the sub-keys
-// first gives the same result on both.
+// Deep enough for any key Setup deletes; what lies deeper is left to
+// RegDeleteKeyA itself.
+static const int kMaxKeyDepth = 32;
+
+// The key deletion of Windows 95, 98 and Me takes the sub-keys with it,
+// but not every implementation of it gets past the first sub-key, and
+// NT-style registries refuse a key that has any. Deleting the sub-keys
+// first, depth first, gives the same result everywhere.
 static void DeleteSubKeys(HKEY parent, int depth) {
     char name[MAX_PATH];
     DWORD index = 0;
@@ -39,16 +47,9 @@ static void DeleteSubKeys(HKEY parent, int depth) {
             DeleteSubKeys(child, depth + 1);
             RegCloseKey(child);
         }
-        // A key that stays would be enumerated again: step past it.
+        // A sub-key that stays would be enumerated again: step past it.
         if (RegDeleteKeyA(parent, name) != ERROR_SUCCESS) ++index;
     }
-}
-
-// An empty path or one ending in a backslash names the parent key itself
-// (all of Enum\Root, or every program's uninstall entry): never delete it.
-static BOOL NamesASubKey(const char *keyPath) {
-    int length = keyPath ? lstrlenA(keyPath) : 0;
-    return length > 0 && keyPath[length - 1] != '\\';
 }
 
 LONG DeleteKey(HKEY root, const char *keyPath) {

@@ -15,8 +15,10 @@
 // key it gets.
 HKEY OpenKey(const char *keyPath, BOOL create, HKEY root);
 
-// Deletes the key with everything below it; no message. Returns the
-// system's result code.
+// Deletes the key with everything below it (the key deletion of Windows
+// 95, 98 and Me does so); no message. Returns the system's result code;
+// a path that names no sub-key (empty, or ending in a backslash) is
+// refused with ERROR_INVALID_PARAMETER.
 LONG DeleteKey(HKEY root, const char *keyPath);
 
 // Reads a value of any type as text (it ends at its first NUL). A missing
