@@ -1,6 +1,7 @@
 // Setup's command-line rules, outcome table and path texts.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "portable/flow.h"
@@ -15,13 +16,32 @@ struct SwitchCase {
     bool finishRemoval;
 };
 
+// Test names show the command line ("-U") instead of the record's bytes.
+void PrintTo(const SwitchCase &c, std::ostream *os) {
+    if (!c.line) {
+        *os << "(null)";
+        return;
+    }
+    static const char kHex[] = "0123456789abcdef";
+    *os << '"';
+    for (const char *p = c.line; *p; ++p) {
+        unsigned char byte = static_cast<unsigned char>(*p);
+        if (byte >= 0x20 && byte < 0x7f) {
+            *os << *p;
+        } else {
+            *os << "\\x" << kHex[byte >> 4] << kHex[byte & 15];
+        }
+    }
+    *os << '"';
+}
+
 class SwitchTest : public ::testing::TestWithParam<SwitchCase> {};
 
 TEST_P(SwitchTest, OnlyTheFirstTwoCharactersCount) {
     const SwitchCase &c = GetParam();
     flow::Switches s = flow::ReadSwitches(c.line);
-    EXPECT_EQ(c.install, s.install) << "\"" << (c.line ? c.line : "(null)") << "\"";
-    EXPECT_EQ(c.finishRemoval, s.finishRemoval) << "\"" << (c.line ? c.line : "(null)") << "\"";
+    EXPECT_EQ(c.install, s.install) << ::testing::PrintToString(c);
+    EXPECT_EQ(c.finishRemoval, s.finishRemoval) << ::testing::PrintToString(c);
 }
 
 INSTANTIATE_TEST_SUITE_P(

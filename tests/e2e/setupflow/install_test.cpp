@@ -149,6 +149,10 @@ TEST_F(InstallTest, SecondInstallationShowsBox6AndChangesNothing) {
 
 enum class Stop { kQuit, kEscape, kCloseBox };
 
+void PrintTo(Stop stop, std::ostream *os) {
+    *os << (stop == Stop::kQuit ? "Quit" : stop == Stop::kEscape ? "Escape" : "close box");
+}
+
 class StopAtQuestionTest : public InstallTest, public ::testing::WithParamInterface<Stop> {};
 
 TEST_P(StopAtQuestionTest, EndsHavingWrittenOnlySystemIni) {
