@@ -19,7 +19,8 @@ for arg in "$@"; do
     case "$arg" in
         --interactive) interactive=1 ;;
         --swap|--flip-x|--flip-y) panel+=("$arg") ;;
-        *) echo "usage: scripts/package.sh [--interactive [--swap] [--flip-x] [--flip-y]]" >&2; exit 2 ;;
+        *) echo "usage: scripts/package.sh [--interactive [--swap] [--flip-x] [--flip-y]]" >&2
+           exit 2 ;;
     esac
 done
 if [ $interactive -eq 1 ] && [ -z "${DISPLAY:-}" ]; then

@@ -18,6 +18,7 @@
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <string>
 
@@ -117,7 +118,8 @@ bool RunSetup(const std::string &medium) {
     Shot("setup-complete");
     harness::PostClick(complete, IDCANCEL);  // "No": no restart now
     DWORD code = 1;
-    if (!harness::WaitExit(setup, kStepMs, &code) || code != 0) return Fail("Setup did not end with 0");
+    if (!harness::WaitExit(setup, kStepMs, &code) || code != 0)
+        return Fail("Setup did not end with 0");
     if (!harness::FileExists(harness::Join(harness::SystemDir(), "ZELVANIS.VxD")))
         return Fail("the driver is not in the system folder");
     return true;
@@ -211,9 +213,9 @@ bool RunControlPanel() {
     return true;
 }
 
+// Setup puts Fennock into the Zelvanis folder of the Windows folder.
 std::string FennockPath() {
-    std::string installed = harness::Join(harness::Join(harness::WindowsDir(), "Zelvanis"), "Fennock.exe");
-    return harness::FileExists(installed) ? installed : harness::Join(harness::SystemDir(), "Fennock.exe");
+    return harness::Join(harness::Join(harness::WindowsDir(), "Zelvanis"), "Fennock.exe");
 }
 
 bool RunFennock() {
@@ -242,13 +244,16 @@ void PrintStore() {
         std::vector<unsigned char> data;
         DWORD type = 0, number = 0;
         harness::ReadBinary(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, name.c_str(), &data, &type);
-        if (type == REG_DWORD && harness::ReadDword(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, name.c_str(), &number))
+        if (type == REG_DWORD && data.size() == sizeof(number)) {
+            memcpy(&number, data.data(), sizeof(number));
             printf("    %-24s %lu\n", name.c_str(), static_cast<unsigned long>(number));
-        else if (type == REG_SZ)
-            printf("    %-24s \"%s\"\n", name.c_str(), std::string(data.begin(), data.end()).c_str());
-        else
-            printf("    %-24s (type %lu, %u bytes)\n", name.c_str(), static_cast<unsigned long>(type),
-                   static_cast<unsigned>(data.size()));
+        } else if (type == REG_SZ) {
+            std::string text(data.begin(), data.end());
+            printf("    %-24s \"%s\"\n", name.c_str(), text.c_str());
+        } else {
+            printf("    %-24s (type %lu, %u bytes)\n", name.c_str(),
+                   static_cast<unsigned long>(type), static_cast<unsigned>(data.size()));
+        }
     }
 }
 
