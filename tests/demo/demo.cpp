@@ -2,7 +2,7 @@
 // Setup installs from a demo copy of the installation medium (whose
 // ZELVANIS.VxD is the simulated driver), a calibration with simulated
 // touches is confirmed, the Control Panel sheet opens and saves, Fennock
-// switches once. Prints the parameter store and the driver's request log
+// switches once, Brokasta draws a stroke. Prints the parameter store and the driver's request log
 // and saves a BMP of every screen it passes.
 //
 // Environment: ORVANTIX_MEDIUM (the demo medium, a Unix path),
@@ -16,6 +16,7 @@
 #include <prsht.h>
 #include <cpl.h>
 
+#include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -238,6 +239,35 @@ bool RunFennock() {
     return true;
 }
 
+// A wave drawn as one stroke: button down, moves, button up.
+void DrawWave(HWND board) {
+    const int left = 200, middle = 420;
+    PostMessageA(board, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(left, middle));
+    for (int i = 1; i <= 60; ++i) {
+        int x = left + i * 10, y = middle + static_cast<int>(120 * sin(i / 6.0));
+        PostMessageA(board, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    }
+    const int endY = middle + static_cast<int>(120 * sin(10.0));
+    PostMessageA(board, WM_LBUTTONUP, 0, MAKELPARAM(left + 600, endY));
+}
+
+bool RunBrokasta() {
+    printf("5. Brokasta, the drawing test of the Start menu, draws a stroke\n");
+    std::string folder = harness::Join(harness::WindowsDir(), "Zelvanis");
+    harness::Process brokasta = harness::Start(harness::Join(folder, "Brokasta.exe"));
+    HWND board = harness::WaitWindow("Brokasta", nullptr, kStepMs);
+    if (!board) return Fail("no drawing board");
+    harness::Pause(500);
+    DrawWave(board);
+    Shot("brokasta-stroke");
+    harness::SendKey(board, VK_ESCAPE);
+    DWORD code = 1;
+    if (!harness::WaitExit(brokasta, kStepMs, &code) || code != 0)
+        return Fail("Escape did not end Brokasta with 0");
+    printf("    drawn, and Escape ended it\n");
+    return true;
+}
+
 void PrintStore() {
     printf("\nParameter store HKLM\\%s:\n", TOUCH_PARAM_KEY);
     for (const std::string &name : harness::ValueNames(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY)) {
@@ -291,6 +321,7 @@ int main(int argc, char **argv) {
     if (!failed && !RunCalibration()) failed = 2;
     if (!failed && !RunControlPanel()) failed = 3;
     if (!failed && !RunFennock()) failed = 4;
+    if (!failed && !RunBrokasta()) failed = 5;
     PrintStore();
     PrintLog();
     if (HasOption(argc, argv, "--panel")) {
