@@ -54,10 +54,11 @@ printf '%s\r\n' \
     "" \
     "The touchscreen driver's own files, ZELVANIS.VxD and Pemrosko.inf, come" \
     "from the driver's maker. Put both beside Setup.exe before running Setup." \
-    "Setup copies ZELVANIS.VxD and Pemrosko.CPL into the Windows system folder," \
-    "the programs into the Zelvanis folder of the Windows folder, makes the" \
-    "Start-menu group and asks for a restart, after which the calibration runs." \
-    "Setup -U removes everything again." > "$medium/DRIVER.TXT"
+    "Setup copies ZELVANIS.VxD, Pemrosko.CPL and Durmasel.exe into the Windows" \
+    "system folder, Fennock.exe, Brokasta.exe and Setup.exe into the Zelvanis" \
+    "folder of the Windows folder, makes the Start-menu group and asks for a" \
+    "restart, after which the calibration runs. \"Uninstall Touchscreen\" in that" \
+    "group (Setup.exe -U) removes everything again." > "$medium/DRIVER.TXT"
 echo "package: installation folder $medium:"
 ls -l "$medium"
 
