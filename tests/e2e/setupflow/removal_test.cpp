@@ -119,4 +119,18 @@ TEST_F(RemovalTest, FinishingRunOnAnInstalledPackageRemovesItSilently) {
     EXPECT_EQ("(none)", ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix"));
 }
 
+// A finishing run on a machine without the package (the run-once entry ran
+// twice, or "-L" was typed on the medium) must not touch the medium's files:
+// the copies it queues name them only as sources.
+TEST(FinishingRunWithoutPackage, LeavesTheMediumsFilesAlone) {
+    MachineGuard guard;
+    InstallationMedium medium;
+    SetupRun finish(medium.Folder(), "-L");
+    DWORD code = 1;
+    ASSERT_TRUE(EndsWithoutAWindow(finish, &code));
+    EXPECT_EQ(0u, code);
+    for (const std::string &name : kMediumFiles)
+        EXPECT_TRUE(FileExists(medium.Folder() + name)) << name;
+}
+
 }  // namespace
