@@ -169,6 +169,10 @@ BOOL CDeviceInstaller::Remove() {
         if (DeleteOneFile(entry->source.c_str()) == kFileFailed) m_bRemoveFailed = TRUE;
     }
     for (RegEntry *entry = m_regList.First(); entry; entry = entry->next) {
+        // A value to write names a key that a fresh installation would
+        // use, which may be another program's; removal entries carry
+        // neither value name nor data.
+        if (!entry->valueName.Empty() || !entry->data.Empty()) continue;
         DeleteKey(RootKey(entry->root), entry->keyPath.c_str());
     }
     return TRUE;
