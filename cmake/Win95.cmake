@@ -50,8 +50,10 @@ function(win95_binary target)
         add_executable(${target} WIN32 ${W_SOURCES}
             ${PROJECT_SOURCE_DIR}/common/runtime/entry.cpp)
         set_target_properties(${target} PROPERTIES SUFFIX "")
+        # A program is always loaded at its preferred base, so it needs no
+        # relocation table; leaving it out keeps the file small.
         target_link_options(${target} PRIVATE -Wl,--subsystem,windows:4.0
-            -Wl,-e,_WinMainCRTStartup)
+            -Wl,-e,_WinMainCRTStartup -Wl,--disable-reloc-section)
     endif()
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${W_OUTPUT}
         RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/package
