@@ -1,0 +1,134 @@
+// The first half of a calibration run: the three targets shown one after
+// the other, each with a raw touch read from the driver. The background
+// under a target is kept in a memory bitmap so the target can be erased
+// when the next one appears. While a touch is awaited the program polls
+// its own queue and drops everything but Escape, the timer and button-ups.
+#include "durmasel.h"
+
+namespace {
+
+struct Canvas {
+    HDC screen;
+    HDC memory;        // NULL when no memory context could be made
+    HBITMAP bitmap;    // NULL when no bitmap could be made
+    HGDIOBJ oldBitmap;
+};
+
+void OpenCanvas(Canvas *canvas) {
+    canvas->screen = GetDC(g_state.mainWindow);
+    canvas->memory = CreateCompatibleDC(canvas->screen);
+    canvas->bitmap = NULL;
+    canvas->oldBitmap = NULL;
+    if (!canvas->memory) return;
+    const int side = calib::SaveBitmapSide(g_state.screenWidth);
+    canvas->bitmap = CreateCompatibleBitmap(canvas->screen, side, side);
+    if (canvas->bitmap) canvas->oldBitmap = SelectObject(canvas->memory, canvas->bitmap);
+}
+
+void CloseCanvas(Canvas *canvas) {
+    if (canvas->memory) {
+        if (canvas->bitmap) {
+            SelectObject(canvas->memory, canvas->oldBitmap);
+            DeleteObject(canvas->bitmap);
+        }
+        DeleteDC(canvas->memory);
+    }
+    ReleaseDC(g_state.mainWindow, canvas->screen);
+}
+
+void DrawCircleAndCross(HDC dc, calib::ScreenPoint centre, int r) {
+    Ellipse(dc, centre.x - r, centre.y - r, centre.x + r, centre.y + r);
+    POINT upright[2] = {{centre.x, centre.y - r - 4}, {centre.x, centre.y + r + 4}};
+    POINT across[2] = {{centre.x - r - 4, centre.y}, {centre.x + r + 4, centre.y}};
+    Polyline(dc, upright, 2);
+    Polyline(dc, across, 2);
+}
+
+// Copies the square around target i between screen and memory bitmap.
+void CopySquare(const Canvas &canvas, int i, BOOL toScreen) {
+    const int r = calib::TargetRadius(g_state.screenWidth);
+    const int side = calib::SavedSquareSide(g_state.screenWidth);
+    const int left = g_state.targets[i].x - r - 4, top = g_state.targets[i].y - r - 4;
+    if (toScreen)
+        BitBlt(canvas.screen, left, top, side, side, canvas.memory, 0, 0, SRCCOPY);
+    else
+        BitBlt(canvas.memory, 0, 0, side, side, canvas.screen, left, top, SRCCOPY);
+}
+
+// Erases target i - 1 and draws target i; with i == kTargetCount it only
+// erases the last target.
+void DrawTarget(const Canvas &canvas, int i) {
+    PostMessageA(g_state.mainWindow, WM_PAINT, 0, 0);
+    HPEN pen = CreatePen(PS_SOLID, 1, TARGET_COLOUR);
+    HBRUSH brush = CreateSolidBrush(BACKGROUND_COLOUR);
+    HGDIOBJ oldPen = SelectObject(canvas.screen, pen);
+    HGDIOBJ oldBrush = SelectObject(canvas.screen, brush);
+    if (canvas.memory && i > 0) CopySquare(canvas, i - 1, TRUE);
+    if (i < calib::kTargetCount) {
+        if (canvas.memory) CopySquare(canvas, i, FALSE);
+        DrawCircleAndCross(canvas.screen, g_state.targets[i],
+                           calib::TargetRadius(g_state.screenWidth));
+    }
+    SelectObject(canvas.screen, oldBrush);
+    SelectObject(canvas.screen, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+    if (i < calib::kTargetCount) SendMessageA(g_state.mainWindow, WM_PAINT, 0, 0);
+}
+
+void OnWaitTimer(void) {
+    if (g_state.ticks >= CALIB_TICK_LIMIT) {
+        g_state.aborted = TRUE;
+        KillTimer(g_state.mainWindow, g_state.timerId);
+    } else {
+        ++g_state.ticks;
+    }
+}
+
+// Acts on one message taken while a touch is awaited; everything not
+// named here is dropped on purpose.
+void OnWaitMessage(const MSG &msg, RawPointReply *reply) {
+    switch (msg.message) {
+    case WM_KEYDOWN:
+        if (msg.wParam == VK_ESCAPE) g_state.aborted = TRUE;
+        break;
+    case WM_TIMER:
+        OnWaitTimer();
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        RequestRawPoint(g_state.device, reply);
+        break;
+    }
+}
+
+// Polls without blocking until the driver hands over a touch, Escape is
+// pressed or the time limit runs out. TRUE when a touch was read.
+BOOL WaitForTouch(int i) {
+    RawPointReply reply = {RAW_POINT_MARKER_NONE, 0, 0};
+    while (!g_state.aborted && reply.marker == RAW_POINT_MARKER_NONE) {
+        MSG msg;
+        if (PeekMessageA(&msg, g_state.mainWindow, 0, 0, PM_REMOVE)) OnWaitMessage(msg, &reply);
+    }
+    g_state.rawPoints[i].x = static_cast<int32_t>(reply.rawX);
+    g_state.rawPoints[i].y = static_cast<int32_t>(reply.rawY);
+    return !g_state.aborted;
+}
+
+}  // namespace
+
+BOOL RunTargetSequence(void) {
+    calib::TargetPositions(g_state.screenWidth, g_state.screenHeight, g_state.targets);
+    Canvas canvas;
+    OpenCanvas(&canvas);
+    int i = 0;
+    for (; i < calib::kTargetCount; ++i) {
+        StartRawCapture(g_state.device);
+        DrawTarget(canvas, i);
+        if (!WaitForTouch(i)) break;
+    }
+    KillTimer(g_state.mainWindow, CALIB_TIMER_ID);
+    DrawTarget(canvas, i);
+    CloseCanvas(&canvas);
+    return !g_state.aborted;
+}
