@@ -65,7 +65,9 @@ TEST_F(DurmaselTest, TargetsAppearOneByOneAndTheScreenIsCleanAfterTheLast) {
         ASSERT_TRUE(app_.WaitForCapture(i + 1));
         ASSERT_TRUE(WaitTargetDrawn(kTargets[i])) << "target " << i;
         ExpectTargetDrawn(kTargets[i]);
-        if (i > 0) EXPECT_EQ(RedPixelsAround(kTargets[i - 1]), 0) << "target " << i - 1;
+        if (i > 0) {
+            EXPECT_EQ(RedPixelsAround(kTargets[i - 1]), 0) << "target " << i - 1;
+        }
         for (int later = i + 1; later < 3; ++later) EXPECT_EQ(RedPixelsAround(kTargets[later]), 0);
         ASSERT_TRUE(app_.Touch(kPlain[i]));
     }
