@@ -3,7 +3,7 @@
 
 namespace durmasel_test {
 
-const std::vector<std::pair<std::string, DWORD>> kStartStore = {
+const std::map<std::string, DWORD> kStartStore = {
     {"Port", 2},         {"XLow", 11},        {"XHigh", 4011},     {"YLow", 12},
     {"YHigh", 4012},     {"SwapXY", 0},       {"BeepMode", 1},     {"BeepFreq", 2000},
     {"BeepTime", 50},    {"DblClickRegion", 40}, {"DragDelay", 300},

@@ -15,7 +15,7 @@ namespace durmasel_test {
 
 // The store every test starts from: all twelve values, none of them the
 // install default, so a stray write shows.
-extern const std::vector<std::pair<std::string, DWORD>> kStartStore;
+extern const std::map<std::string, DWORD> kStartStore;
 const DWORD kStartMouseMode = 1;
 
 class DurmaselTest : public ::testing::Test {

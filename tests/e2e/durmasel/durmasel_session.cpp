@@ -32,12 +32,12 @@ StoreSnapshot::~StoreSnapshot() {
                              value.data);
 }
 
-std::vector<std::pair<std::string, DWORD>> StoreValues() {
-    std::vector<std::pair<std::string, DWORD>> values;
+std::map<std::string, DWORD> StoreValues() {
+    std::map<std::string, DWORD> values;
     for (const std::string &name : harness::ValueNames(HKEY_LOCAL_MACHINE, kParamKey)) {
         DWORD number = 0xFFFFFFFF;
         harness::ReadDword(HKEY_LOCAL_MACHINE, kParamKey, name.c_str(), &number);
-        values.emplace_back(name, number);
+        values[name] = number;
     }
     return values;
 }
@@ -46,9 +46,13 @@ void Durmasel::Stop() {
     if (process_.Started() && !harness::WaitExit(process_, 0)) harness::Kill(process_);
 }
 
-bool Durmasel::Start() {
+bool Durmasel::Launch() {
     process_ = harness::Start(harness::Join(harness::PackageDir(), "Durmasel.exe"));
-    if (!process_.Started()) return false;
+    return process_.Started();
+}
+
+bool Durmasel::Start() {
+    if (!Launch()) return false;
     window_ = harness::WaitWindow("Durmasel", nullptr, kStepMs);
     return window_ != NULL;
 }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -43,14 +44,16 @@ private:
     std::vector<Value> values_;
 };
 
-// All values of the Parameters key as name=number, in enumeration order.
-std::vector<std::pair<std::string, DWORD>> StoreValues();
+// All values of the Parameters key as name=number.
+std::map<std::string, DWORD> StoreValues();
 
 // One running Durmasel; killed on destruction if a test left it running.
 class Durmasel {
 public:
     Durmasel() = default;
     ~Durmasel() { Stop(); }
+    // Starts the program; false when it could not be started.
+    bool Launch();
     // Starts the program; false when no main window appeared.
     bool Start();
     HWND Window() const { return window_; }

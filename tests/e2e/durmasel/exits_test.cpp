@@ -46,7 +46,7 @@ TEST_F(DurmaselTest, SecondStartEndsAtOnceAndSilently) {
 
 TEST_F(DurmaselTest, WithoutTheDriverWarnsAndEnds) {
     harness::sim::Uninstall();
-    ASSERT_TRUE(app_.Start() || app_.Process().Started());
+    ASSERT_TRUE(app_.Launch());
     HWND box = harness::WaitMessageBox("Orvantix-Durmasel", kStepMs);
     ASSERT_TRUE(box != NULL);
     EXPECT_EQ(harness::MessageBoxText(box), "Fatal Error:Touchscreen device driver not loaded!");
