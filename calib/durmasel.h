@@ -36,6 +36,7 @@ struct ProgramState {
     HCURSOR blankCursor;
     HCURSOR arrowCursor;
     CalibrationRecord record;
+    int shownTarget;  // the target awaiting its touch, -1 when none
 };
 extern ProgramState g_state;
 
@@ -45,6 +46,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // target_run.cpp: shows the three targets and reads a raw touch for each.
 // FALSE when Escape or the time limit ended the run.
 BOOL RunTargetSequence(void);
+// Draws the target awaiting its touch again after the window was erased.
+void RedrawCurrentTarget(HDC dc);
 
 // driver_link.cpp: requests on the handle held for the whole run.
 HANDLE OpenTouchDriver(void);

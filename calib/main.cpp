@@ -48,6 +48,7 @@ extern "C" int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (AlreadyRunning()) return 0;
     g_state.instance = instance;
     g_state.device = INVALID_HANDLE_VALUE;
+    g_state.shownTarget = -1;
     char className[101];
     if (!LoadStringA(instance, IDS_CLASS_NAME, className, sizeof(className))) return 0;
     g_state.blankCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_BLANK));

@@ -95,11 +95,18 @@ static LRESULT OnCalibStart(HWND window) {
     return 0;
 }
 
+static LRESULT OnEraseBackground(HWND window, WPARAM wParam, LPARAM lParam) {
+    const LRESULT erased = DefWindowProcA(window, WM_ERASEBKGND, wParam, lParam);
+    RedrawCurrentTarget(reinterpret_cast<HDC>(wParam));
+    return erased;
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: return OnCreate(window);
     case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_PAINT: return OnPaint(window);
+    case WM_ERASEBKGND: return OnEraseBackground(window, wParam, lParam);
     case WM_CALIB_PROMPT: return OnPrompt();
     case WM_CALIB_START: return OnCalibStart(window);
     }

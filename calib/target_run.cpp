@@ -76,6 +76,27 @@ void DrawTarget(const Canvas &canvas, int i) {
     if (i < calib::kTargetCount) SendMessageA(g_state.mainWindow, WM_PAINT, 0, 0);
 }
 
+}  // namespace
+
+// The window can be erased behind the run's back while a touch is awaited
+// (the system settling the new topmost window does so under Wine); the
+// target being awaited is drawn again so the user never loses it.
+void RedrawCurrentTarget(HDC dc) {
+    const int i = g_state.shownTarget;
+    if (i < 0 || i >= calib::kTargetCount) return;
+    HPEN pen = CreatePen(PS_SOLID, 1, TARGET_COLOUR);
+    HBRUSH brush = CreateSolidBrush(BACKGROUND_COLOUR);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    DrawCircleAndCross(dc, g_state.targets[i], calib::TargetRadius(g_state.screenWidth));
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+}
+
+namespace {
+
 void OnWaitTimer(void) {
     if (g_state.ticks >= CALIB_TICK_LIMIT) {
         g_state.aborted = TRUE;
@@ -125,7 +146,10 @@ BOOL RunTargetSequence(void) {
     for (; i < calib::kTargetCount; ++i) {
         StartRawCapture(g_state.device);
         DrawTarget(canvas, i);
-        if (!WaitForTouch(i)) break;
+        g_state.shownTarget = i;
+        const BOOL touched = WaitForTouch(i);
+        g_state.shownTarget = -1;
+        if (!touched) break;
     }
     KillTimer(g_state.mainWindow, CALIB_TIMER_ID);
     DrawTarget(canvas, i);

@@ -53,7 +53,9 @@ const RawTouch kPlain[3] = {{1000, 900}, {3100, 3000}, {3100, 900}};
 
 TEST_F(DurmaselTest, TargetsAppearOneByOneAndTheScreenIsCleanAfterTheLast) {
     ASSERT_TRUE(app_.Start());
-    HWND box = FindWindowExA(app_.Window(), NULL, "Button", NULL);
+    HWND box = NULL;
+    harness::WaitUntil([&] { return (box = FindWindowExA(app_.Window(), NULL, "Button", NULL)); },
+                       kStepMs);
     ASSERT_TRUE(box != NULL);
     RECT rect;
     GetWindowRect(box, &rect);
