@@ -98,6 +98,8 @@ static LRESULT OnCalibStart(HWND window) {
 static LRESULT OnEraseBackground(HWND window, WPARAM wParam, LPARAM lParam) {
     const LRESULT erased = DefWindowProcA(window, WM_ERASEBKGND, wParam, lParam);
     RedrawCurrentTarget(reinterpret_cast<HDC>(wParam));
+    // The prompt message would be dropped while a touch is awaited.
+    if (g_state.shownTarget >= 0) OnPrompt();
     return erased;
 }
 
