@@ -120,6 +120,12 @@ void OnWaitMessage(const MSG &msg, RawPointReply *reply) {
     case WM_RBUTTONUP:
         RequestRawPoint(g_state.device, reply);
         break;
+    case WM_PAINT:
+        // A paint request stays in the queue until the window is painted,
+        // and ahead of the timer: left undone, it would starve the time
+        // limit. The erase keeps the awaited target and the prompt.
+        DispatchMessageA(&msg);
+        break;
     }
 }
 
