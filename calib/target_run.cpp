@@ -36,6 +36,31 @@ void CloseCanvas(Canvas *canvas) {
     ReleaseDC(g_state.mainWindow, canvas->screen);
 }
 
+// The red pen and the grey fill of a target, selected into a context for
+// the lifetime of the object.
+class TargetPaint {
+public:
+    explicit TargetPaint(HDC dc)
+        : dc_(dc), pen_(CreatePen(PS_SOLID, 1, TARGET_COLOUR)),
+          brush_(CreateSolidBrush(BACKGROUND_COLOUR)), oldPen_(SelectObject(dc, pen_)),
+          oldBrush_(SelectObject(dc, brush_)) {}
+    ~TargetPaint() {
+        SelectObject(dc_, oldBrush_);
+        SelectObject(dc_, oldPen_);
+        DeleteObject(brush_);
+        DeleteObject(pen_);
+    }
+    TargetPaint(const TargetPaint &) = delete;
+    TargetPaint &operator=(const TargetPaint &) = delete;
+
+private:
+    HDC dc_;
+    HPEN pen_;
+    HBRUSH brush_;
+    HGDIOBJ oldPen_;
+    HGDIOBJ oldBrush_;
+};
+
 void DrawCircleAndCross(HDC dc, calib::ScreenPoint centre, int r) {
     Ellipse(dc, centre.x - r, centre.y - r, centre.x + r, centre.y + r);
     POINT upright[2] = {{centre.x, centre.y - r - 4}, {centre.x, centre.y + r + 4}};
@@ -59,20 +84,15 @@ void CopySquare(const Canvas &canvas, int i, BOOL toScreen) {
 // erases the last target.
 void DrawTarget(const Canvas &canvas, int i) {
     PostMessageA(g_state.mainWindow, WM_PAINT, 0, 0);
-    HPEN pen = CreatePen(PS_SOLID, 1, TARGET_COLOUR);
-    HBRUSH brush = CreateSolidBrush(BACKGROUND_COLOUR);
-    HGDIOBJ oldPen = SelectObject(canvas.screen, pen);
-    HGDIOBJ oldBrush = SelectObject(canvas.screen, brush);
-    if (canvas.memory && i > 0) CopySquare(canvas, i - 1, TRUE);
-    if (i < calib::kTargetCount) {
-        if (canvas.memory) CopySquare(canvas, i, FALSE);
-        DrawCircleAndCross(canvas.screen, g_state.targets[i],
-                           calib::TargetRadius(g_state.screenWidth));
+    {
+        TargetPaint paint(canvas.screen);
+        if (canvas.memory && i > 0) CopySquare(canvas, i - 1, TRUE);
+        if (i < calib::kTargetCount) {
+            if (canvas.memory) CopySquare(canvas, i, FALSE);
+            DrawCircleAndCross(canvas.screen, g_state.targets[i],
+                               calib::TargetRadius(g_state.screenWidth));
+        }
     }
-    SelectObject(canvas.screen, oldBrush);
-    SelectObject(canvas.screen, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
     if (i < calib::kTargetCount) SendMessageA(g_state.mainWindow, WM_PAINT, 0, 0);
 }
 
@@ -84,15 +104,8 @@ void DrawTarget(const Canvas &canvas, int i) {
 void RedrawCurrentTarget(HDC dc) {
     const int i = g_state.shownTarget;
     if (i < 0 || i >= calib::kTargetCount) return;
-    HPEN pen = CreatePen(PS_SOLID, 1, TARGET_COLOUR);
-    HBRUSH brush = CreateSolidBrush(BACKGROUND_COLOUR);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    TargetPaint paint(dc);
     DrawCircleAndCross(dc, g_state.targets[i], calib::TargetRadius(g_state.screenWidth));
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
 }
 
 namespace {
