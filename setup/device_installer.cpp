@@ -162,9 +162,17 @@ BOOL CDeviceInstaller::Install() {
 
 BOOL CDeviceInstaller::Remove() {
     for (FileEntry *entry = m_fileList.First(); entry; entry = entry->next) {
+        // An entry with a target is a copy: its source is a bare name in the
+        // current folder (the installation medium's own file), never ours to
+        // delete. Only removal entries name files of the package.
+        if (!entry->target.Empty()) continue;
         if (DeleteOneFile(entry->source.c_str()) == kFileFailed) m_bRemoveFailed = TRUE;
     }
     for (RegEntry *entry = m_regList.First(); entry; entry = entry->next) {
+        // A value to write names a key that a fresh installation would
+        // use, which may be another program's; removal entries carry
+        // neither value name nor data.
+        if (!entry->valueName.Empty() || !entry->data.Empty()) continue;
         DeleteKey(RootKey(entry->root), entry->keyPath.c_str());
     }
     return TRUE;

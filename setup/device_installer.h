@@ -35,7 +35,7 @@ public:
     // Copies every file, then writes every value; FALSE at the first key or
     // value that can't be written.
     virtual BOOL Install();
-    // Deletes every file, then every key; always TRUE.
+    // Deletes every file queued for removal, then every key; always TRUE.
     virtual BOOL Remove();
     // Replaces the lists by an update of the installed device; FALSE when
     // it isn't installed.

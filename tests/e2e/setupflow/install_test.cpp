@@ -113,6 +113,18 @@ TEST_F(InstallTest, InstallsEverythingAndNoEndsWithoutRestart) {
     PressAndExpectEnd(run, complete, IDCANCEL, {});  // "No"
 }
 
+// A group folder of that name that is already there keeps what it holds;
+// the links are written into it.
+TEST_F(InstallTest, AnExistingGroupKeepsItsOwnFiles) {
+    CreateDirectoryA(GroupFolder().c_str(), NULL);
+    WriteFileBytes(GroupFolder() + "Notes.txt", "the user's own\r\n");
+    ASSERT_NO_FATAL_FAILURE(InstallPackage(m_medium));
+    std::string kept;
+    EXPECT_TRUE(ReadFileBytes(GroupFolder() + "Notes.txt", &kept));
+    EXPECT_EQ("the user's own\r\n", kept);
+    EXPECT_TRUE(ReadLink(GroupFolder() + "Uninstall Touchscreen.lnk").loaded);
+}
+
 TEST_F(InstallTest, RebootNowAsksWindowsForARestart) {
     SetupRun run(m_medium.Folder(), "");
     HWND port = OpenPortDialog(run);

@@ -119,4 +119,22 @@ TEST_F(RemovalTest, FinishingRunOnAnInstalledPackageRemovesItSilently) {
     EXPECT_EQ("(none)", ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix"));
 }
 
+// A finishing run on a machine without the package (the run-once entry ran
+// twice, or "-L" was typed on the medium) must not touch the medium's files
+// nor keys it did not make: the install actions it queues name them only
+// as sources and as keys to write.
+TEST(FinishingRunWithoutPackage, LeavesTheMediumsFilesAndOtherKeysAlone) {
+    MachineGuard guard;
+    InstallationMedium medium;
+    // Another program's removal entry under the name Setup's would take.
+    SetText(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "DisplayName", "Another program");
+    SetupRun finish(medium.Folder(), "-L");
+    DWORD code = 1;
+    ASSERT_TRUE(EndsWithoutAWindow(finish, &code));
+    EXPECT_EQ(0u, code);
+    for (const std::string &name : kMediumFiles)
+        EXPECT_TRUE(FileExists(medium.Folder() + name)) << name;
+    EXPECT_EQ("Another program", ReadText(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "DisplayName"));
+}
+
 }  // namespace
