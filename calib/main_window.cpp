@@ -1,0 +1,116 @@
+// The full-screen main window: it opens the driver when it is made, draws
+// the prompt, and runs the calibration runs until the user accepts a
+// result, presses Escape or lets the time limit pass.
+#include "durmasel.h"
+
+static LRESULT OnCreate(HWND window) {
+    g_state.mainWindow = window;
+    g_state.device = OpenTouchDriver();
+    if (g_state.device == INVALID_HANDLE_VALUE) {
+        MessageBoxA(window, "Fatal Error:Touchscreen device driver not loaded!",
+                    "Orvantix-Durmasel", MB_ICONWARNING);
+        PostQuitMessage(0);
+        return 0;
+    }
+    ShowWindow(window, SW_SHOWMAXIMIZED);
+    UpdateWindow(window);
+    g_state.savedModeValid = GetTouchMouseMode(g_state.device, &g_state.savedMouseMode);
+    SetTouchMouseMode(g_state.device, MOUSE_MODE_DOUBLE_CLICK_DRAG);
+    PostMessageA(window, WM_CALIB_START, 0, 0);
+    return 0;
+}
+
+// Nothing is drawn here: the targets are drawn by the run itself and the
+// prompt by its own message, so that a repaint never disturbs a target.
+static LRESULT OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+    PostMessageA(window, WM_CALIB_PROMPT, 0, 0);
+    return 0;
+}
+
+static LRESULT OnPrompt(void) {
+    RECT area;
+    GetClientRect(g_state.promptBox, &area);
+    HDC dc = GetDC(g_state.promptBox);
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, "\nTouch screen targets from a position of normal use.", -1, &area,
+              DT_CENTER | DT_VCENTER);
+    DrawTextA(dc, "\n\n\nPress <ESC> key to quit.", -1, &area, DT_CENTER);
+    ReleaseDC(g_state.promptBox, dc);
+    return 0;
+}
+
+static void StartRunTimer(HWND window) {
+    g_state.ticks = 0;
+    g_state.aborted = FALSE;
+    g_state.timerId = SetTimer(window, CALIB_TIMER_ID, CALIB_TIMER_PERIOD_MS, NULL);
+    if (!g_state.timerId)
+        MessageBoxA(NULL, "Could not create a timer!", GENERAL_CAPTION, MB_ICONWARNING);
+}
+
+static void SetTopmost(HWND window, BOOL topmost) {
+    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// The window goes first so its WM_DESTROY posts the quit message; the
+// driver gets its old mouse mode back only when it could be read.
+static void EndProgram(HWND window) {
+    DestroyWindow(window);
+    if (g_state.savedModeValid) SetTouchMouseMode(g_state.device, g_state.savedMouseMode);
+    CloseHandle(g_state.device);
+    g_state.device = INVALID_HANDLE_VALUE;
+}
+
+static BOOL UserAcceptsResult(HWND window) {
+    return MessageBoxA(window, "Try moving on the screen,Does the cursor jump to your fingertip?",
+                       "Checking calibration results", MB_ICONQUESTION | MB_YESNO) != IDNO;
+}
+
+static void SaveAcceptedRecord(void) {
+    const CalibrationRecord &r = g_state.record;
+    if (!SaveCalibration(r.XLow, r.YLow, r.XHigh, r.YHigh, r.SwapXY))
+        MessageBoxA(NULL, "Cannot update touchscreen parameters to registry!", GENERAL_CAPTION,
+                    MB_OK);
+}
+
+static LRESULT OnCalibStart(HWND window) {
+    StartRunTimer(window);
+    SetCursor(g_state.blankCursor);
+    SetTopmost(window, TRUE);
+    const BOOL computed = RunTargetSequence() && ComputeAndTransfer();
+    SetTopmost(window, FALSE);
+    SetCursor(g_state.arrowCursor);
+    if (computed) {
+        if (!UserAcceptsResult(window)) {
+            // A fresh run with the same window and the same open device.
+            PostMessageA(window, WM_CALIB_START, 0, 0);
+            return 0;
+        }
+        SaveAcceptedRecord();
+    }
+    EndProgram(window);
+    return 0;
+}
+
+static LRESULT OnEraseBackground(HWND window, WPARAM wParam, LPARAM lParam) {
+    const LRESULT erased = DefWindowProcA(window, WM_ERASEBKGND, wParam, lParam);
+    RedrawCurrentTarget(reinterpret_cast<HDC>(wParam));
+    // The prompt message would be dropped while a touch is awaited.
+    if (g_state.shownTarget >= 0) OnPrompt();
+    return erased;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_PAINT: return OnPaint(window);
+    case WM_ERASEBKGND: return OnEraseBackground(window, wParam, lParam);
+    case WM_CALIB_PROMPT: return OnPrompt();
+    case WM_CALIB_START: return OnCalibStart(window);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

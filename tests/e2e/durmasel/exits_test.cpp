@@ -1,0 +1,99 @@
+// The ways Durmasel ends without saving: Escape, a second start, no driver,
+// a refused transfer, a refused save; and a mouse mode it could not read.
+#include "durmasel_fixture.h"
+
+using namespace durmasel_test;
+
+namespace {
+const RawTouch kPlain[3] = {{1000, 900}, {3100, 3000}, {3100, 900}};
+
+void ExpectExitZero(Durmasel &app) {
+    DWORD code = 1;
+    ASSERT_TRUE(app.WaitExit(&code));
+    EXPECT_EQ(code, 0u);
+}
+}  // namespace
+
+TEST_F(DurmaselTest, EscapeEndsTheRunWithoutCalibrationOrSave) {
+    ASSERT_TRUE(app_.Start());
+    ASSERT_TRUE(app_.WaitForCapture(1));
+    EXPECT_EQ(harness::sim::GetNumber("MouseMode"), 3u);
+    ASSERT_TRUE(app_.Touch(kPlain[0]));
+    ASSERT_TRUE(app_.WaitForCapture(2));
+    harness::SendKey(app_.Window(), VK_ESCAPE);
+    ExpectExitZero(app_);
+    EXPECT_EQ(harness::sim::Count(IOCTL_TOUCH_SET_CALIBRATION), 0);
+    EXPECT_EQ(harness::sim::Count(IOCTL_TOUCH_START_RAW_CAPTURE), 2);
+    ExpectStoreUnchanged();
+    ExpectMouseModeRestored();
+}
+
+TEST_F(DurmaselTest, SecondStartEndsAtOnceAndSilently) {
+    ASSERT_TRUE(app_.Start());
+    ASSERT_TRUE(app_.WaitForCapture(1));
+    harness::Process second =
+        harness::Start(harness::Join(harness::PackageDir(), "Durmasel.exe"));
+    ASSERT_TRUE(second.Started());
+    DWORD code = 1;
+    ASSERT_TRUE(harness::WaitExit(second, kStepMs, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(harness::FindProcessWindow(second.pid, nullptr), (HWND)NULL);
+    for (const harness::sim::LogEntry &entry : harness::sim::Log())
+        EXPECT_NE(entry.pid, second.pid) << entry.name;
+    harness::SendKey(app_.Window(), VK_ESCAPE);
+    ExpectExitZero(app_);
+}
+
+TEST_F(DurmaselTest, WithoutTheDriverWarnsAndEnds) {
+    harness::sim::Uninstall();
+    ASSERT_TRUE(app_.Launch());
+    HWND box = harness::WaitMessageBox("Orvantix-Durmasel", kStepMs);
+    ASSERT_TRUE(box != NULL);
+    EXPECT_EQ(harness::MessageBoxText(box), "Fatal Error:Touchscreen device driver not loaded!");
+    harness::PostClick(box, IDOK);
+    ExpectExitZero(app_);
+    ExpectStoreUnchanged();
+    ASSERT_TRUE(harness::sim::Install());
+}
+
+TEST_F(DurmaselTest, RefusedTransferShowsItsMessageAndSavesNothing) {
+    harness::sim::Refuse(IOCTL_TOUCH_SET_CALIBRATION);
+    ASSERT_TRUE(app_.Start());
+    ASSERT_TRUE(app_.TouchAll(kPlain, 0));
+    HWND box = harness::WaitMessageBox("Orvantix Touchscreen", kStepMs);
+    ASSERT_TRUE(box != NULL);
+    EXPECT_EQ(harness::MessageBoxText(box),
+              "Could not transfer calibration parameters to device driver!");
+    harness::PostClick(box, IDOK);
+    ExpectExitZero(app_);
+    EXPECT_EQ(FindWindowA(NULL, "Checking calibration results"), (HWND)NULL);
+    ExpectStoreUnchanged();
+    ExpectMouseModeRestored();
+}
+
+TEST_F(DurmaselTest, RecordOutsideTheRawRangeIsNotSaved) {
+    // A driver that reports beyond 4096 gives an edge the store refuses.
+    const RawTouch wild[3] = {{5000, 900}, {6000, 3000}, {6000, 900}};
+    ASSERT_TRUE(app_.Start());
+    ASSERT_TRUE(app_.TouchAll(wild, 0));
+    ASSERT_TRUE(app_.Answer(IDYES));
+    HWND box = harness::WaitMessageBox("Orvantix Touchscreen", kStepMs);
+    ASSERT_TRUE(box != NULL);
+    EXPECT_EQ(harness::MessageBoxText(box), "Cannot update touchscreen parameters to registry!");
+    harness::PostClick(box, IDOK);
+    ExpectExitZero(app_);
+    ExpectStoreUnchanged();
+    ExpectMouseModeRestored();
+}
+
+TEST_F(DurmaselTest, UnreadableMouseModeIsNotRestored) {
+    harness::sim::Refuse(IOCTL_TOUCH_GET_MOUSE_MODE);
+    ASSERT_TRUE(app_.Start());
+    ASSERT_TRUE(app_.WaitForCapture(1));
+    harness::SendKey(app_.Window(), VK_ESCAPE);
+    ExpectExitZero(app_);
+    const auto sets = LogOf(IOCTL_TOUCH_SET_MOUSE_MODE);
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(sets[0].in, std::vector<DWORD>{3});
+    EXPECT_EQ(harness::sim::GetNumber("MouseMode"), 3u);
+}
