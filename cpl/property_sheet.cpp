@@ -45,11 +45,29 @@ int CALLBACK PropSheetCallback(HWND, UINT msg, LPARAM lParam) {
     return 0;
 }
 
-// The first-version record sizes: Windows 95's own common controls refuse
-// any other, and every later version accepts them.
-void DescribePage(PROPSHEETPAGEA *page, const PageEntry &entry) {
+// A page record of the first version. The sheet steps through the page
+// array by each record's size field, so the records must lie 40 bytes
+// apart: Windows 95's own common controls refuse any other size, and every
+// later version accepts it.
+struct PageRecordV1 {
+    DWORD dwSize;
+    DWORD dwFlags;
+    HINSTANCE hInstance;
+    LPCSTR pszTemplate;
+    HICON hIcon;
+    LPCSTR pszTitle;
+    DLGPROC pfnDlgProc;
+    LPARAM lParam;
+    LPFNPSPCALLBACKA pfnCallback;
+    UINT *pcRefParent;
+};
+static_assert(sizeof(PageRecordV1) == kPropSheetPageV1Size, "first-version page record");
+static_assert(offsetof(PageRecordV1, pcRefParent) == offsetof(PROPSHEETPAGEA, pcRefParent),
+              "page record fields where the system expects them");
+
+void DescribePage(PageRecordV1 *page, const PageEntry &entry) {
     memset(page, 0, sizeof(*page));
-    page->dwSize = kPropSheetPageV1Size;
+    page->dwSize = sizeof(*page);
     page->dwFlags = PSP_USETITLE;
     page->hInstance = g_module;
     page->pszTemplate = MAKEINTRESOURCEA(entry.templateId);
@@ -58,7 +76,7 @@ void DescribePage(PROPSHEETPAGEA *page, const PageEntry &entry) {
     page->lParam = 0;
 }
 
-void DescribeSheet(PROPSHEETHEADERA *header, HWND parent, PROPSHEETPAGEA *pages) {
+void DescribeSheet(PROPSHEETHEADERA *header, HWND parent, PageRecordV1 *pages) {
     memset(header, 0, sizeof(*header));
     header->dwSize = kPropSheetHeaderV1Size;
     header->dwFlags = PSH_PROPSHEETPAGE | PSH_USEICONID | PSH_NOAPPLYNOW | PSH_USECALLBACK;
@@ -68,7 +86,7 @@ void DescribeSheet(PROPSHEETHEADERA *header, HWND parent, PROPSHEETPAGEA *pages)
     header->pszCaption = "Orvantix Touchscreen Properties";
     header->nPages = kPageCount;
     header->nStartPage = 0;
-    header->ppsp = pages;
+    header->ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(pages);
     header->pfnCallback = PropSheetCallback;
 }
 
@@ -85,7 +103,7 @@ INT_PTR Answer(HWND page, LONG result) {
 void ShowPropertySheet(HWND parent) {
     // Registers the sheet's, the trackbars' and the up-down's classes.
     InitCommonControls();
-    PROPSHEETPAGEA pages[kPageCount];
+    PageRecordV1 pages[kPageCount];
     for (UINT i = 0; i < kPageCount; ++i) DescribePage(&pages[i], kPages[i]);
     PROPSHEETHEADERA header;
     DescribeSheet(&header, parent, pages);
