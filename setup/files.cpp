@@ -50,7 +50,11 @@ int CDeviceInstaller::DeleteOneFile(const char *path) {
     Text list;
     if (!MakeNameList(path, &list)) return kFileFailed;
     if (!FileExists(list.c_str())) return kFileMissing;
-    return RunShellOperation(FO_DELETE, list, NULL, FOF_SILENT | FOF_NOCONFIRMATION);
+    int result = RunShellOperation(FO_DELETE, list, NULL, FOF_SILENT | FOF_NOCONFIRMATION);
+    // Some shells report a running program's file as deleted while it
+    // stays; a file still there was not deleted.
+    if (result == kFileDone && FileExists(list.c_str())) return kFileFailed;
+    return result;
 }
 
 typedef UINT(WINAPI *FolderQuery)(LPSTR, UINT);

@@ -8,7 +8,7 @@
 #define IDI_SETUP 128
 #define IDI_PORT 130
 #define IDI_COMPLETE 132
-#define IDI_QUESTION 134
+#define IDI_QUESTION_DIALOG 134
 
 // Dialog templates
 #define IDD_PORT 129

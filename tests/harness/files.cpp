@@ -44,18 +44,25 @@ COLORREF PixelAt(int x, int y) {
     return color;
 }
 
-// Copies the screen into a bottom-up 24-bit DIB and writes it with its headers.
-bool SaveScreenshot(const std::string &path) {
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+namespace {
+
+// A bottom-up 24-bit DIB header for the whole screen.
+BITMAPINFOHEADER ScreenBitmapHeader() {
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof(header);
+    header.biWidth = GetSystemMetrics(SM_CXSCREEN);
+    header.biHeight = GetSystemMetrics(SM_CYSCREEN);
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = ((header.biWidth * 3 + 3) & ~3) * header.biHeight;
+    return header;
+}
+
+// The screen's pixels in the layout the header describes.
+bool CaptureScreen(const BITMAPINFOHEADER &header, std::string *pixels) {
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    DWORD stride = ((width * 3) + 3) & ~3u;
-    info.bmiHeader.biSizeImage = stride * height;
+    info.bmiHeader = header;
     void *bits = nullptr;
     HDC screen = GetDC(NULL);
     HDC memory = CreateCompatibleDC(screen);
@@ -63,24 +70,30 @@ bool SaveScreenshot(const std::string &path) {
     bool ok = bitmap != NULL;
     if (ok) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE;
+        ok = BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, 0, 0, SRCCOPY) != FALSE;
         SelectObject(memory, old);
         GdiFlush();
+        if (ok) pixels->assign(static_cast<const char *>(bits), header.biSizeImage);
+        DeleteObject(bitmap);
     }
-    std::string file;
-    if (ok) {
-        BITMAPFILEHEADER header = {};
-        header.bfType = 0x4D42;  // "BM"
-        header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-        header.bfSize = header.bfOffBits + info.bmiHeader.biSizeImage;
-        file.append(reinterpret_cast<const char *>(&header), sizeof(header));
-        file.append(reinterpret_cast<const char *>(&info.bmiHeader), sizeof(BITMAPINFOHEADER));
-        file.append(static_cast<const char *>(bits), info.bmiHeader.biSizeImage);
-    }
-    if (bitmap) DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(NULL, screen);
-    return ok && WriteTextFile(path, file);
+    return ok;
+}
+
+}  // namespace
+
+bool SaveScreenshot(const std::string &path) {
+    BITMAPINFOHEADER header = ScreenBitmapHeader();
+    std::string pixels;
+    if (!CaptureScreen(header, &pixels)) return false;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    std::string bytes(reinterpret_cast<const char *>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char *>(&header), sizeof(header));
+    return WriteTextFile(path, bytes + pixels);
 }
 
 }  // namespace harness

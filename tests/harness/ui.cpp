@@ -5,10 +5,12 @@
 
 namespace harness {
 
+// A window counts once it is visible: a dialog is shown after its
+// WM_INITDIALOG, so its controls are filled in by then.
 HWND WaitWindow(const char *cls, const char *title, DWORD ms) {
     HWND found = NULL;
-    WaitUntil([&] { return (found = FindWindowA(cls, title)) != NULL; }, ms);
-    return found;
+    WaitUntil([&] { return (found = FindWindowA(cls, title)) != NULL && IsWindowVisible(found); }, ms);
+    return found && IsWindowVisible(found) ? found : NULL;
 }
 
 namespace {

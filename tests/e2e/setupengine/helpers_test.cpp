@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "box_watcher.h"
+#include "harness.h"
 #include "files.h"
 #include "machine_state.h"
 #include "registry.h"
@@ -12,7 +13,7 @@ namespace {
 
 class HelpersTest : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteKeyTree(HKEY_LOCAL_MACHINE, kScratchKey); }
+    void SetUp() override { harness::DeleteKeyTree(HKEY_LOCAL_MACHINE, kScratchKey); }
     MachineState m_state;
     BoxWatcher m_boxes;
 };
@@ -79,7 +80,7 @@ TEST_F(HelpersTest, ARefusedKeyShowsTheOpenKeyBox) {
 TEST_F(HelpersTest, AFailedWriteShowsTheWriteValueBox) {
     HKEY key = OpenKey(Scratch("Doomed").c_str(), TRUE, HKEY_LOCAL_MACHINE);
     ASSERT_NE((HKEY)NULL, key);
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, Scratch("Doomed"));  // the open key is now marked deleted
+    harness::DeleteKeyTree(HKEY_LOCAL_MACHINE, Scratch("Doomed"));  // the open key is now marked deleted
     EXPECT_FALSE(WriteValue(key, "x", Text("y"), REG_SZ));
     RegCloseKey(key);
     ExpectOnlyErrorBox(m_boxes.Seen(), "WriteValue", ERROR_KEY_DELETED);
@@ -133,20 +134,18 @@ TEST_F(HelpersTest, CopiesReportMissingDoneAndFailed) {
     std::string source = TempPath("source.bin");
     std::string target = TempPath("new\\folder\\target.bin");
     CreateDirectoryA((TempFolder() + "orvengine").c_str(), NULL);
-    WriteFileBytes(source, "payload");
+    harness::WriteTextFile(source, "payload");
     EXPECT_EQ(kFileMissing, CDeviceInstaller::CopyOneFile(TempPath("none.bin").c_str(), target.c_str()));
-    EXPECT_FALSE(FileExists(target));
+    EXPECT_FALSE(harness::FileExists(target));
     EXPECT_EQ(kFileDone, CDeviceInstaller::CopyOneFile(source.c_str(), target.c_str()));
-    std::string copied;
-    EXPECT_TRUE(ReadFileBytes(target, &copied));
-    EXPECT_EQ("payload", copied);
+    EXPECT_EQ("payload", harness::ReadTextFile(target));
     HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     EXPECT_EQ(kFileFailed, CDeviceInstaller::CopyOneFile(source.c_str(), target.c_str()));
     EXPECT_EQ(kFileFailed, CDeviceInstaller::DeleteOneFile(target.c_str()));
     CloseHandle(held);
-    EXPECT_TRUE(FileExists(target));
+    EXPECT_TRUE(harness::FileExists(target));
     EXPECT_EQ(kFileDone, CDeviceInstaller::DeleteOneFile(target.c_str()));
-    EXPECT_FALSE(FileExists(target));
+    EXPECT_FALSE(harness::FileExists(target));
     EXPECT_EQ(kFileMissing, CDeviceInstaller::DeleteOneFile(target.c_str()));
     EXPECT_TRUE(m_boxes.Seen().empty());
     DeleteFileA(source.c_str());
@@ -172,7 +171,7 @@ TEST_F(HelpersTest, SystemIniNamesTheMouseDriver) {
 // version to pretend from the program's own settings.
 DWORD CodeUnder(const char *version) {
     const std::string settings = "Software\\Wine\\AppDefaults\\oscode.exe";
-    SetText(HKEY_CURRENT_USER, settings, "Version", version);
+    harness::WriteString(HKEY_CURRENT_USER, settings, "Version", version);
     char path[MAX_PATH] = "";
     GetModuleFileNameA(NULL, path, sizeof(path));
     std::string helper = path;
@@ -187,7 +186,7 @@ DWORD CodeUnder(const char *version) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
-    DeleteKeyTree(HKEY_CURRENT_USER, settings);
+    harness::DeleteKeyTree(HKEY_CURRENT_USER, settings);
     return code;
 }
 

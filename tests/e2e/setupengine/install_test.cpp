@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "box_watcher.h"
+#include "harness.h"
 #include "import_counter.h"
 #include "machine_state.h"
 #include "touch_installer.h"
@@ -31,7 +32,7 @@ protected:
     }
     // Every medium file holds its name and a release mark.
     void WriteMedium(const std::string &release) {
-        for (const char *name : kMediumFiles) WriteFileBytes(m_medium + name, Content(name, release));
+        for (const char *name : kMediumFiles) harness::WriteTextFile(m_medium + name, Content(name, release));
     }
     static std::string Content(const char *name, const std::string &release) {
         return std::string(name) + " release " + release;
@@ -46,12 +47,11 @@ protected:
     void AddInstance(const char *instance, const char *desc, const char *driver = nullptr) {
         std::string key = std::string(kDeviceKey) + "\\" + instance;
         CreateKey(HKEY_LOCAL_MACHINE, key);
-        if (desc) SetText(HKEY_LOCAL_MACHINE, key, "DeviceDesc", desc);
-        if (driver) SetText(HKEY_LOCAL_MACHINE, key, "Driver", driver);
+        if (desc) harness::WriteString(HKEY_LOCAL_MACHINE, key, "DeviceDesc", desc);
+        if (driver) harness::WriteString(HKEY_LOCAL_MACHINE, key, "Driver", driver);
     }
     std::string Installed(const std::string &path) {
-        std::string bytes;
-        return ReadFileBytes(path, &bytes) ? bytes : "(missing)";
+        return harness::FileExists(path) ? harness::ReadTextFile(path) : "(missing)";
     }
 
     MachineState m_state;
@@ -179,7 +179,7 @@ TEST_F(InstallTest, KeyPathsDifferingOnlyInCaseShareOneOpenKey) {
 TEST_F(InstallTest, AMissingSourceFileIsPassedOverSilently) {
     DeleteFileA((m_medium + "Pemrosko.CPL").c_str());
     EXPECT_TRUE(InstallPackage());
-    EXPECT_FALSE(FileExists(SystemFolder() + "Pemrosko.CPL"));
+    EXPECT_FALSE(harness::FileExists(SystemFolder() + "Pemrosko.CPL"));
     EXPECT_EQ(Content("Durmasel.exe", "1"), Installed(SystemFolder() + "Durmasel.exe"));
     EXPECT_TRUE(ReadKeyTree(HKEY_LOCAL_MACHINE, kServiceKey).exists);
     EXPECT_TRUE(m_boxes.Seen().empty());
@@ -187,7 +187,7 @@ TEST_F(InstallTest, AMissingSourceFileIsPassedOverSilently) {
 
 TEST_F(InstallTest, ATargetInUseIsNamedAndTheInstallationGoesOn) {
     std::string target = SystemFolder() + "Durmasel.exe";
-    WriteFileBytes(target, "old");
+    harness::WriteTextFile(target, "old");
     HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     BOOL installed = InstallPackage();
     CloseHandle(held);
@@ -208,7 +208,7 @@ TEST_F(InstallTest, AFirstKeyThatCannotBeMadeFailsAfterTheCopies) {
     auto boxes = m_boxes.Seen();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("OpenKey", boxes[0].caption);
-    for (const std::string &file : MachineState::PackageFiles()) EXPECT_TRUE(FileExists(file)) << file;
+    for (const std::string &file : MachineState::PackageFiles()) EXPECT_TRUE(harness::FileExists(file)) << file;
     EXPECT_TRUE(ReadKeyTree(HKEY_LOCAL_MACHINE, kDeviceKey).subkeys.empty());
     EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kClassKey).exists);
     EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kServiceKey).exists);
@@ -275,7 +275,7 @@ TEST_F(InstallTest, RemovalAtInstanceZeroDeletesTheWholeDeviceKey) {
     EXPECT_TRUE(Removed("device at 0000"));
     EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kDeviceKey).exists);
     ExpectPackageGone();
-    for (const std::string &file : MachineState::PackageFiles()) EXPECT_FALSE(FileExists(file)) << file;
+    for (const std::string &file : MachineState::PackageFiles()) EXPECT_FALSE(harness::FileExists(file)) << file;
     EXPECT_TRUE(m_boxes.Seen().empty());
 }
 
@@ -298,8 +298,8 @@ TEST_F(InstallTest, AFileInUseDuringRemovalIsReported) {
     bool complete = Removed("applet held open");
     CloseHandle(held);
     EXPECT_FALSE(complete);
-    EXPECT_TRUE(FileExists(applet));
-    EXPECT_FALSE(FileExists(SystemFolder() + "Durmasel.exe"));
+    EXPECT_TRUE(harness::FileExists(applet));
+    EXPECT_FALSE(harness::FileExists(SystemFolder() + "Durmasel.exe"));
     ExpectPackageGone();
 }
 

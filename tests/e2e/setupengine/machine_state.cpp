@@ -1,7 +1,7 @@
 // Saving and restoring the machine around the Setup engine tests.
 #include "machine_state.h"
 
-#include <shlwapi.h>
+#include "harness.h"
 
 const char kDeviceKey[] = "Enum\\Root\\Orvantix";
 const char kClassKey[] = "System\\CurrentControlSet\\Services\\Class\\Mouse";
@@ -22,28 +22,11 @@ std::string UninstallKey() {
     return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + ProgramTitle();
 }
 
-static std::string WithBackslash(std::string folder) {
-    if (folder.empty() || folder.back() != '\\') folder += '\\';
-    return folder;
-}
+std::string SystemFolder() { return harness::SystemDir() + "\\"; }
 
-std::string SystemFolder() {
-    char path[MAX_PATH] = "";
-    GetSystemDirectoryA(path, sizeof(path));
-    return WithBackslash(path);
-}
+std::string WindowsFolder() { return harness::WindowsDir() + "\\"; }
 
-std::string WindowsFolder() {
-    char path[MAX_PATH] = "";
-    GetWindowsDirectoryA(path, sizeof(path));
-    return WithBackslash(path);
-}
-
-std::string TempFolder() {
-    char path[MAX_PATH] = "";
-    GetTempPathA(sizeof(path), path);
-    return WithBackslash(path);
-}
+std::string TempFolder() { return harness::TempDir() + "\\"; }
 
 static void ReadValues(HKEY key, KeyTree *tree) {
     char name[256];
@@ -70,8 +53,6 @@ KeyTree ReadKeyTree(HKEY root, const std::string &path) {
     return tree;
 }
 
-void DeleteKeyTree(HKEY root, const std::string &path) { SHDeleteKeyA(root, path.c_str()); }
-
 void CreateKey(HKEY root, const std::string &path, bool isVolatile) {
     HKEY key;
     DWORD options = isVolatile ? REG_OPTION_VOLATILE : REG_OPTION_NON_VOLATILE;
@@ -97,7 +78,7 @@ static void WriteTreeBelow(HKEY key, const KeyTree &tree) {
 }
 
 void WriteKeyTree(HKEY root, const std::string &path, const KeyTree &tree) {
-    DeleteKeyTree(root, path);
+    harness::DeleteKeyTree(root, path);
     if (!tree.exists) return;
     HKEY key;
     if (RegCreateKeyExA(root, path.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) !=
@@ -105,40 +86,6 @@ void WriteKeyTree(HKEY root, const std::string &path, const KeyTree &tree) {
         return;
     WriteTreeBelow(key, tree);
     RegCloseKey(key);
-}
-
-void SetText(HKEY root, const std::string &path, const char *name, const std::string &text) {
-    HKEY key;
-    if (RegCreateKeyExA(root, path.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) !=
-        ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
-                   text.size() + 1);
-    RegCloseKey(key);
-}
-
-bool FileExists(const std::string &path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool ReadFileBytes(const std::string &path, std::string *bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
-                              NULL);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    bytes->clear();
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, NULL) && got) bytes->append(buffer, got);
-    CloseHandle(file);
-    return true;
-}
-
-void WriteFileBytes(const std::string &path, const std::string &bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), bytes.size(), &written, NULL);
-    CloseHandle(file);
 }
 
 std::vector<std::string> MachineState::PackageFiles() {
@@ -153,9 +100,7 @@ static std::vector<std::string> PackageKeys() {
 MachineState::MachineState() {
     for (const std::string &path : PackageKeys()) m_keys[path] = ReadKeyTree(HKEY_LOCAL_MACHINE, path);
     for (const std::string &path : PackageFiles()) {
-        std::string bytes;
-        bool present = ReadFileBytes(path, &bytes);
-        m_files[path] = {present, bytes};
+        m_files[path] = {harness::FileExists(path), harness::ReadTextFile(path)};
     }
     for (const IniEntry &entry : kIniEntries) {
         char value[256] = "";
@@ -173,9 +118,9 @@ MachineState::~MachineState() {
     for (const auto &key : m_keys) WriteKeyTree(HKEY_LOCAL_MACHINE, key.first, key.second);
     for (const auto &file : m_files) {
         if (file.second.first) {
-            WriteFileBytes(file.first, file.second.second);
+            harness::WriteTextFile(file.first, file.second.second);
         } else {
-            DeleteFileA(file.first.c_str());
+            harness::DeleteFileIfAny(file.first);
         }
     }
     for (size_t i = 0; i < m_ini.size(); ++i) {
@@ -188,6 +133,6 @@ MachineState::~MachineState() {
 }
 
 void MachineState::ClearPackage() {
-    for (const std::string &path : PackageKeys()) DeleteKeyTree(HKEY_LOCAL_MACHINE, path);
-    for (const std::string &path : PackageFiles()) DeleteFileA(path.c_str());
+    for (const std::string &path : PackageKeys()) harness::DeleteKeyTree(HKEY_LOCAL_MACHINE, path);
+    for (const std::string &path : PackageFiles()) harness::DeleteFileIfAny(path);
 }

@@ -1,7 +1,7 @@
 // What the Setup engine tests change on the machine, saved before a test
 // and put back after it: the package's registry trees, its files in the
 // system folders, the System.ini entries and the double-click metrics.
-// Also small readers of registry trees and files for the assertions.
+// Also a reader of whole registry trees for the assertions.
 #ifndef SETUPENGINE_MACHINE_STATE_H
 #define SETUPENGINE_MACHINE_STATE_H
 
@@ -28,22 +28,16 @@ struct KeyTree {
 };
 
 KeyTree ReadKeyTree(HKEY root, const std::string &path);
-void DeleteKeyTree(HKEY root, const std::string &path);
 // Replaces whatever is at path by tree.
 void WriteKeyTree(HKEY root, const std::string &path, const KeyTree &tree);
 // Makes an empty key (and its parents); volatile keys vanish with the session
 // and refuse non-volatile sub-keys.
 void CreateKey(HKEY root, const std::string &path, bool isVolatile = false);
-void SetText(HKEY root, const std::string &path, const char *name, const std::string &text);
 
-// Whole-file helpers; ReadFileBytes gives false for a missing file.
-bool ReadFileBytes(const std::string &path, std::string *bytes);
-void WriteFileBytes(const std::string &path, const std::string &bytes);
-bool FileExists(const std::string &path);
-
-std::string SystemFolder();   // with trailing backslash
-std::string WindowsFolder();  // with trailing backslash
-std::string TempFolder();     // with trailing backslash
+// The harness's folders, with the trailing backslash the engine gives.
+std::string SystemFolder();
+std::string WindowsFolder();
+std::string TempFolder();
 // The running program's file name without folder and extension.
 std::string ProgramTitle();
 
