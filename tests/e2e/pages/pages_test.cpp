@@ -81,6 +81,14 @@ void DragThumb(HWND page, int id, const std::vector<DWORD> &positions) {
     SendMessageA(page, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), source);
 }
 
+Settings TypicalWithBeep(DWORD mode, DWORD tone, DWORD duration) {
+    Settings settings = Settings::Typical();
+    settings.beepMode = mode;
+    settings.beepFreq = tone;
+    settings.beepTime = duration;
+    return settings;
+}
+
 // ----- Settings page: mouse mode -----
 
 TEST_F(PagesTest, EachModeIsShownAndEachRadioButtonSetsItsMode) {
@@ -285,11 +293,7 @@ TEST_F(PagesTest, EverySoundChangeReachesTheDriverAtOnce) {
     beeps.ExpectDrag({1400, 2200, 3000, 5000, 5000, 5000}, 1, 31);
 
     ASSERT_TRUE(sheet.Ok());
-    Settings expected = Settings::Typical();
-    expected.beepMode = 1;
-    expected.beepFreq = 5000;
-    expected.beepTime = 31;
-    EXPECT_EQ(expected, ReadStore());
+    EXPECT_EQ(TypicalWithBeep(1, 5000, 31), ReadStore());
 }
 
 TEST_F(PagesTest, CancelAfterSoundChangesKeepsTheStoreAndReloads) {
@@ -322,11 +326,7 @@ TEST_F(PagesTest, WithoutTheDriverTheSoundPageShowsNothingAndOkSaves) {
     DragThumb(page, IDC_BEEP_DURATION, {100, 120});
     EXPECT_TRUE(sheet.OnlySheetIsOpen(500)) << "a message box came up";
     ASSERT_TRUE(sheet.Ok());
-    Settings expected = Settings::Typical();
-    expected.beepMode = 1;
-    expected.beepFreq = 1002;
-    expected.beepTime = 120;
-    EXPECT_EQ(expected, ReadStore());
+    EXPECT_EQ(TypicalWithBeep(1, 1002, 120), ReadStore());
 }
 
 TEST_F(PagesTest, OkSavesWhatBothPagesShow) {
