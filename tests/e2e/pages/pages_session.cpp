@@ -26,13 +26,15 @@ DWORD *Field(Settings &settings, int index) {
     return fields[index];
 }
 
-// The helper sits next to this test program.
-std::string HelperPath() {
+const char kOverrideKey[] = "Software\\Wine\\DllOverrides";
+
+// The helper and the stand-in serial-port library sit next to this program.
+std::string BesideTest(const char *name) {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(NULL, path, sizeof(path));
     std::string folder(path);
     folder.erase(folder.find_last_of('\\'));
-    return harness::Join(folder, "pages_open_sheet.exe");
+    return harness::Join(folder, name);
 }
 
 bool IsPortReported(DWORD number) {
@@ -143,7 +145,7 @@ Sheet::~Sheet() {
 
 bool Sheet::Open() {
     std::string applet = harness::Join(harness::PackageDir(), "Pemrosko.Cpl");
-    process_ = harness::Start(HelperPath(), "\"" + applet + "\"", harness::TempDir());
+    process_ = harness::Start(BesideTest("pages_open_sheet.exe"), "\"" + applet + "\"", harness::TempDir());
     started_ = process_.Started();
     if (!started_) return false;
     if (driver_ == kDriverMissing) {
@@ -178,6 +180,24 @@ bool Sheet::OnlySheetIsOpen(DWORD ms) {
 }
 
 // ----- ports and lists -----
+
+FakePorts::FakePorts(const std::vector<DWORD> &ports)
+    : listPath_(BesideTest("serialui_ports.txt")),
+      hadOverride_(harness::ValueExists(HKEY_CURRENT_USER, kOverrideKey, "serialui")),
+      oldOverride_(harness::ReadString(HKEY_CURRENT_USER, kOverrideKey, "serialui")) {
+    std::string list;
+    for (DWORD port : ports) list += std::to_string(port) + " ";
+    EXPECT_TRUE(harness::WriteTextFile(listPath_, list));
+    EXPECT_TRUE(harness::WriteString(HKEY_CURRENT_USER, kOverrideKey, "serialui", "native"));
+}
+
+FakePorts::~FakePorts() {
+    if (hadOverride_)
+        harness::WriteString(HKEY_CURRENT_USER, kOverrideKey, "serialui", oldOverride_);
+    else
+        harness::DeleteValue(HKEY_CURRENT_USER, kOverrideKey, "serialui");
+    harness::DeleteFileIfAny(listPath_);
+}
 
 std::string PortName(DWORD number) { return "COM" + std::to_string(number); }
 

@@ -86,6 +86,21 @@ std::vector<DWORD> ReportedPorts();
 DWORD FirstAbsentPort();
 std::string PortName(DWORD number);
 
+// While it lives, the system reports exactly these serial ports: the
+// test's stand-in serial-port library is loaded in place of Wine's.
+class FakePorts {
+public:
+    explicit FakePorts(const std::vector<DWORD> &ports);
+    ~FakePorts();
+    FakePorts(const FakePorts &) = delete;
+    FakePorts &operator=(const FakePorts &) = delete;
+
+private:
+    std::string listPath_;
+    bool hadOverride_;
+    std::string oldOverride_;
+};
+
 struct PortEntry {
     std::string text;
     DWORD number;  // the entry's item data

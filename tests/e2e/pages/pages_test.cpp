@@ -224,6 +224,40 @@ TEST_F(PagesTest, PortListHoldsExactlyTheReportedPortsSortedByText) {
     ASSERT_TRUE(sheet.Cancel());
 }
 
+TEST_F(PagesTest, TwoDigitPortsSortBetweenComOneAndComTwo) {
+    pages_e2e::FakePorts ports({2, 10, 16, 3, 1});
+    Settings settings = Settings::Typical();
+    settings.port = 10;
+    WriteStore(settings);
+    Sheet sheet;
+    ASSERT_TRUE(sheet.Open());
+    HWND page = sheet.ShowPage(Sheet::kSettings);
+    std::vector<pages_e2e::PortEntry> entries = pages_e2e::PortEntries(page);
+    const char *const texts[] = {"COM1", "COM10", "COM16", "COM2", "COM3"};
+    const DWORD numbers[] = {1, 10, 16, 2, 3};
+    ASSERT_EQ(5u, entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(texts[i], entries[i].text);
+        EXPECT_EQ(numbers[i], entries[i].number);
+    }
+    EXPECT_EQ(1, Send(page, IDC_PORT_LIST, CB_GETCURSEL));
+    ASSERT_TRUE(sheet.Cancel());
+}
+
+TEST_F(PagesTest, LowPortThatIsNotPresentIsKeptOnOk) {
+    pages_e2e::FakePorts ports({3, 12});
+    Settings settings = Settings::Typical();
+    settings.port = 2;
+    WriteStore(settings);
+    Sheet sheet;
+    ASSERT_TRUE(sheet.Open());
+    HWND page = sheet.ShowPage(Sheet::kSettings);
+    EXPECT_EQ(2u, pages_e2e::PortEntries(page).size());
+    EXPECT_EQ(CB_ERR, Send(page, IDC_PORT_LIST, CB_GETCURSEL));
+    ASSERT_TRUE(sheet.Ok());
+    EXPECT_EQ(2u, ReadStore().port);
+}
+
 TEST_F(PagesTest, StoredPortThatIsNotPresentIsKeptOnOk) {
     DWORD absent = pages_e2e::FirstAbsentPort();
     Settings settings = Settings::Typical();
