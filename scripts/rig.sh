@@ -8,8 +8,9 @@ rig_build_dir=$(cd "${1:?build folder}" && pwd)
 export WINEPREFIX="$rig_build_dir/wineprefix"
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
-# No Mono or Gecko install prompts in a test prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko install prompts in a test prefix, and no menu entries
+# on the host for the shell links that tests make.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 rig_free_display() {
     local n

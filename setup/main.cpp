@@ -1,4 +1,9 @@
-// Placeholder entry until the program itself lands.
-#include <windows.h>
+// Setup.exe's entry. The one application object lives from before the
+// start routine to the end of the run, so COM stays initialised throughout.
+#include "setup_app.h"
 
-extern "C" int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+extern "C" int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int cmdShow) {
+    CSetupApp app;
+    AppMain(instance, cmdLine, cmdShow);
+    return 0;  // Setup's exit code is 0 whatever happened
+}

@@ -1,0 +1,190 @@
+// Everything the board draws. Strokes and event marks go into the canvas,
+// a screen-sized bitmap that survives repaints and is wiped by Clear; the
+// crosshair, the check crosses and the legend are drawn over the canvas at
+// each paint, so they never smear the drawing.
+#include "brokasta.h"
+#include "runtime.h"
+
+using drawtest::Point;
+
+// Colours of the 16-colour VGA palette, so they stay pure on any display.
+const COLORREF kBackgroundColour = RGB(192, 192, 192);
+static const COLORREF kStrokeColour = RGB(0, 0, 0);
+static const COLORREF kCrosshairColour = RGB(255, 0, 0);
+static const COLORREF kWaitingCrossColour = RGB(128, 128, 128);
+static const COLORREF kCurrentCrossColour = RGB(255, 0, 0);
+static const COLORREF kPassColour = RGB(0, 128, 0);
+static const COLORREF kFailColour = RGB(255, 0, 0);
+static const int kStrokeRadius = 1;  // a 3-pixel pen
+
+// Shapes differ as well as colours, so the marks stay apart where they
+// coincide: a button-up ring encloses the button-down dot of a tap.
+struct MarkStyle {
+    COLORREF colour;
+    int radius;
+    bool filled;
+    bool round;
+    const char *label;
+};
+
+static const MarkStyle kMarkStyles[MARK_KINDS] = {
+    {RGB(0, 128, 0), 5, true, true, "button down"},
+    {RGB(0, 0, 255), 9, false, true, "button up"},
+    {RGB(255, 0, 255), 13, false, false, "double-click"},
+    {RGB(0, 128, 128), 6, true, false, "right click"},
+};
+
+bool CreateCanvas() {
+    HDC screen = GetDC(g_board.window);
+    g_board.canvas = CreateCompatibleDC(screen);
+    if (g_board.canvas)
+        g_board.canvasBitmap = CreateCompatibleBitmap(screen, g_board.width, g_board.height);
+    ReleaseDC(g_board.window, screen);
+    if (!g_board.canvasBitmap) return false;
+    g_board.canvasOldBitmap = SelectObject(g_board.canvas, g_board.canvasBitmap);
+    ClearCanvas();
+    return true;
+}
+
+void DestroyCanvas() {
+    if (g_board.canvasOldBitmap) SelectObject(g_board.canvas, g_board.canvasOldBitmap);
+    if (g_board.canvasBitmap) DeleteObject(g_board.canvasBitmap);
+    if (g_board.canvas) DeleteDC(g_board.canvas);
+    g_board.canvas = NULL;
+    g_board.canvasBitmap = NULL;
+    g_board.canvasOldBitmap = NULL;
+}
+
+void ClearCanvas() {
+    RECT all = {0, 0, g_board.width, g_board.height};
+    FillRect(g_board.canvas, &all, g_board.background);
+}
+
+static void InvalidateAround(Point a, Point b, int margin) {
+    RECT area = {(a.x < b.x ? a.x : b.x) - margin, (a.y < b.y ? a.y : b.y) - margin,
+                 (a.x > b.x ? a.x : b.x) + margin + 1, (a.y > b.y ? a.y : b.y) + margin + 1};
+    InvalidateRect(g_board.window, &area, FALSE);
+}
+
+// A dot, ring, square or frame of the given radius centred on 'at'.
+static void DrawShape(HDC dc, COLORREF colour, bool filled, bool round, Point at, int radius) {
+    HPEN pen = CreatePen(PS_SOLID, filled ? 1 : 2, colour);
+    HBRUSH brush = filled ? CreateSolidBrush(colour) : NULL;
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, brush ? brush : GetStockObject(NULL_BRUSH));
+    int left = at.x - radius, top = at.y - radius;
+    int right = at.x + radius + 1, bottom = at.y + radius + 1;
+    if (round) {
+        Ellipse(dc, left, top, right, bottom);
+    } else {
+        Rectangle(dc, left, top, right, bottom);
+    }
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    if (brush) DeleteObject(brush);
+    DeleteObject(pen);
+}
+
+static void DrawLine(HDC dc, COLORREF colour, int width, Point from, Point to) {
+    HPEN pen = CreatePen(PS_SOLID, width, colour);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    MoveToEx(dc, from.x, from.y, NULL);
+    LineTo(dc, to.x, to.y);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+}
+
+void DrawStrokeSegment(Point from, Point to) {
+    DrawLine(g_board.canvas, kStrokeColour, 2 * kStrokeRadius + 1, from, to);
+    // LineTo leaves out the end point; the round cap goes there.
+    DrawShape(g_board.canvas, kStrokeColour, true, true, to, kStrokeRadius);
+    InvalidateAround(from, to, kStrokeRadius + 2);
+}
+
+void DrawStrokeDot(Point at) {
+    DrawShape(g_board.canvas, kStrokeColour, true, true, at, kStrokeRadius);
+    InvalidateAround(at, at, kStrokeRadius + 2);
+}
+
+void DrawMark(MarkKind kind, Point at) {
+    const MarkStyle &style = kMarkStyles[kind];
+    DrawShape(g_board.canvas, style.colour, style.filled, style.round, at, style.radius);
+    InvalidateAround(at, at, style.radius + 2);
+}
+
+void InvalidateCrosshair(Point at) {
+    RECT across = {0, at.y - 1, g_board.width, at.y + 2};
+    RECT down = {at.x - 1, 0, at.x + 2, g_board.height};
+    InvalidateRect(g_board.window, &across, FALSE);
+    InvalidateRect(g_board.window, &down, FALSE);
+}
+
+static void PaintCrosshair(HDC dc) {
+    Point at = g_board.pointer;
+    DrawLine(dc, kCrosshairColour, 1, Point{0, at.y}, Point{g_board.width, at.y});
+    DrawLine(dc, kCrosshairColour, 1, Point{at.x, 0}, Point{at.x, g_board.height});
+}
+
+static void PaintLegend(HDC dc) {
+    const drawtest::Box &box = g_board.bar.legend;
+    int middle = (box.top + box.bottom) / 2;
+    int x = box.left;
+    SetTextAlign(dc, TA_LEFT | TA_TOP);
+    for (int i = 0; i < MARK_KINDS; ++i) {
+        const MarkStyle &style = kMarkStyles[i];
+        DrawShape(dc, style.colour, style.filled, style.round, Point{x + 14, middle}, style.radius);
+        int length = lstrlenA(style.label);
+        SIZE extent;
+        if (!GetTextExtentPoint32A(dc, style.label, length, &extent)) extent.cx = 8 * length;
+        TextOutA(dc, x + 32, box.top + (box.bottom - box.top - extent.cy) / 2, style.label, length);
+        x += 32 + extent.cx + 24;
+    }
+}
+
+static COLORREF CrossColour(int index) {
+    const drawtest::CheckRun &run = g_board.check;
+    if (index < run.next) return run.results[index].passed ? kPassColour : kFailColour;
+    return index == run.next ? kCurrentCrossColour : kWaitingCrossColour;
+}
+
+// "7 px pass" under a judged cross, in the verdict's colour.
+static void PaintCrossResult(HDC dc, const drawtest::CrossResult &result, Point cross, int below) {
+    char text[32];
+    rt::FormatUnsigned(text, sizeof(text), result.distance);
+    rt::Append(text, sizeof(text), result.passed ? " px pass" : " px FAIL");
+    SetTextAlign(dc, TA_CENTER | TA_TOP);
+    TextOutA(dc, cross.x, cross.y + below, text, lstrlenA(text));
+}
+
+// Each cross looks like a calibration target's cross; the one waiting for
+// its tap also gets the target's circle. A judged cross is joined to its
+// tap by a thin line, so the error's direction shows too.
+static void PaintCross(HDC dc, int index) {
+    const drawtest::CheckRun &run = g_board.check;
+    Point c = drawtest::CrossPosition(index, run.width, run.height);
+    int r = run.width / 40;
+    COLORREF colour = CrossColour(index);
+    DrawLine(dc, colour, 1, Point{c.x, c.y - r - 4}, Point{c.x, c.y + r + 5});
+    DrawLine(dc, colour, 1, Point{c.x - r - 4, c.y}, Point{c.x + r + 5, c.y});
+    if (index == run.next) DrawShape(dc, colour, false, true, c, r);
+    if (index >= run.next) return;
+    DrawLine(dc, colour, 1, c, run.results[index].tap);
+    SetTextColor(dc, colour);
+    PaintCrossResult(dc, run.results[index], c, r + 8);
+}
+
+void PaintBoard(HDC dc, const RECT &area) {
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
+           g_board.canvas, area.left, area.top, SRCCOPY);
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ oldFont = g_board.smallFont ? SelectObject(dc, g_board.smallFont) : NULL;
+    SetTextColor(dc, RGB(0, 0, 0));
+    // Most paints are a stroke's few pixels; leave the legend alone then.
+    if (area.bottom > g_board.bar.legend.top) PaintLegend(dc);
+    if (g_board.mode == MODE_DRAG && g_board.pointerSeen) PaintCrosshair(dc);
+    if (g_board.mode == MODE_CHECK) {
+        for (int i = 0; i < drawtest::kCrossCount; ++i) PaintCross(dc, i);
+    }
+    if (oldFont) SelectObject(dc, oldFont);
+    SetBkMode(dc, oldMode);
+}

@@ -1,0 +1,64 @@
+// Shared state and routines of Brokasta.exe, the full-screen drawing test:
+// one window covering the screen, a bar of finger-sized buttons along its
+// top, an off-screen canvas that keeps strokes and event marks, and the
+// overlays (crosshair, check crosses, legend) drawn over it when painting.
+#ifndef BROKASTA_H
+#define BROKASTA_H
+
+#include <windows.h>
+
+#include "check.h"
+
+enum BoardMode { MODE_DRAW, MODE_DRAG, MODE_CHECK };
+
+// The four kinds of mouse event that get a mark of their own.
+enum MarkKind { MARK_DOWN, MARK_UP, MARK_DOUBLE, MARK_RIGHT, MARK_KINDS };
+
+struct Board {
+    HWND window;
+    HWND buttons[drawtest::BAR_BUTTONS];
+    HWND coords;
+    HWND status;
+    HFONT font;       // buttons and readout
+    HFONT smallFont;  // status line, legend and check results
+    HBRUSH background;
+    int width;
+    int height;
+    drawtest::BarLayout bar;
+    // The canvas: a screen-sized bitmap selected into its own context.
+    HDC canvas;
+    HBITMAP canvasBitmap;
+    HGDIOBJ canvasOldBitmap;
+    BoardMode mode;
+    drawtest::Stroke stroke;
+    drawtest::Point pointer;  // where the latest mouse event landed
+    bool pointerSeen;
+    drawtest::CheckRun check;
+};
+
+extern Board g_board;
+
+extern const char kBoardClassName[];
+extern const COLORREF kBackgroundColour;
+
+// board_window.cpp
+LRESULT CALLBACK BoardWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// board_bar.cpp
+bool CreateBar(HINSTANCE instance);
+void DestroyBar();
+void ShowMode(BoardMode mode);
+void ShowPointer(drawtest::Point at);
+void ShowCheckProgress();
+
+// board_paint.cpp
+bool CreateCanvas();
+void DestroyCanvas();
+void ClearCanvas();
+void DrawStrokeSegment(drawtest::Point from, drawtest::Point to);
+void DrawStrokeDot(drawtest::Point at);
+void DrawMark(MarkKind kind, drawtest::Point at);
+void PaintBoard(HDC dc, const RECT &area);
+void InvalidateCrosshair(drawtest::Point at);
+
+#endif

@@ -1,0 +1,178 @@
+// The device installer: detection through the system registry, carrying
+// out the action lists, and the update plan. The decisions themselves are
+// in portable/device_plan.cpp.
+#include "device_installer.h"
+
+#include "files.h"
+#include "portable/rules.h"
+#include "registry.h"
+
+IMPLEMENT_RUNTIME_CLASS(CDeviceInstaller, CObject)
+
+// Detection's view of the system registry: one key open at a time, opened
+// read-only in the manner of OpenKey (a refused key has shown its box and
+// counts as missing).
+class SystemRegistryView : public RegistryView {
+public:
+    SystemRegistryView() : m_key(NULL) {}
+    ~SystemRegistryView() { Close(); }
+
+    bool Open(const char *keyPath) {
+        Close();
+        m_key = OpenKey(keyPath, FALSE, HKEY_LOCAL_MACHINE);
+        return m_key != NULL;
+    }
+    bool Read(const char *valueName, Text *out) {
+        return m_key && ReadValue(m_key, valueName, out);
+    }
+    void Close() {
+        if (m_key) RegCloseKey(m_key);
+        m_key = NULL;
+    }
+    bool SameText(const char *a, const char *b) { return lstrcmpiA(a, b) == 0; }
+
+private:
+    HKEY m_key;
+};
+
+static HKEY RootKey(unsigned long root) {
+    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root));
+}
+
+// The running program's file name without folder and extension.
+static void ProgramTitle(char *title, size_t titleSize) {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, path, sizeof(path));
+    if (length >= sizeof(path)) length = 0;
+    path[length] = '\0';
+    FileTitleOf(path, title, titleSize);
+}
+
+CDeviceInstaller::CDeviceInstaller()
+    : m_nOSVersion(GetOSVersion()),
+      m_nRootInstance(-1),
+      m_nClassInstance(-1),
+      m_nNextRootInstance(0),
+      m_bRemoveFailed(FALSE) {}
+
+CDeviceInstaller::~CDeviceInstaller() { Reset(); }
+
+BOOL CDeviceInstaller::SetDeviceInfo(const char *className, const char *deviceDesc,
+                                     const char *rootId, const char *mfg, const char *staticVxD,
+                                     const char *driverFile, const char *infFile,
+                                     const char *infSection) {
+    Reset();
+    m_strClass.Assign(className);
+    m_strDeviceDesc.Assign(deviceDesc);
+    m_strRootId.Assign(rootId);
+    m_strMfg.Assign(mfg);
+    m_strStaticVxD.Assign(staticVxD);
+    m_strDriverFile.Assign(driverFile);
+    m_strInfFile.Assign(infFile);
+    m_strInfSection.Assign(infSection);
+    return TRUE;
+}
+
+void CDeviceInstaller::Reset() {
+    m_fileList.Clear();
+    m_regList.Clear();
+    m_strClass.Clear();
+}
+
+DeviceInfo CDeviceInstaller::Describe() const {
+    DeviceInfo device = {m_strClass.c_str(),      m_strDeviceDesc.c_str(), m_strRootId.c_str(),
+                         m_strMfg.c_str(),        m_strStaticVxD.c_str(),  m_strDriverFile.c_str(),
+                         m_strInfFile.c_str(),    m_strInfSection.c_str()};
+    return device;
+}
+
+BOOL CDeviceInstaller::DetectInstallation() {
+    Detection found = {-1, -1, m_nNextRootInstance};
+    SystemRegistryView view;
+    DetectDevice(&view, Describe(), &found);
+    m_nRootInstance = found.rootInstance;
+    m_nClassInstance = found.classInstance;
+    m_nNextRootInstance = found.nextRootInstance;
+    BuildLists();
+    return m_nRootInstance >= 0;
+}
+
+BOOL CDeviceInstaller::BuildLists() {
+    Detection found = {m_nRootInstance, m_nClassInstance, m_nNextRootInstance};
+    char title[MAX_PATH];
+    ProgramTitle(title, sizeof(title));
+    Text windows = GetWindowsFolder();
+    Text system = GetSystemFolder();
+    SetupFolders folders = {windows.c_str(), system.c_str(), title};
+    if (m_nRootInstance < 0) {
+        BuildInstallActions(Describe(), found, folders, &m_fileList, &m_regList);
+    } else {
+        BuildRemovalActions(Describe(), found, folders, &m_fileList, &m_regList);
+    }
+    return TRUE;
+}
+
+BOOL CDeviceInstaller::AddFile(const char *source, const char *target) {
+    return AppendFile(&m_fileList, source, target);
+}
+
+BOOL CDeviceInstaller::AddRegValue(const char *keyPath, const char *valueName, const void *data,
+                                   long length, DWORD type, HKEY root) {
+    return AppendRegValue(&m_regList, keyPath, valueName, data, length, type,
+                          static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(root)));
+}
+
+// A file that can't be copied is named in a box and the rest go on; a
+// missing source is passed over without a word.
+void CDeviceInstaller::CopyFiles() {
+    for (FileEntry *entry = m_fileList.First(); entry; entry = entry->next) {
+        if (CopyOneFile(entry->source.c_str(), entry->target.c_str()) == kFileFailed) {
+            MessageBoxA(NULL, entry->target.c_str(), "file in use.", MB_OK);
+        }
+    }
+}
+
+// Consecutive values of one key (its path compared ignoring case) are
+// written through one open key.
+BOOL CDeviceInstaller::WriteValues() {
+    HKEY key = NULL;
+    const RegEntry *opened = NULL;
+    for (RegEntry *entry = m_regList.First(); entry; entry = entry->next) {
+        if (!opened || opened->root != entry->root ||
+            lstrcmpiA(opened->keyPath.c_str(), entry->keyPath.c_str()) != 0) {
+            if (key) RegCloseKey(key);
+            key = OpenKey(entry->keyPath.c_str(), TRUE, RootKey(entry->root));
+            if (!key) return FALSE;
+            opened = entry;
+        }
+        if (!WriteValue(key, entry->valueName.c_str(), entry->data, entry->type)) {
+            RegCloseKey(key);
+            return FALSE;
+        }
+    }
+    if (key) RegCloseKey(key);
+    return TRUE;
+}
+
+BOOL CDeviceInstaller::Install() {
+    if (m_nRootInstance >= 0) PrepareUpdate();
+    CopyFiles();
+    return WriteValues();
+}
+
+BOOL CDeviceInstaller::Remove() {
+    for (FileEntry *entry = m_fileList.First(); entry; entry = entry->next) {
+        if (DeleteOneFile(entry->source.c_str()) == kFileFailed) m_bRemoveFailed = TRUE;
+    }
+    for (RegEntry *entry = m_regList.First(); entry; entry = entry->next) {
+        DeleteKey(RootKey(entry->root), entry->keyPath.c_str());
+    }
+    return TRUE;
+}
+
+BOOL CDeviceInstaller::PrepareUpdate() {
+    if (m_nRootInstance < 0) return FALSE;
+    Text system = GetSystemFolder();
+    BuildUpdateActions(Describe(), system.c_str(), &m_fileList, &m_regList);
+    return TRUE;
+}

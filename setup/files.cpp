@@ -1,0 +1,88 @@
+// File operations and system folders for Setup; see files.h.
+#include "files.h"
+
+#include <shellapi.h>
+
+#include "device_installer.h"
+#include "portable/rules.h"
+#include "registry.h"
+#include "win95_abi.h"
+
+// The shell takes lists of names: each ends in a NUL, the list in another.
+static BOOL MakeNameList(const char *name, Text *list) {
+    int length = lstrlenA(name);
+    char *room = list->Reserve(length + 1);  // zeroed, plus its own NUL
+    if (!room) return FALSE;
+    if (length) memcpy(room, name, length);
+    return TRUE;
+}
+
+static BOOL FileExists(const char *path) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE) return FALSE;
+    FindClose(search);
+    return TRUE;
+}
+
+static int RunShellOperation(UINT operation, const Text &from, const char *to,
+                             FILEOP_FLAGS flags) {
+    SHFILEOPSTRUCTA request;
+    memset(&request, 0, sizeof(request));
+    request.wFunc = operation;
+    request.pFrom = from.c_str();
+    request.pTo = to;
+    request.fFlags = flags;
+    return SHFileOperationA(&request) != 0 ? kFileFailed : kFileDone;
+}
+
+// Silent, replaces an existing target, makes a missing target folder.
+int CDeviceInstaller::CopyOneFile(const char *source, const char *target) {
+    Text from, to;
+    if (!MakeNameList(source, &from) || !MakeNameList(target, &to)) return kFileFailed;
+    if (!FileExists(from.c_str())) return kFileMissing;
+    return RunShellOperation(FO_COPY, from, to.c_str(),
+                             FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR);
+}
+
+// Without FOF_ALLOWUNDO the file is deleted outright, not put in the bin.
+int CDeviceInstaller::DeleteOneFile(const char *path) {
+    Text list;
+    if (!MakeNameList(path, &list)) return kFileFailed;
+    if (!FileExists(list.c_str())) return kFileMissing;
+    int result = RunShellOperation(FO_DELETE, list, NULL, FOF_SILENT | FOF_NOCONFIRMATION);
+    // Some shells report a running program's file as deleted while it
+    // stays; a file still there was not deleted.
+    if (result == kFileDone && FileExists(list.c_str())) return kFileFailed;
+    return result;
+}
+
+typedef UINT(WINAPI *FolderQuery)(LPSTR, UINT);
+
+static Text FolderWithBackslash(FolderQuery query, const char *caption) {
+    char folder[MAX_PATH];
+    Text result;
+    UINT length = query(folder, sizeof(folder));
+    if (length == 0) {
+        ReportError(GetLastError(), caption);
+    } else if (length >= sizeof(folder) || !EndWithBackslash(folder, sizeof(folder))) {
+        // The name, with its backslash, does not fit the path buffers.
+        ReportError(ERROR_FILENAME_EXCED_RANGE, caption);
+    } else {
+        result.Assign(folder);
+    }
+    return result;
+}
+
+Text GetWindowsFolder() { return FolderWithBackslash(GetWindowsDirectoryA, "GetWindowsFolder"); }
+
+Text GetSystemFolder() { return FolderWithBackslash(GetSystemDirectoryA, "GetSystemFolder"); }
+
+int GetOSVersion() {
+    OSVERSIONINFOA info;
+    memset(&info, 0, sizeof(info));
+    info.dwOSVersionInfoSize = sizeof(info);
+    // A system that can't say what it is counts as an unknown platform.
+    if (!GetVersionExA(&info)) return ClassifyOS(~0UL, 0, 0);
+    return ClassifyOS(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
+}

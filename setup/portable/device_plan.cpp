@@ -1,0 +1,168 @@
+// Detection and list building of the device installer; see device_plan.h.
+#include "device_plan.h"
+
+#include <string.h>
+
+#include "rules.h"
+
+// Instance numbers stay in the 32-bit range of the fields holding them.
+static const long kLastInstance = 2147483647L;
+
+// Path of prefix + name + "\" + instance number.
+static bool InstanceKey(Text *out, const char *prefix, const char *name, long number) {
+    return out->Assign(prefix) && out->Append(name) && AppendInstance(out, number);
+}
+
+static bool Joined(Text *out, const char *a, const char *b, const char *c = 0) {
+    return out->Assign(a) && out->Append(b) && out->Append(c);
+}
+
+// Looks at one instance key; true when it holds the device.
+static bool InstanceHoldsDevice(RegistryView *view, const DeviceInfo &device, long n,
+                                Detection *found) {
+    Text desc;
+    if (!view->Read("DeviceDesc", &desc) || !view->SameText(desc.c_str(), device.deviceDesc))
+        return false;
+    found->rootInstance = n;
+    Text driver;
+    size_t classLength = device.className ? strlen(device.className) : 0;
+    if (view->Read("Driver", &driver)) {
+        ClassInstanceFromDriver(driver.c_str(), classLength, &found->classInstance);
+    }
+    return true;
+}
+
+static void ScanRootInstances(RegistryView *view, const DeviceInfo &device, Detection *found) {
+    Text path;
+    for (long n = 0; n < kLastInstance; ++n) {
+        if (!InstanceKey(&path, ENUM_ROOT_PREFIX, device.rootId, n) || !view->Open(path.c_str()))
+            return;
+        bool holds = InstanceHoldsDevice(view, device, n, found);
+        found->nextRootInstance = n + 1;
+        view->Close();
+        if (holds) return;
+    }
+}
+
+static long FirstFreeClassInstance(RegistryView *view, const char *className) {
+    Text path;
+    long n = 0;
+    for (; n < kLastInstance; ++n) {
+        if (!InstanceKey(&path, CLASS_PREFIX, className, n) || !view->Open(path.c_str())) break;
+        view->Close();
+    }
+    return n;
+}
+
+void DetectDevice(RegistryView *view, const DeviceInfo &device, Detection *found) {
+    found->rootInstance = -1;
+    found->classInstance = -1;
+    ScanRootInstances(view, device, found);
+    if (found->rootInstance < 0) {
+        found->classInstance = FirstFreeClassInstance(view, device.className);
+    }
+}
+
+// The key paths R (instance), K (class driver key) and U (uninstall entry).
+struct DeviceKeys {
+    Text instance;
+    Text classKey;
+    Text uninstall;
+};
+
+static bool MakeKeys(const DeviceInfo &device, long rootInstance, long classInstance,
+                     const char *programTitle, DeviceKeys *keys) {
+    return InstanceKey(&keys->instance, ENUM_ROOT_PREFIX, device.rootId, rootInstance) &&
+           InstanceKey(&keys->classKey, CLASS_PREFIX, device.className, classInstance) &&
+           Joined(&keys->uninstall, UNINSTALL_PREFIX, programTitle);
+}
+
+static bool AppendText(RegList *keys, const Text &key, const char *name, const char *text) {
+    return AppendRegValue(keys, key.c_str(), name, text, -1, kRegSz, kRootLocalMachine);
+}
+
+static bool AppendBinary4(RegList *keys, const Text &key, const char *name,
+                          const unsigned char (&bytes)[4]) {
+    return AppendRegValue(keys, key.c_str(), name, bytes, 4, kRegBinary, kRootLocalMachine);
+}
+
+static bool AppendInstanceValues(const DeviceInfo &device, long classInstance, const Text &key,
+                                 RegList *keys) {
+    static const unsigned char kCapabilities[4] = {0x14, 0, 0, 0};
+    static const unsigned char kConfigFlags[4] = {0, 0, 0, 0};
+    Text driver;
+    return driver.Assign(device.className) && AppendInstance(&driver, classInstance) &&
+           AppendText(keys, key, "Class", device.className) &&
+           AppendText(keys, key, "DeviceDesc", device.deviceDesc) &&
+           AppendText(keys, key, "Mfg", device.mfg) &&
+           AppendText(keys, key, "Driver", driver.c_str()) &&
+           AppendBinary4(keys, key, "Capabilities", kCapabilities) &&
+           AppendBinary4(keys, key, "ConfigFlags", kConfigFlags);
+}
+
+static bool AppendClassValues(const DeviceInfo &device, const Text &key, RegList *keys) {
+    Text driverValue;
+    return Joined(&driverValue, device.className, "Driver") &&
+           AppendText(keys, key, "StaticVxD", device.staticVxD) &&
+           AppendText(keys, key, "DriverDesc", device.deviceDesc) &&
+           AppendText(keys, key, "InfPath", device.infFile) &&
+           AppendText(keys, key, "InfSection", device.infSection) &&
+           AppendText(keys, key, driverValue.c_str(), device.driverFile) &&
+           AppendText(keys, key, "ProviderName", device.mfg);
+}
+
+static bool AppendUninstallValues(const DeviceInfo &device, const SetupFolders &folders,
+                                  const Text &key, RegList *keys) {
+    Text command;
+    return Joined(&command, folders.windows, "Zelvanis\\", folders.programTitle) &&
+           command.Append(".exe -u") &&
+           AppendText(keys, key, "DisplayName", device.deviceDesc) &&
+           AppendText(keys, key, "UninstallString", command.c_str());
+}
+
+// The driver file in the system folder, the INF file in Inf\ of Windows.
+static bool DriverTargets(const DeviceInfo &device, const SetupFolders &folders, Text *driver,
+                          Text *inf) {
+    return Joined(driver, folders.system, device.driverFile) &&
+           Joined(inf, folders.windows, "Inf\\", device.infFile);
+}
+
+bool BuildInstallActions(const DeviceInfo &device, const Detection &found,
+                         const SetupFolders &folders, FileList *files, RegList *keys) {
+    DeviceKeys paths;
+    Text driver, inf;
+    return MakeKeys(device, found.nextRootInstance, found.classInstance, folders.programTitle,
+                    &paths) &&
+           AppendInstanceValues(device, found.classInstance, paths.instance, keys) &&
+           AppendClassValues(device, paths.classKey, keys) &&
+           AppendUninstallValues(device, folders, paths.uninstall, keys) &&
+           DriverTargets(device, folders, &driver, &inf) &&
+           AppendFile(files, device.driverFile, driver.c_str()) &&
+           AppendFile(files, device.infFile, inf.c_str());
+}
+
+bool BuildRemovalActions(const DeviceInfo &device, const Detection &found,
+                         const SetupFolders &folders, FileList *files, RegList *keys) {
+    DeviceKeys paths;
+    Text deviceKey, driver, inf;
+    // Found at 0000: the whole device key goes, with every instance below.
+    bool whole = found.rootInstance == 0;
+    return MakeKeys(device, found.rootInstance, found.classInstance, folders.programTitle,
+                    &paths) &&
+           (whole ? Joined(&deviceKey, ENUM_ROOT_PREFIX, device.rootId)
+                  : deviceKey.Assign(paths.instance.c_str())) &&
+           AppendRegKeyRemoval(keys, deviceKey.c_str()) &&
+           AppendRegKeyRemoval(keys, paths.classKey.c_str()) &&
+           AppendRegKeyRemoval(keys, paths.uninstall.c_str()) &&
+           DriverTargets(device, folders, &driver, &inf) &&
+           AppendFile(files, driver.c_str(), 0) && AppendFile(files, inf.c_str(), 0);
+}
+
+bool BuildUpdateActions(const DeviceInfo &device, const char *systemFolder, FileList *files,
+                        RegList *keys) {
+    files->Clear();
+    keys->Clear();
+    Text driver;
+    return Joined(&driver, systemFolder, device.driverFile) &&
+           AppendFile(files, device.driverFile, driver.c_str());
+}

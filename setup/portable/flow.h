@@ -1,0 +1,47 @@
+// Setup's decisions that need no system call: what the command line asks
+// for, what a run does for a mode and an installed state, and the bounded
+// path texts the flow builds. Portable (no windows.h), so the rules are
+// unit-tested natively.
+#ifndef SETUP_FLOW_H
+#define SETUP_FLOW_H
+
+#include <stddef.h>
+
+namespace flow {
+
+// The switches of Setup's command line. Only the first two characters
+// count: "-U"/"-u" (so "-Uninstall" too) selects removal, "-L"/"-l" the
+// finishing run; anything else, leading blanks and "/U" included, installs.
+struct Switches {
+    bool install;
+    bool finishRemoval;
+};
+Switches ReadSwitches(const char *commandLine);
+
+// What one run of Setup does, once the installed state is known.
+enum Action {
+    kFinishRemoval,     // "-L": remove what is left, silently
+    kAlreadyInstalled,  // box 6
+    kNotInstalled,      // box 7
+    kInstallPackage,    // question, port, install, completion dialog
+    kRemovePackage,     // question, removal, box 8
+};
+Action ChooseAction(const Switches &switches, bool installed);
+
+// Joins up to four texts into out (outSize bytes). False, with out empty,
+// when the result does not fit: a path cut short would name another file.
+bool Join(char *out, size_t outSize, const char *a, const char *b, const char *c = 0,
+          const char *d = 0);
+
+// The folder of a program path, with its trailing backslash ("C:\A\B.exe"
+// gives "C:\A\"); empty when the path holds no backslash.
+bool FolderOf(const char *path, char *out, size_t outSize);
+
+// Ends the text at its last backslash: a path that ends in a backslash
+// loses only that, any other becomes its parent folder. No backslash: no
+// change.
+void CutAtLastBackslash(char *path);
+
+}  // namespace flow
+
+#endif

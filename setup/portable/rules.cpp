@@ -1,0 +1,116 @@
+// Setup's portable rules; see rules.h.
+#include "rules.h"
+
+#include <string.h>
+
+bool FormatInstanceNumber(char *out, size_t outSize, long number) {
+    // Digits of the magnitude, least significant first; unsigned so that
+    // the most negative number has a magnitude too.
+    char digits[12];
+    size_t count = 0;
+    unsigned long magnitude = number < 0 ? 0UL - static_cast<unsigned long>(number)
+                                         : static_cast<unsigned long>(number);
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    size_t sign = number < 0 ? 1 : 0;
+    size_t zeros = sign + count < 4 ? 4 - sign - count : 0;
+    size_t total = sign + zeros + count;
+    if (!out || total + 1 > outSize) return false;
+    size_t at = 0;
+    if (sign) out[at++] = '-';
+    while (zeros--) out[at++] = '0';
+    while (count) out[at++] = digits[--count];
+    out[at] = '\0';
+    return true;
+}
+
+bool AppendInstance(Text *path, long number) {
+    char name[16];
+    name[0] = '\\';
+    if (!FormatInstanceNumber(name + 1, sizeof(name) - 1, number)) return false;
+    return path->Append(name);
+}
+
+static bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+long ReadLeadingDecimal(const char *text) {
+    if (!text) return 0;
+    while (IsBlank(*text)) ++text;
+    bool negative = *text == '-';
+    if (*text == '-' || *text == '+') ++text;
+    // Accumulate as a negative number: its range reaches one further.
+    const long kLowest = -2147483647L - 1;
+    long value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        long digit = *text - '0';
+        if (value < (kLowest + digit) / 10) {
+            value = kLowest;
+        } else {
+            value = value * 10 - digit;
+        }
+    }
+    if (negative) return value;
+    return value == kLowest ? 2147483647L : -value;
+}
+
+bool ClassInstanceFromDriver(const char *driver, size_t classLength, long *number) {
+    if (!driver || strlen(driver) <= classLength) return false;
+    *number = ReadLeadingDecimal(driver + classLength + 1);
+    return true;
+}
+
+bool FileTitleOf(const char *path, char *out, size_t outSize) {
+    if (!out || outSize == 0) return false;
+    out[0] = '\0';
+    if (!path) return true;
+    const char *name = path;
+    for (const char *p = path; *p; ++p) {
+        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
+    }
+    const char *end = name + strlen(name);
+    for (const char *p = end; p > name; --p) {
+        if (p[-1] == '.') {
+            end = p - 1;
+            break;
+        }
+    }
+    size_t length = static_cast<size_t>(end - name);
+    if (length + 1 > outSize) return false;
+    memcpy(out, name, length);
+    out[length] = '\0';
+    return true;
+}
+
+bool EndWithBackslash(char *folder, size_t folderSize) {
+    size_t length = 0;
+    while (length < folderSize && folder[length]) ++length;
+    if (length == folderSize) return false;  // not even terminated
+    if (length > 0 && folder[length - 1] == '\\') return true;
+    if (length + 2 > folderSize) return false;
+    folder[length] = '\\';
+    folder[length + 1] = '\0';
+    return true;
+}
+
+void BlankControlCharacters(char *text) {
+    for (; text && *text; ++text) {
+        if (static_cast<unsigned char>(*text) < 0x20) *text = ' ';
+    }
+}
+
+int ClassifyOS(unsigned long platformId, unsigned long major, unsigned long minor) {
+    switch (platformId) {
+    case kPlatformWin32s:
+        return 0;
+    case kPlatformWindows:
+        return minor == 0 ? 1 : (minor == 1 ? 2 : 3);
+    case kPlatformNT:
+        return major == 4 ? 4 : (major == 5 ? 5 : 6);
+    }
+    // An unknown platform is no Windows 95 family system: refuse it too.
+    return 6;
+}
+
+bool IsRefusedOS(int code) { return code >= 4 && code <= 6; }

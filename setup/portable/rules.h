@@ -1,0 +1,56 @@
+// Small rules of Setup that need no system call: instance key numbers,
+// the class instance inside a Driver value, file titles, folder names with
+// their trailing backslash, error texts fit for a message box, and the
+// operating-system code. Portable, so they are unit-tested natively.
+#ifndef SETUP_RULES_H
+#define SETUP_RULES_H
+
+#include <stddef.h>
+
+#include "text.h"
+
+// Instance keys are named by the number in at least four digits, zero
+// padded after any sign ("%04d": 0 -> 0000, 12 -> 0012, -1 -> -001,
+// 12345 -> 12345). False when out cannot hold it.
+bool FormatInstanceNumber(char *out, size_t outSize, long number);
+
+// Appends "\" and the four-digit instance number to a key path.
+bool AppendInstance(Text *path, long number);
+
+// The decimal number at the start of text: leading blanks, an optional
+// sign, then digits up to the first non-digit; 0 without digits. Numbers
+// beyond the 32-bit range stop at its bounds.
+long ReadLeadingDecimal(const char *text);
+
+// A Driver value reads class name, backslash, instance ("Mouse\0003").
+// When the text is longer than the class name, *number is the decimal
+// after the first classLength + 1 characters (which are not checked) and
+// the result is true; otherwise *number is left alone.
+bool ClassInstanceFromDriver(const char *driver, size_t classLength, long *number);
+
+// The file name of path without folder and extension ("C:\A\Setup.exe"
+// -> "Setup"). False when out cannot hold it (out is then empty).
+bool FileTitleOf(const char *path, char *out, size_t outSize);
+
+// Ends a folder name in a backslash unless its last byte already is one.
+// False, leaving it unchanged, when the buffer has no room.
+bool EndWithBackslash(char *folder, size_t folderSize);
+
+// Turns every byte below 0x20 (the line break ending system messages,
+// tabs) into a blank; bytes of 0x80 and above are characters and stay.
+void BlankControlCharacters(char *text);
+
+// Operating-system codes: 0 Win32s; 1, 2, 3 the Windows 95 family by
+// minor version 0, 1, above 1; 4, 5, 6 the NT family by major version
+// 4, 5, other. Setup refuses codes 4 to 6.
+enum {
+    kPlatformWin32s = 0,
+    kPlatformWindows = 1,
+    kPlatformNT = 2,
+};
+int ClassifyOS(unsigned long platformId, unsigned long major, unsigned long minor);
+
+// True for the codes on which Setup must not run.
+bool IsRefusedOS(int code);
+
+#endif

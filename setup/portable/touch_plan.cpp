@@ -1,0 +1,55 @@
+// The touchscreen package's actions; see touch_plan.h.
+#include "touch_plan.h"
+
+#include "parameter_store.h"
+
+const DeviceInfo kTouchDevice = {
+    "Mouse",
+    "Orvantix Touchscreen",
+    "Orvantix",
+    "Orvantix Technology Co, Ltd.",
+    "ZELVANIS.VxD",
+    "ZELVANIS.VxD",
+    "Pemrosko.inf",
+    "Pemrosko",
+};
+
+static bool InSystemFolder(Text *path, const char *systemFolder, const char *name) {
+    return path->Assign(systemFolder) && path->Append(name);
+}
+
+bool AppendPackageCopies(FileList *files, const char *systemFolder) {
+    Text calibration, applet;
+    return InSystemFolder(&calibration, systemFolder, CALIBRATION_FILE) &&
+           InSystemFolder(&applet, systemFolder, APPLET_FILE) &&
+           AppendFile(files, CALIBRATION_FILE, calibration.c_str()) &&
+           AppendFile(files, APPLET_FILE, applet.c_str());
+}
+
+bool AppendPackageRemovals(FileList *files, const char *systemFolder) {
+    Text calibration, applet;
+    return InSystemFolder(&calibration, systemFolder, CALIBRATION_FILE) &&
+           InSystemFolder(&applet, systemFolder, APPLET_FILE) &&
+           AppendFile(files, calibration.c_str(), 0) && AppendFile(files, applet.c_str(), 0);
+}
+
+bool AppendServiceKeyRemoval(RegList *keys) { return AppendRegKeyRemoval(keys, TOUCH_SERVICE_KEY); }
+
+void EncodeDword(unsigned long value, unsigned char (&bytes)[4]) {
+    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+bool AppendDefaultParameterValues(RegList *keys, long port) {
+    for (int i = 0; i < store::kValueCount; ++i) {
+        store::ValueId id = store::kInstallOrder[i];
+        const store::ValueRule &rule = store::Rule(id);
+        unsigned long value = id == store::kPort ? static_cast<unsigned long>(port)
+                                                 : rule.installDefault;
+        unsigned char bytes[4];
+        EncodeDword(value, bytes);
+        if (!AppendRegValue(keys, TOUCH_PARAM_KEY, rule.name, bytes, 4, kRegDword,
+                            kRootLocalMachine))
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,289 @@
+// CSetupApp: Setup's whole run, from the command line to the restart; see
+// setup_app.h. The decisions are in portable/flow.cpp, the file and
+// registry work in the touchscreen installer.
+#include "setup_app.h"
+
+#include <shlobj.h>
+
+#include "dialogs.h"
+#include "files.h"
+#include "portable/flow.h"
+#include "portable/rules.h"
+#include "registry.h"
+#include "resource.h"
+#include "runtime.h"
+
+// Below HKEY_LOCAL_MACHINE; Windows runs each value once at its next start.
+#define RUN_ONCE_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\"
+#define RUN_ONCE_CALIBRATION "Durmasel"
+#define RUN_ONCE_FINISH "Orvantix"
+#define FINISH_SWITCH " -L"
+#define PROGRAM_FOLDER "Zelvanis"
+#define GROUP_NAME "Orvantix Touchscreen"
+#define CALIBRATION_PROGRAM "Durmasel.exe"
+
+// Copied into the program folder, in this order.
+static const char *const kProgramFolderFiles[] = {"Fennock.exe", "Brokasta.exe", "Setup.exe"};
+
+// The package's files in the system folder that a removal deletes again.
+static const char *const kSystemFolderFiles[] = {"Durmasel.exe", "Pemrosko.Cpl",
+                                                  "ZELVANIS.VxD"};
+
+// The Start-menu group's links, in the order they are made.
+struct LinkSpec {
+    const char *linkFile;
+    const char *targetFile;
+    bool inSystemFolder;  // else in the program folder
+    const char *arguments;
+};
+static const LinkSpec kLinks[] = {
+    {"Button Switch.lnk", "Fennock.exe", false, NULL},
+    {"Brokasta Test.lnk", "Brokasta.exe", false, NULL},
+    {"Touchscreen setup.lnk", "Pemrosko.Cpl", true, NULL},
+    {"Uninstall Touchscreen.lnk", "Setup.exe", false, "-U"},
+};
+
+#define COUNT_OF(a) (sizeof(a) / sizeof((a)[0]))
+
+// The running program's path; zero-filled so that a name which filled the
+// buffer still ends (Windows 95 does not terminate it then).
+static void ModulePath(char *path) {
+    memset(path, 0, MAX_PATH);
+    GetModuleFileNameA(NULL, path, MAX_PATH - 1);
+}
+
+// "Setup" for Setup.exe: the caption of Setup's boxes and its copy's name.
+static void ProgramTitle(char *title, size_t titleSize) {
+    char path[MAX_PATH];
+    ModulePath(path);
+    FileTitleOf(path, title, titleSize);
+}
+
+IMPLEMENT_RUNTIME_CLASS(CSetupApp, CApplication)
+
+CSetupApp::CSetupApp() : m_bInstall(TRUE), m_bFinishRemoval(FALSE) {
+    rt::Copy(m_strProgramFolder, sizeof(m_strProgramFolder), PROGRAM_FOLDER "\\");
+    rt::Copy(m_strGroup, sizeof(m_strGroup), GROUP_NAME "\\");
+}
+
+BOOL CSetupApp::InitInstance() {
+    RunSetup();
+    return TRUE;
+}
+
+int CSetupApp::ExitInstance() { return 0; }
+
+void CSetupApp::ReadCommandLine() {
+    flow::Switches switches = flow::ReadSwitches(m_lpCmdLine);
+    if (!switches.install) m_bInstall = FALSE;
+    if (switches.finishRemoval) m_bFinishRemoval = TRUE;
+}
+
+void CSetupApp::RunSetup() {
+    Enable3dControls();
+    ReadCommandLine();
+    if (IsRefusedOS(m_installer.m_nOSVersion)) {
+        ShowBox(IDS_WRONG_SYSTEM, MB_OK | MB_ICONHAND);
+        return;
+    }
+    // Detection fixes the installed state for the whole run; on a machine
+    // without the package it also writes System.ini.
+    m_installer.Prepare();
+    flow::Switches switches = {m_bInstall != FALSE, m_bFinishRemoval != FALSE};
+    switch (flow::ChooseAction(switches, m_installer.m_nRootInstance >= 0)) {
+    case flow::kFinishRemoval:
+        RemoveInstalledFolder();
+        break;
+    case flow::kAlreadyInstalled:
+        ShowBox(IDS_ALREADY_INSTALLED, MB_OK | MB_ICONHAND);
+        break;
+    case flow::kNotInstalled:
+        ShowBox(IDS_NOT_INSTALLED, MB_OK | MB_ICONHAND);
+        break;
+    case flow::kInstallPackage:
+        InstallPackage();
+        break;
+    case flow::kRemovePackage:
+        RemovePackage();
+        break;
+    }
+}
+
+int CSetupApp::ShowBox(UINT textId, UINT style) {
+    Text text;
+    LoadResourceText(textId, &text);
+    char caption[MAX_PATH];
+    ProgramTitle(caption, sizeof(caption));
+    return MessageBoxA(NULL, text.c_str(), caption, style);
+}
+
+// Only "Yes,go next" goes on; "Quit", Escape and the close box end Setup.
+BOOL CSetupApp::AskQuestion() {
+    CQuestionDialog question(m_bInstall);
+    return question.DoModal() == IDYES;
+}
+
+void CSetupApp::Restart() { ExitWindowsEx(EWX_REBOOT, 0); }
+
+// ---- installation ------------------------------------------------------------
+
+void CSetupApp::InstallPackage() {
+    if (!AskQuestion()) return;
+    int port;
+    {
+        CPortDialog portDialog;
+        if (portDialog.DoModal() != IDOK) return;
+        port = portDialog.m_nPort;
+    }
+    m_installer.AddDefaultParameters(port);
+    QueueProgramFiles();
+    // Failures have shown their boxes; what was done stays, and the group
+    // and the completion dialog follow all the same.
+    m_installer.Install();
+    CreateShortcuts();
+    CCompleteDialog complete;
+    if (complete.DoModal() == IDOK) Restart();
+}
+
+void CSetupApp::QueueCopy(const char *name, const char *folder) {
+    char target[MAX_PATH];
+    if (flow::Join(target, sizeof(target), folder, name)) m_installer.AddFile(name, target);
+}
+
+void CSetupApp::QueueProgramFiles() {
+    // Without a usable Windows folder the program folder stays relative,
+    // like every other path built from it.
+    Text windows = GetWindowsFolder();
+    char folder[MAX_PATH];
+    if (flow::Join(folder, sizeof(folder), windows.c_str(), PROGRAM_FOLDER "\\"))
+        rt::Copy(m_strProgramFolder, sizeof(m_strProgramFolder), folder);
+    // An existing folder is fine, and the copies make a missing one.
+    CreateDirectoryA(m_strProgramFolder, NULL);
+    for (size_t i = 0; i < COUNT_OF(kProgramFolderFiles); ++i)
+        QueueCopy(kProgramFolderFiles[i], m_strProgramFolder);
+    Text system = GetSystemFolder();
+    QueueCopy(CALIBRATION_PROGRAM, system.c_str());
+    char calibration[MAX_PATH];
+    if (flow::Join(calibration, sizeof(calibration), system.c_str(), CALIBRATION_PROGRAM))
+        m_installer.AddRegValue(RUN_ONCE_KEY, RUN_ONCE_CALIBRATION, calibration, -1, REG_SZ,
+                                HKEY_LOCAL_MACHINE);
+}
+
+void CSetupApp::CreateShortcuts() {
+    // An existing group makes this fail with the path filled in all the
+    // same: the links then replace their namesakes in it.
+    m_shortcuts.CreateGroup(CSIDL_PROGRAMS, m_strGroup);
+    if (m_strGroup[0] == '\0') return;  // no Programs folder to put them in
+    Text system = GetSystemFolder();
+    for (size_t i = 0; i < COUNT_OF(kLinks); ++i) {
+        const LinkSpec &spec = kLinks[i];
+        const char *folder = spec.inSystemFolder ? system.c_str() : m_strProgramFolder;
+        char link[MAX_PATH], target[MAX_PATH];
+        if (!flow::Join(link, sizeof(link), m_strGroup, spec.linkFile) ||
+            !flow::Join(target, sizeof(target), folder, spec.targetFile))
+            continue;
+        m_shortcuts.CreateShortcut(link, target, 0, folder, NULL, 0, NULL, spec.arguments, 0);
+    }
+}
+
+// ---- removal -----------------------------------------------------------------
+
+void CSetupApp::RemovePackage() {
+    if (!AskQuestion()) return;
+    RemoveInstalledFolder();
+    // Typically the running Setup.exe of the program folder stayed behind.
+    if (m_installer.m_bRemoveFailed) ScheduleRemovalAfterRestart();
+    if (ShowBox(IDS_REMOVAL_COMPLETE, MB_YESNO | MB_ICONINFORMATION) == IDYES) Restart();
+}
+
+// The program folder without trailing backslash and followed by NULs, as
+// the shell's deletion takes it.
+void CSetupApp::RemoveInstalledFolder() {
+    char windows[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(windows, sizeof(windows));
+    char folder[MAX_PATH];
+    memset(folder, 0, sizeof(folder));
+    // No Windows folder: an empty folder name, whose files are left alone.
+    if (length > 0 && length < sizeof(windows))
+        flow::Join(folder, sizeof(folder), windows, "\\", PROGRAM_FOLDER);
+    RemoveProgramFolder(folder);
+}
+
+BOOL CSetupApp::RemoveProgramFolder(const char *folder) {
+    // An empty name would make the listing that of the drive's root.
+    if (folder[0]) QueueFolderFiles(folder);
+    QueueSystemFileRemovals();
+    m_installer.Remove();
+    if (folder[0]) DeleteFolderIfThere(folder);
+    rt::Copy(m_strGroup, sizeof(m_strGroup), GROUP_NAME);
+    m_shortcuts.RemoveGroup(CSIDL_PROGRAMS, m_strGroup);
+    return TRUE;
+}
+
+// Every file directly in folder; sub-folders go with the folder itself.
+void CSetupApp::QueueFolderFiles(const char *folder) {
+    char pattern[MAX_PATH];
+    if (!flow::Join(pattern, sizeof(pattern), folder, "\\*.*")) return;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        char path[MAX_PATH];
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            flow::Join(path, sizeof(path), folder, "\\", found.cFileName))
+            m_installer.AddFile(path, NULL);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void CSetupApp::QueueSystemFileRemovals() {
+    Text system = GetSystemFolder();
+    // Without it the names would be taken in the current folder, which is
+    // the installation medium's.
+    if (system.Empty()) return;
+    for (size_t i = 0; i < COUNT_OF(kSystemFolderFiles); ++i) {
+        char path[MAX_PATH];
+        if (flow::Join(path, sizeof(path), system.c_str(), kSystemFolderFiles[i]))
+            m_installer.AddFile(path, NULL);
+    }
+}
+
+void CSetupApp::DeleteFolderIfThere(const char *folder) {
+    if (!PathExists(folder)) return;
+    m_shortcuts.DeleteWithShell(folder);
+    // The notice goes out whether or not the deletion succeeded.
+    char notice[MAX_PATH];
+    rt::Copy(notice, sizeof(notice), folder);
+    m_shortcuts.NotifyShell(SHCNE_RMDIR | SHCNE_INTERRUPT, notice);
+}
+
+// The copy in the temporary folder runs with "-L" at the next start of
+// Windows, when nothing of the package is in use any more.
+BOOL CSetupApp::ScheduleRemovalAfterRestart() {
+    char temp[MAX_PATH], title[MAX_PATH], folder[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof(temp), temp);
+    if (length == 0 || length >= sizeof(temp)) return FALSE;
+    ProgramTitle(title, sizeof(title));
+    GetModuleFolder(folder);
+    // The temporary folder ends in a backslash already; Windows takes the
+    // doubled one.
+    char copy[MAX_PATH], running[MAX_PATH];
+    if (!flow::Join(copy, sizeof(copy), temp, "\\", title, ".exe") ||
+        !flow::Join(running, sizeof(running), folder, title, ".exe"))
+        return FALSE;
+    CDeviceInstaller::CopyOneFile(running, copy);
+    HKEY key = OpenKey(RUN_ONCE_KEY, TRUE, HKEY_LOCAL_MACHINE);
+    if (!key) return FALSE;
+    Text command(copy);
+    command.Append(FINISH_SWITCH);
+    WriteValue(key, RUN_ONCE_FINISH, command, REG_SZ);
+    RegCloseKey(key);
+    return TRUE;
+}
+
+BOOL CSetupApp::GetModuleFolder(char *out) {
+    char path[MAX_PATH];
+    ModulePath(path);
+    flow::FolderOf(path, out, MAX_PATH);
+    return TRUE;
+}

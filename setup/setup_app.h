@@ -1,0 +1,58 @@
+// Setup's application object: decides from the command line and the
+// detected installation whether this run installs, removes or finishes an
+// earlier removal, asks through the modal dialogs, lets the touchscreen
+// installer do the file and registry work, makes or removes the Start-menu
+// group and offers the restart. Setup has no window of its own.
+#ifndef SETUP_APP_H
+#define SETUP_APP_H
+
+#include "framework.h"
+#include "shortcuts.h"
+#include "touch_installer.h"
+
+class CSetupApp : public CApplication {
+    DECLARE_RUNTIME_CLASS(CSetupApp)
+public:
+    CSetupApp();
+
+    virtual BOOL InitInstance();
+    // Setup's exit code is 0 whatever happened.
+    virtual int ExitInstance();
+
+    // The whole flow, once.
+    void RunSetup();
+    // Removes the package: the folder's files, the package's files in the
+    // system folder, the queued keys, the folder itself and the group.
+    // folder is given without a trailing backslash.
+    BOOL RemoveProgramFolder(const char *folder);
+    // Copies Setup into the temporary folder and has Windows run that copy
+    // with "-L" once at its next start.
+    BOOL ScheduleRemovalAfterRestart();
+    // The folder of the running program, with its trailing backslash, into
+    // out (MAX_PATH bytes).
+    BOOL GetModuleFolder(char *out);
+
+    CTouchInstaller m_installer;
+    CShortcutManager m_shortcuts;
+    BOOL m_bInstall;
+    BOOL m_bFinishRemoval;
+    char m_strProgramFolder[MAX_PATH];
+    char m_strGroup[MAX_PATH];
+
+private:
+    void ReadCommandLine();
+    int ShowBox(UINT textId, UINT style);
+    BOOL AskQuestion();
+    void InstallPackage();
+    void QueueCopy(const char *name, const char *folder);
+    void QueueProgramFiles();
+    void CreateShortcuts();
+    void RemovePackage();
+    void RemoveInstalledFolder();
+    void QueueFolderFiles(const char *folder);
+    void QueueSystemFileRemovals();
+    void DeleteFolderIfThere(const char *folder);
+    void Restart();
+};
+
+#endif

@@ -1,0 +1,60 @@
+// The touchscreen package's installer on top of CDeviceInstaller; its
+// constant texts and lists are in portable/touch_plan.cpp.
+#include "touch_installer.h"
+
+#include "files.h"
+#include "parameter_store.h"
+#include "portable/touch_plan.h"
+
+IMPLEMENT_RUNTIME_CLASS(CTouchInstaller, CDeviceInstaller)
+
+CTouchInstaller::CTouchInstaller() {}
+
+CTouchInstaller::~CTouchInstaller() {}
+
+BOOL CTouchInstaller::PrepareUpdate() {
+    if (!CDeviceInstaller::PrepareUpdate()) return FALSE;
+    Text system = GetSystemFolder();
+    AppendPackageCopies(&m_fileList, system.c_str());
+    return TRUE;
+}
+
+BOOL CTouchInstaller::Prepare() {
+    const DeviceInfo &d = kTouchDevice;
+    if (!SetDeviceInfo(d.className, d.deviceDesc, d.rootId, d.mfg, d.staticVxD, d.driverFile,
+                       d.infFile, d.infSection))
+        return FALSE;
+    DetectInstallation();
+    Text system = GetSystemFolder();
+    if (m_nRootInstance < 0) {
+        AppendPackageCopies(&m_fileList, system.c_str());
+        // System.ini is written now, whatever the user answers later.
+        WriteSystemIni();
+    } else {
+        // The service key goes with its Parameters key.
+        AppendServiceKeyRemoval(&m_regList);
+        AppendPackageRemovals(&m_fileList, system.c_str());
+    }
+    return TRUE;
+}
+
+void CTouchInstaller::AddDefaultParameters(int port) {
+    if (m_nRootInstance >= 0) return;
+    AppendDefaultParameterValues(&m_regList, port);
+    // The metrics of the defaults take effect now, stored in the user
+    // profile without a broadcast; the values reach the registry only when
+    // Install runs.
+    store::DoubleClickMetrics metrics =
+        store::MetricsFor(store::Rule(store::kDblClickRegion).installDefault,
+                          store::Rule(store::kMouseMode).installDefault);
+    SystemParametersInfoA(SPI_SETDOUBLECLKWIDTH, metrics.width, NULL, SPIF_UPDATEINIFILE);
+    SystemParametersInfoA(SPI_SETDOUBLECLKHEIGHT, metrics.height, NULL, SPIF_UPDATEINIFILE);
+    SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, metrics.timeMs, NULL, SPIF_UPDATEINIFILE);
+}
+
+void CTouchInstaller::WriteSystemIni() {
+    WritePrivateProfileStringA(SYSTEM_INI_BOOT, SYSTEM_INI_MOUSE_KEY, SYSTEM_INI_MOUSE_DRIVER,
+                               SYSTEM_INI_FILE);
+    WritePrivateProfileStringA(SYSTEM_INI_DESCRIPTION, SYSTEM_INI_MOUSE_KEY,
+                               SYSTEM_INI_MOUSE_NAME, SYSTEM_INI_FILE);
+}

@@ -1,0 +1,30 @@
+// CTouchInstaller makes the device installer the installer of the
+// touchscreen package: it describes the touchscreen device, adds the
+// calibration program and the applet to the file list, the driver's
+// service key to a removal, the default parameters with the chosen port,
+// sets the double-click metrics, and writes the System.ini entries.
+#ifndef SETUP_TOUCH_INSTALLER_H
+#define SETUP_TOUCH_INSTALLER_H
+
+#include "device_installer.h"
+
+class CTouchInstaller : public CDeviceInstaller {
+    DECLARE_RUNTIME_CLASS(CTouchInstaller)
+public:
+    CTouchInstaller();
+    virtual ~CTouchInstaller();
+
+    // The base class's update, then the package's two system-folder files.
+    virtual BOOL PrepareUpdate();
+
+    // Describes the device, detects it and queues the package's own
+    // actions; on a machine without it, writes System.ini at once.
+    BOOL Prepare();
+    // Queues the twelve parameter values with port and sets the
+    // double-click metrics at once; nothing on an installed device.
+    void AddDefaultParameters(int port);
+    // [boot] mouse.drv=mouse.drv, [boot.description] mouse.drv=Orvantix Touchscreen.
+    void WriteSystemIni();
+};
+
+#endif

@@ -1,0 +1,236 @@
+// Setup's installation under Wine: the question and port dialogs, what an
+// installation leaves, the completion dialog and its restart, a second
+// installation, the ways to stop early, and the refusal on NT systems.
+#include <gtest/gtest.h>
+
+#include "setup_fixture.h"
+
+namespace {
+
+class InstallTest : public ::testing::Test {
+protected:
+    void SetUp() override { ClearRestartRequests(); }
+    void TearDown() override { ClearRestartRequests(); }
+
+    MachineGuard m_guard;
+    InstallationMedium m_medium;
+};
+
+// The double-click settings as the user profile holds them.
+std::string MouseSetting(const char *name) {
+    return ReadText(HKEY_CURRENT_USER, "Control Panel\\Mouse", name);
+}
+
+// Written to the profile directly: this process's own settings calls
+// need not reach it under Wine, while Setup starts afresh from it.
+void SetMouseSettings(const char *width, const char *height, const char *timeMs) {
+    SetText(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickWidth", width);
+    SetText(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickHeight", height);
+    SetText(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed", timeMs);
+}
+
+void ExpectNothingButSystemIni() {
+    EXPECT_EQ("mouse.drv", SystemIniEntry("boot"));
+    EXPECT_EQ("Orvantix Touchscreen", SystemIniEntry("boot.description"));
+    EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kDeviceKey).exists);
+    EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kServiceKey).exists);
+    EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kSetupUninstallKey).exists);
+    EXPECT_EQ("(none)", ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel"));
+    for (const std::string &file : MachineState::PackageFiles()) EXPECT_FALSE(FileExists(file)) << file;
+    EXPECT_FALSE(FolderExists(ProgramFolder()));
+    EXPECT_FALSE(FolderExists(GroupFolder()));
+}
+
+void ExpectLink(const char *name, const std::string &target, const std::string &folder,
+                const char *arguments) {
+    LinkInfo link = ReadLink(GroupFolder() + name);
+    ASSERT_TRUE(link.loaded) << name;
+    EXPECT_STREQ(target.c_str(), link.target.c_str()) << name;
+    EXPECT_STREQ(folder.c_str(), link.workingFolder.c_str()) << name;
+    EXPECT_STREQ(arguments, link.arguments.c_str()) << name;
+}
+
+void ExpectInstalledFiles(const InstallationMedium &medium) {
+    const std::string system = SystemFolder(), program = ProgramFolder();
+    const std::pair<std::string, std::string> copies[] = {
+        {"ZELVANIS.VxD", system + "ZELVANIS.VxD"},
+        {"Pemrosko.inf", WindowsFolder() + "Inf\\Pemrosko.inf"},
+        {"Durmasel.exe", system + "Durmasel.exe"},
+        {"Pemrosko.CPL", system + "Pemrosko.CPL"},
+        {"Fennock.exe", program + "Fennock.exe"},
+        {"Brokasta.exe", program + "Brokasta.exe"},
+        {"Setup.exe", program + "Setup.exe"}};
+    for (const auto &copy : copies) {
+        std::string bytes;
+        EXPECT_TRUE(ReadFileBytes(copy.second, &bytes)) << copy.second;
+        EXPECT_TRUE(bytes == medium.Bytes(copy.first)) << copy.second << " differs";
+    }
+}
+
+void ExpectInstalledRegistry() {
+    KeyTree device = ReadKeyTree(HKEY_LOCAL_MACHINE, kDeviceKey);
+    ASSERT_EQ(1u, device.subkeys.count("0000"));
+    EXPECT_EQ("Orvantix Touchscreen", std::string(device.subkeys["0000"].values["DeviceDesc"].bytes.c_str()));
+    KeyTree parameters = ReadKeyTree(HKEY_LOCAL_MACHINE, kParameterKey);
+    EXPECT_EQ(12u, parameters.values.size());
+    EXPECT_EQ(RegValue({REG_DWORD, std::string("\x03\0\0\0", 4)}), parameters.values["Port"]);
+    EXPECT_EQ(WindowsFolder() + "Zelvanis\\Setup.exe -u",
+              ReadText(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "UninstallString"));
+    EXPECT_EQ(SystemFolder() + "Durmasel.exe",
+              ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel"));
+}
+
+TEST_F(InstallTest, InstallsEverythingAndNoEndsWithoutRestart) {
+    SetMouseSettings("4", "4", "500");
+    SetupRun run(m_medium.Folder(), "");
+    HWND question = run.WaitWindow(kInstallCaption);
+    ASSERT_TRUE(question);
+    EXPECT_EQ("Orvantix Touchscreen has not been installed.", harness::Text(harness::Child(question, 1001)));
+    EXPECT_EQ("Install touchscreen driver now?", harness::Text(harness::Child(question, 1002)));
+    harness::SendKey(question, VK_RETURN);  // Enter answers "Yes,go next"
+
+    HWND port = run.WaitWindow(kPortCaption);
+    ASSERT_TRUE(port);
+    HWND list = harness::Child(port, 1000);
+    EXPECT_EQ(KnownPortsSorted(), ComboItems(list));
+    EXPECT_EQ(0, SendMessageA(list, CB_GETCURSEL, 0, 0));
+    SelectPort(port, "COM3");
+    harness::PostClick(port, IDOK);
+
+    HWND complete = run.WaitWindow(kCompleteCaption);
+    ASSERT_TRUE(complete);
+    EXPECT_EQ("25", MouseSetting("DoubleClickWidth"));
+    EXPECT_EQ("25", MouseSetting("DoubleClickHeight"));
+    EXPECT_EQ("900", MouseSetting("DoubleClickSpeed"));
+    ExpectInstalledRegistry();
+    ExpectInstalledFiles(m_medium);
+    const std::string system = SystemFolder(), program = ProgramFolder();
+    ExpectLink("Button Switch.lnk", program + "Fennock.exe", program, "");
+    ExpectLink("Brokasta Test.lnk", program + "Brokasta.exe", program, "");
+    ExpectLink("Touchscreen setup.lnk", system + "Pemrosko.Cpl", system, "");
+    ExpectLink("Uninstall Touchscreen.lnk", program + "Setup.exe", program, "-U");
+
+    PressAndExpectEnd(run, complete, IDCANCEL, {});  // "No"
+}
+
+TEST_F(InstallTest, RebootNowAsksWindowsForARestart) {
+    SetupRun run(m_medium.Folder(), "");
+    HWND port = OpenPortDialog(run);
+    ASSERT_TRUE(port);
+    harness::SendKey(port, VK_RETURN);  // Enter answers "OK"
+    HWND complete = run.WaitWindow(kCompleteCaption);
+    ASSERT_TRUE(complete);
+    PressAndExpectEnd(run, complete, IDOK, {"2 0"});  // "Yes,reboot now>>"
+    // Enter took the first port of the sorted list.
+    std::vector<std::string> ports = KnownPortsSorted();
+    ASSERT_FALSE(ports.empty());
+    std::string stored = ReadKeyTree(HKEY_LOCAL_MACHINE, kParameterKey).values["Port"].bytes;
+    ASSERT_EQ(4u, stored.size());
+    DWORD chosen = 0;
+    memcpy(&chosen, stored.data(), 4);
+    EXPECT_EQ(std::stoul(ports.front().substr(3)), chosen);
+}
+
+TEST_F(InstallTest, SecondInstallationShowsBox6AndChangesNothing) {
+    ASSERT_NO_FATAL_FAILURE(InstallPackage(m_medium));
+    InstalledState before = ReadInstalledState();
+    for (const char *args : {"", "/U"}) {
+        SetupRun run(m_medium.Folder(), args);
+        HWND box = run.WaitWindow(kBoxCaption);
+        ASSERT_TRUE(box) << args;
+        EXPECT_EQ("Orvantix Touchscreen has already been installed.", harness::MessageBoxText(box));
+        harness::PostClick(box, IDOK);
+        DWORD code = 1;
+        ASSERT_TRUE(run.WaitEnd(&code));
+        EXPECT_EQ(0u, code);
+    }
+    EXPECT_TRUE(before == ReadInstalledState());
+}
+
+enum class Stop { kQuit, kEscape, kCloseBox };
+
+void PrintTo(Stop stop, std::ostream *os) {
+    *os << (stop == Stop::kQuit ? "Quit" : stop == Stop::kEscape ? "Escape" : "close box");
+}
+
+class StopAtQuestionTest : public InstallTest, public ::testing::WithParamInterface<Stop> {};
+
+TEST_P(StopAtQuestionTest, EndsHavingWrittenOnlySystemIni) {
+    SetMouseSettings("4", "4", "500");
+    SetupRun run(m_medium.Folder(), "");
+    HWND question = run.WaitWindow(kInstallCaption);
+    ASSERT_TRUE(question);
+    switch (GetParam()) {
+    case Stop::kQuit:
+        harness::PostClick(question, 1004);
+        break;
+    case Stop::kEscape:
+        harness::SendKey(question, VK_ESCAPE);
+        break;
+    case Stop::kCloseBox:
+        PostMessageA(question, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    }
+    DWORD code = 1;
+    ASSERT_TRUE(run.WaitEnd(&code, 10000)) << "no further dialog may follow";
+    EXPECT_EQ(0u, code);
+    ExpectNothingButSystemIni();
+    EXPECT_EQ("4", MouseSetting("DoubleClickWidth"));
+    EXPECT_EQ("500", MouseSetting("DoubleClickSpeed"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Flow, StopAtQuestionTest,
+                         ::testing::Values(Stop::kQuit, Stop::kEscape, Stop::kCloseBox));
+
+TEST_F(InstallTest, CancelOnPortDialogWritesOnlySystemIni) {
+    SetMouseSettings("4", "4", "500");
+    SetupRun run(m_medium.Folder(), "");
+    HWND port = OpenPortDialog(run);
+    ASSERT_TRUE(port);
+    // Nothing but System.ini has been written while the port is asked.
+    ExpectNothingButSystemIni();
+    harness::PostClick(port, IDCANCEL);
+    DWORD code = 1;
+    ASSERT_TRUE(run.WaitEnd(&code, 10000));
+    EXPECT_EQ(0u, code);
+    ExpectNothingButSystemIni();
+    EXPECT_EQ("4", MouseSetting("DoubleClickHeight"));
+    EXPECT_EQ("500", MouseSetting("DoubleClickSpeed"));
+}
+
+TEST_F(InstallTest, RemovalWithoutPackageShowsBox7AfterSystemIni) {
+    SetupRun run(m_medium.Folder(), "-U");
+    HWND box = run.WaitWindow(kBoxCaption);
+    ASSERT_TRUE(box);
+    EXPECT_EQ("Orvantix Touchscreen has not been installed.", harness::MessageBoxText(box));
+    EXPECT_EQ("Orvantix Touchscreen", SystemIniEntry("boot.description"));
+    harness::PostClick(box, IDOK);
+    DWORD code = 1;
+    ASSERT_TRUE(run.WaitEnd(&code));
+    EXPECT_EQ(0u, code);
+    ExpectNothingButSystemIni();
+}
+
+// Wine reports the version chosen for the program; Setup must stop at once.
+class NtSystemTest : public InstallTest, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(NtSystemTest, OnlyBox11WhateverTheCommandLine) {
+    SetText(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Setup.exe", "Version", GetParam());
+    for (const char *args : {"", "-U", "-L"}) {
+        SetupRun run(m_medium.Folder(), args);
+        HWND box = run.WaitWindow(kBoxCaption);
+        ASSERT_TRUE(box) << GetParam() << " " << args;
+        EXPECT_EQ("We can not run on this operating system.", harness::MessageBoxText(box));
+        harness::PostClick(box, IDOK);
+        DWORD code = 1;
+        ASSERT_TRUE(run.WaitEnd(&code));
+        EXPECT_EQ(0u, code);
+        EXPECT_EQ("", SystemIniEntry("boot")) << "nothing may be written";
+        EXPECT_EQ("", SystemIniEntry("boot.description"));
+        EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kDeviceKey).exists);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Flow, NtSystemTest, ::testing::Values("nt40", "win2k", "winxp"));
+
+}  // namespace

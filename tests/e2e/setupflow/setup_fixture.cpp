@@ -1,0 +1,323 @@
+// The Setup flow tests' fixture; see setup_fixture.h.
+#include "setup_fixture.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+const char kInstallCaption[] = "Orvantix touchscreen Install";
+const char kUninstallCaption[] = "Orvantix touchscreen Uninstall";
+const char kPortCaption[] = "Touchscreen port setting";
+const char kCompleteCaption[] = "Installation Complete!";
+const char kBoxCaption[] = "Setup";
+const char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+const char kSetupUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Setup";
+const char kParameterKey[] = "System\\CurrentControlSet\\Services\\Zelvanis\\Parameters";
+
+const std::vector<std::string> kMediumFiles = {"Setup.exe",    "Durmasel.exe", "Fennock.exe",
+                                               "Brokasta.exe", "Pemrosko.CPL", "ZELVANIS.VxD",
+                                               "Pemrosko.inf"};
+
+static const char kMouseSettingsKey[] = "Control Panel\\Mouse";
+static const char kWineAppKey[] = "Software\\Wine\\AppDefaults\\Setup.exe";
+static const char *const kIniSections[] = {"boot", "boot.description"};
+
+std::string ProgramFolder() { return WindowsFolder() + "Zelvanis\\"; }
+
+std::string ProgramsFolder() {
+    char path[MAX_PATH] = "";
+    SHGetSpecialFolderPathA(NULL, path, CSIDL_PROGRAMS, FALSE);
+    std::string folder = path;
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    return folder;
+}
+
+std::string GroupFolder() { return ProgramsFolder() + "Orvantix Touchscreen\\"; }
+
+std::string SystemIniEntry(const char *section) {
+    char value[256] = "";
+    GetPrivateProfileStringA(section, "mouse.drv", "", value, sizeof(value), "System.ini");
+    return value;
+}
+
+std::string ReadText(HKEY root, const std::string &key, const char *name) {
+    return harness::ReadString(root, key, name, "(none)");
+}
+
+bool FolderExists(const std::string &path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Deletes a folder with its contents; the name list ends in two NULs.
+static void DeleteFolderTree(std::string folder) {
+    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    if (!FolderExists(folder)) return;
+    folder.push_back('\0');
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = folder.c_str();
+    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
+    SHFileOperationA(&operation);
+}
+
+// ---- machine guard ---------------------------------------------------------
+
+static std::vector<std::string> GuardedFiles() {
+    std::vector<std::string> files = MachineState::PackageFiles();
+    files.push_back(TempFolder() + "Setup.exe");
+    return files;
+}
+
+// A machine that never had the package; the System.ini entries too.
+static void ClearPackage() {
+    for (const char *key : {kDeviceKey, kClassKey, kServiceKey, kSetupUninstallKey})
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, key);
+    DeleteKeyTree(HKEY_CURRENT_USER, kWineAppKey);
+    harness::DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel");
+    harness::DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix");
+    for (const std::string &file : GuardedFiles()) DeleteFileA(file.c_str());
+    DeleteFolderTree(ProgramFolder());
+    DeleteFolderTree(GroupFolder());
+    for (const char *section : kIniSections)
+        WritePrivateProfileStringA(section, "mouse.drv", NULL, "System.ini");
+}
+
+MachineGuard::MachineGuard() {
+    m_keyNames = {{HKEY_LOCAL_MACHINE, kDeviceKey},         {HKEY_LOCAL_MACHINE, kClassKey},
+                  {HKEY_LOCAL_MACHINE, kServiceKey},        {HKEY_LOCAL_MACHINE, kSetupUninstallKey},
+                  {HKEY_LOCAL_MACHINE, kRunOnceKey},        {HKEY_CURRENT_USER, kMouseSettingsKey},
+                  {HKEY_CURRENT_USER, kWineAppKey}};
+    for (const auto &key : m_keyNames) m_keys.push_back(ReadKeyTree(key.first, key.second));
+    for (const std::string &file : GuardedFiles()) {
+        std::string bytes;
+        bool present = ReadFileBytes(file, &bytes);
+        m_files[file] = {present, bytes};
+    }
+    for (const char *section : kIniSections) {
+        char value[256] = "";
+        DWORD n = GetPrivateProfileStringA(section, "mouse.drv", "\x01", value, sizeof(value),
+                                           "System.ini");
+        m_ini.push_back({!(n == 1 && value[0] == '\x01'), value});
+    }
+    m_clickWidth = GetSystemMetrics(SM_CXDOUBLECLK);
+    m_clickHeight = GetSystemMetrics(SM_CYDOUBLECLK);
+    m_clickTime = GetDoubleClickTime();
+    ClearPackage();
+}
+
+MachineGuard::~MachineGuard() {
+    ClearPackage();
+    for (size_t i = 0; i < m_keyNames.size(); ++i)
+        WriteKeyTree(m_keyNames[i].first, m_keyNames[i].second, m_keys[i]);
+    for (const auto &file : m_files) {
+        if (file.second.first) WriteFileBytes(file.first, file.second.second);
+    }
+    for (size_t i = 0; i < m_ini.size(); ++i) {
+        WritePrivateProfileStringA(kIniSections[i], "mouse.drv",
+                                   m_ini[i].first ? m_ini[i].second.c_str() : NULL, "System.ini");
+    }
+    SystemParametersInfoA(SPI_SETDOUBLECLKWIDTH, m_clickWidth, NULL, SPIF_UPDATEINIFILE);
+    SystemParametersInfoA(SPI_SETDOUBLECLKHEIGHT, m_clickHeight, NULL, SPIF_UPDATEINIFILE);
+    SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, m_clickTime, NULL, SPIF_UPDATEINIFILE);
+}
+
+// ---- installation medium ---------------------------------------------------
+
+InstallationMedium::InstallationMedium() : m_folder(TempFolder() + "setupflow_medium\\") {
+    DeleteFolderTree(m_folder);
+    CreateDirectoryA(m_folder.c_str(), NULL);
+    std::string package = harness::PackageDir() + "\\";
+    for (const std::string &name : kMediumFiles) {
+        std::string bytes;
+        if (!ReadFileBytes(package + name, &bytes)) bytes = "stand-in for " + name + "\r\n";
+        WriteFileBytes(m_folder + name, bytes);
+    }
+}
+
+InstallationMedium::~InstallationMedium() { DeleteFolderTree(m_folder); }
+
+std::string InstallationMedium::Bytes(const std::string &name) const {
+    std::string bytes;
+    ReadFileBytes(m_folder + name, &bytes);
+    return bytes;
+}
+
+// ---- one run of Setup ----------------------------------------------------------
+
+SetupRun::SetupRun(const std::string &folder, const std::string &args, const std::string &exe)
+    : m_process(harness::Start(folder + exe, args, folder)) {}
+
+SetupRun::~SetupRun() {
+    DWORD code;
+    if (!WaitEnd(&code, 0)) harness::Kill(m_process);
+}
+
+HWND SetupRun::WaitWindow(const char *caption, DWORD ms) {
+    return harness::WaitProcessWindow(m_process.pid, caption, ms);
+}
+
+bool SetupRun::WaitEnd(DWORD *code, DWORD ms) { return harness::WaitExit(m_process, ms, code); }
+
+bool SetupRun::ShowsAnyWindow() { return harness::FindProcessWindow(m_process.pid, NULL) != NULL; }
+
+static std::string TestFolder() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, sizeof(path));
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+bool SetupRun::HookRestart() {
+    std::string hook = TestFolder() + "exithook.dll";
+    return InjectLibrary(m_process.handle, m_process.pid, hook.c_str());
+}
+
+std::vector<std::string> RestartRequests() {
+    std::vector<std::string> requests;
+    std::ifstream log(TestFolder() + "exitwindows.log");
+    for (std::string line; std::getline(log, line);) requests.push_back(line);
+    return requests;
+}
+
+void ClearRestartRequests() { DeleteFileA((TestFolder() + "exitwindows.log").c_str()); }
+
+// ---- controls and links ------------------------------------------------------------
+
+// Wide texts: Wine hands the ANSI form of CB_GETLBTEXT to another process
+// in UTF-16.
+std::vector<std::string> ComboItems(HWND combo) {
+    std::vector<std::string> items;
+    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        WCHAR wide[64] = L"";
+        char text[64] = "";
+        if (SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) < 64)
+            SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), NULL, NULL);
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::vector<std::string> KnownPortsSorted() {
+    std::vector<std::string> ports;
+    for (int n = 1; n <= 16; ++n) {
+        std::string name = "COM" + std::to_string(n);
+        COMMCONFIG config = {};
+        config.dwSize = sizeof(config);
+        DWORD size = sizeof(config);
+        if (GetDefaultCommConfigA(name.c_str(), &config, &size)) ports.push_back(name);
+    }
+    std::sort(ports.begin(), ports.end(), [](const std::string &a, const std::string &b) {
+        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    });
+    return ports;
+}
+
+static LinkInfo LoadLink(IShellLinkA *link, const std::string &path) {
+    LinkInfo info;
+    IPersistFile *file = NULL;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))))
+        return info;
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    if (SUCCEEDED(file->Load(wide, STGM_READ))) {
+        char text[MAX_PATH] = "";
+        link->GetPath(text, sizeof(text), NULL, SLGP_RAWPATH);
+        info.target = text;
+        text[0] = '\0';
+        link->GetWorkingDirectory(text, sizeof(text));
+        info.workingFolder = text;
+        text[0] = '\0';
+        link->GetArguments(text, sizeof(text));
+        info.arguments = text;
+        info.loaded = true;
+    }
+    file->Release();
+    return info;
+}
+
+LinkInfo ReadLink(const std::string &path) {
+    CoInitialize(NULL);
+    LinkInfo info;
+    IShellLinkA *link = NULL;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void **>(&link)))) {
+        info = LoadLink(link, path);
+        link->Release();
+    }
+    CoUninitialize();
+    return info;
+}
+
+// ---- installed state ----------------------------------------------------------------
+
+static void ReadFolderFiles(const std::string &folder, std::map<std::string, std::string> *files) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*.*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        ReadFileBytes(folder + found.cFileName, &(*files)[folder + found.cFileName]);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+InstalledState ReadInstalledState() {
+    InstalledState state;
+    for (const char *key : {kDeviceKey, kClassKey, kServiceKey, kSetupUninstallKey, kRunOnceKey})
+        state.keys.push_back(ReadKeyTree(HKEY_LOCAL_MACHINE, key));
+    for (const std::string &file : MachineState::PackageFiles())
+        ReadFileBytes(file, &state.files[file]);
+    ReadFolderFiles(ProgramFolder(), &state.files);
+    ReadFolderFiles(GroupFolder(), &state.files);
+    return state;
+}
+
+// ---- shared steps ----------------------------------------------------------------------
+
+void SelectPort(HWND portDialog, const char *port) {
+    HWND list = harness::Child(portDialog, 1000);
+    ASSERT_GE(SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>(port)),
+              0)
+        << port << " is not in the list";
+}
+
+HWND OpenPortDialog(SetupRun &run) {
+    HWND question = run.WaitWindow(kInstallCaption);
+    if (!question) return NULL;
+    harness::PostClick(question, 6);
+    return run.WaitWindow(kPortCaption);
+}
+
+void PressAndExpectEnd(SetupRun &run, HWND dialog, int button,
+                       const std::vector<std::string> &restarts) {
+    // Without the hook Wine would close every windowed program of the session.
+    ASSERT_TRUE(run.HookRestart());
+    harness::PostClick(dialog, button);
+    DWORD code = 1;
+    ASSERT_TRUE(run.WaitEnd(&code));
+    EXPECT_EQ(0u, code);
+    EXPECT_EQ(restarts, RestartRequests()) << "\"2 0\" is EWX_REBOOT with reserved 0";
+}
+
+void InstallPackage(const InstallationMedium &medium) {
+    SetupRun run(medium.Folder(), "");
+    HWND port = OpenPortDialog(run);
+    ASSERT_TRUE(port);
+    SelectPort(port, "COM3");
+    harness::PostClick(port, IDOK);
+    HWND complete = run.WaitWindow(kCompleteCaption);
+    ASSERT_TRUE(complete);
+    harness::PostClick(complete, IDCANCEL);
+    DWORD code = 1;
+    ASSERT_TRUE(run.WaitEnd(&code));
+    ASSERT_EQ(0u, code);
+}

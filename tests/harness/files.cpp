@@ -1,0 +1,99 @@
+// File helpers and screen capture.
+#include "harness.h"
+
+namespace harness {
+
+bool FileExists(const std::string &path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CopyFileTo(const std::string &from, const std::string &to) {
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+}
+
+void DeleteFileIfAny(const std::string &path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+}
+
+std::string ReadTextFile(const std::string &path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) return "";
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &got, NULL) && got > 0) text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+}
+
+bool WriteTextFile(const std::string &path, const std::string &text) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, NULL);
+    CloseHandle(file);
+    return ok && written == text.size();
+}
+
+COLORREF PixelAt(int x, int y) {
+    HDC screen = GetDC(NULL);
+    COLORREF color = GetPixel(screen, x, y);
+    ReleaseDC(NULL, screen);
+    return color;
+}
+
+namespace {
+
+// A bottom-up 24-bit DIB header for the whole screen.
+BITMAPINFOHEADER ScreenBitmapHeader() {
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof(header);
+    header.biWidth = GetSystemMetrics(SM_CXSCREEN);
+    header.biHeight = GetSystemMetrics(SM_CYSCREEN);
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = ((header.biWidth * 3 + 3) & ~3) * header.biHeight;
+    return header;
+}
+
+// The screen's pixels in the layout the header describes.
+bool CaptureScreen(const BITMAPINFOHEADER &header, std::string *pixels) {
+    BITMAPINFO info = {};
+    info.bmiHeader = header;
+    void *bits = nullptr;
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    bool ok = bitmap != NULL;
+    if (ok) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        ok = BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, 0, 0, SRCCOPY) != FALSE;
+        SelectObject(memory, old);
+        GdiFlush();
+        if (ok) pixels->assign(static_cast<const char *>(bits), header.biSizeImage);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return ok;
+}
+
+}  // namespace
+
+bool SaveScreenshot(const std::string &path) {
+    BITMAPINFOHEADER header = ScreenBitmapHeader();
+    std::string pixels;
+    if (!CaptureScreen(header, &pixels)) return false;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    std::string bytes(reinterpret_cast<const char *>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char *>(&header), sizeof(header));
+    return WriteTextFile(path, bytes + pixels);
+}
+
+}  // namespace harness

@@ -1,0 +1,174 @@
+// Win32 test harness for the end-to-end tests under Wine: start the
+// package's programs, wait (always bounded) for their windows, read and
+// press controls, answer message boxes, read the registry and files, and
+// drive and observe the simulated touchscreen driver.
+#ifndef ORVANTIX_HARNESS_H
+#define ORVANTIX_HARNESS_H
+
+#include <windows.h>
+
+#include <stdint.h>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace harness {
+
+// ---- paths ------------------------------------------------------------------
+// Folders end without a backslash.
+std::string PackageDir();     // the built package (env ORVANTIX_PACKAGE, a Unix path)
+std::string SimulatorPath();  // the built zelvanis.vxd (env ORVANTIX_SIMULATOR)
+std::string SystemDir();
+std::string WindowsDir();
+std::string TempDir();
+// "Z:\..." for a Unix path; Windows paths are returned as they are.
+std::string WindowsPathOf(const std::string &unixPath);
+std::string Join(const std::string &folder, const std::string &name);
+
+// ---- processes --------------------------------------------------------------
+// A started program. Closing the object closes the handles; it does not end
+// the program (see Kill).
+struct Process {
+    HANDLE handle = NULL;
+    DWORD pid = 0;
+
+    Process() = default;
+    Process(Process &&other) noexcept;
+    Process &operator=(Process &&other) noexcept;
+    Process(const Process &) = delete;
+    Process &operator=(const Process &) = delete;
+    ~Process();
+    bool Started() const { return handle != NULL; }
+};
+
+// Starts exe (full path) with args; cwd "" = the test's own folder.
+Process Start(const std::string &exe, const std::string &args = "", const std::string &cwd = "",
+              int showCmd = SW_SHOWNORMAL);
+// True when the program ended within ms; *code receives its exit code.
+bool WaitExit(Process &process, DWORD ms, DWORD *code = nullptr);
+// Ends the program at once. For cleaning up after a failed test only.
+void Kill(Process &process);
+
+// ---- waiting ----------------------------------------------------------------
+// Polls condition every 50 ms until it holds or ms have passed.
+bool WaitUntil(const std::function<bool()> &condition, DWORD ms);
+void Pause(DWORD ms);
+
+// ---- windows ----------------------------------------------------------------
+// Top-level window by class and title (nullptr = any), polled every 50 ms.
+HWND WaitWindow(const char *cls, const char *title, DWORD ms = 5000);
+// Visible top-level window of a process (title nullptr = any).
+HWND FindProcessWindow(DWORD pid, const char *title);
+HWND WaitProcessWindow(DWORD pid, const char *title, DWORD ms = 5000);
+// A message box (dialog class #32770) by caption.
+HWND WaitMessageBox(const char *caption, DWORD ms = 5000);
+std::string MessageBoxText(HWND box);  // its static text (id 0xFFFF)
+std::string Text(HWND window);         // WM_GETTEXT
+std::string ClassName(HWND window);
+HWND Child(HWND parent, int id);
+bool IsEnabled(HWND window);
+bool IsChecked(HWND button);
+bool IsVisible(HWND window);
+bool WaitGone(HWND window, DWORD ms = 5000);
+
+// Click: BM_CLICK, sent; returns after the dialog handled it. Use it only
+// for buttons that do not open a modal window. PostClick posts WM_COMMAND
+// (id, BN_CLICKED) to the dialog and returns at once.
+void Click(HWND dialog, int id);
+void PostClick(HWND dialog, int id);
+// Posts WM_KEYDOWN/WM_KEYUP of vk to the window, as typing does: it passes
+// through the program's message loop (dialog navigation, Enter, Escape).
+void SendKey(HWND window, UINT vk);
+// Sends count presses of an arrow key (VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN,
+// VK_PRIOR, VK_NEXT, VK_HOME, VK_END) to a trackbar, which then notifies its
+// parent with WM_HSCROLL/WM_VSCROLL as for a user. Returns when handled.
+void PressTrackbar(HWND trackbar, UINT vk, int count = 1);
+
+// ---- property sheets --------------------------------------------------------
+void SheetSelectPage(HWND sheet, int index);      // PSM_SETCURSEL, returns when done
+void SheetPress(HWND sheet, int button);          // PSM_PRESSBUTTON (PSBTN_OK, ...), sent
+void PostSheetPress(HWND sheet, int button);      // the same, posted
+void PostSheetSelectPage(HWND sheet, int index);
+HWND SheetPage(HWND sheet);                       // the current page's dialog
+
+// ---- registry ---------------------------------------------------------------
+bool ReadDword(HKEY root, const std::string &path, const char *name, DWORD *value);
+bool WriteDword(HKEY root, const std::string &path, const char *name, DWORD value);
+bool WriteString(HKEY root, const std::string &path, const char *name, const std::string &value);
+bool WriteBinary(HKEY root, const std::string &path, const char *name, DWORD type,
+                 const std::vector<unsigned char> &data);
+// The value's data and type; false when it is missing.
+bool ReadBinary(HKEY root, const std::string &path, const char *name,
+                std::vector<unsigned char> *data, DWORD *type = nullptr);
+std::string ReadString(HKEY root, const std::string &path, const char *name,
+                       const std::string &fallback = "");
+bool ValueExists(HKEY root, const std::string &path, const char *name);
+bool DeleteValue(HKEY root, const std::string &path, const char *name);
+bool KeyExists(HKEY root, const std::string &path);
+void DeleteKeyTree(HKEY root, const std::string &path);
+std::vector<std::string> ValueNames(HKEY root, const std::string &path);  // enumeration order
+std::vector<std::string> SubkeyNames(HKEY root, const std::string &path);
+
+// ---- files ------------------------------------------------------------------
+bool FileExists(const std::string &path);
+bool CopyFileTo(const std::string &from, const std::string &to);  // overwrites
+void DeleteFileIfAny(const std::string &path);
+std::string ReadTextFile(const std::string &path);  // "" when missing
+bool WriteTextFile(const std::string &path, const std::string &text);
+
+// ---- screen -----------------------------------------------------------------
+COLORREF PixelAt(int x, int y);
+bool SaveScreenshot(const std::string &path);  // 24-bit BMP of the whole screen
+
+// ---- the simulated driver ---------------------------------------------------
+namespace sim {
+
+struct LogEntry {
+    DWORD pid = 0;
+    DWORD code = 0;
+    std::string name;
+    bool ok = false;
+    std::vector<DWORD> in;
+    std::vector<DWORD> out;
+};
+
+// Copies the simulator into the system folder (where every program finds
+// it) / deletes it there. Install returns false when the copy failed.
+bool Install();
+void Uninstall();
+std::string Folder();  // where the state and log live (the system folder)
+// Forgets state and log: the next open loads the state from the parameter store.
+void Reset();
+
+// Raw touches for GET_RAW_POINT, delivered one per armed capture, oldest
+// first. START_RAW_CAPTURE empties the queue, so queue after it.
+void QueueRawPoint(DWORD x, DWORD y);
+// Ends the pending right-button touch: QUERY_RIGHT_BUTTON answers 1 again.
+void EndRightButton();
+// Makes the driver refuse a control code (ERROR_GEN_FAILURE) until RefuseNone.
+void Refuse(DWORD code);
+void RefuseNone();
+// Panel mode: GET_RAW_POINT on an armed capture delivers the cursor position
+// as a panel with this orientation reports it.
+void SetPanel(bool on, bool swapXY = false, bool flipX = false, bool flipY = false);
+
+// Raw state access ("MouseMode", "Enabled", "RawCapture", ...).
+std::map<std::string, std::string> State();
+std::string Get(const std::string &key);
+// The number under key, or fallback when it is missing.
+DWORD GetNumber(const std::string &key, DWORD fallback = 0xFFFFFFFF);
+void Set(const std::string &key, const std::string &value);
+void SetNumber(const std::string &key, DWORD value);
+
+std::vector<LogEntry> Log();
+// Parses one log line; false when it is not one.
+bool ParseLogLine(const std::string &line, LogEntry *entry);
+int Count(DWORD code);
+bool WaitForLogCount(DWORD code, int count, DWORD ms);
+
+}  // namespace sim
+
+}  // namespace harness
+
+#endif

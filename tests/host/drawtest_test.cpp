@@ -1,0 +1,213 @@
+// Brokasta's portable rules: where the check crosses stand, how a tap is
+// measured and judged, the check's run through its crosses, the stroke
+// rule that never joins two touches, and the bar layout on common screens.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <climits>
+
+#include "check.h"
+
+using drawtest::Point;
+
+namespace {
+
+struct Screen {
+    int width;
+    int height;
+};
+
+const Screen kScreens[] = {{640, 480}, {800, 600}, {1024, 768}, {1152, 864},
+                           {1280, 1024}, {1600, 1200}};
+
+bool Same(Point a, Point b) { return a.x == b.x && a.y == b.y; }
+
+TEST(CrossPosition, MatchesTheCalibrationTargetsAndTheCentreOn1024x768) {
+    // The calibration program's targets on this screen are (204,153),
+    // (820,615) and (820,153); the check must judge those very points.
+    const Point expected[] = {{204, 153}, {820, 153}, {820, 615}, {204, 615}, {512, 384}};
+    for (int i = 0; i < drawtest::kCrossCount; ++i) {
+        Point p = drawtest::CrossPosition(i, 1024, 768);
+        EXPECT_TRUE(Same(p, expected[i])) << "cross " << i << " at " << p.x << "," << p.y;
+    }
+}
+
+TEST(CrossPosition, FourFifthsCountFromTheFarEdgeOnOddSizes) {
+    EXPECT_TRUE(Same(drawtest::CrossPosition(1, 1023, 767), Point{819, 153}));
+    EXPECT_TRUE(Same(drawtest::CrossPosition(2, 1023, 767), Point{819, 614}));
+    EXPECT_TRUE(Same(drawtest::CrossPosition(4, 1023, 767), Point{511, 383}));
+    EXPECT_TRUE(Same(drawtest::CrossPosition(0, 640, 480), Point{128, 96}));
+    EXPECT_TRUE(Same(drawtest::CrossPosition(3, 640, 480), Point{128, 384}));
+}
+
+TEST(IntegerSqrt, IsTheFloorOfTheRootForSmallAndHugeValues) {
+    for (unsigned long long n = 0; n < 200000; ++n) {
+        unsigned long long r = drawtest::IntegerSqrt(n);
+        ASSERT_LE(r * r, n);
+        ASSERT_GT((r + 1) * (r + 1), n);
+    }
+    EXPECT_EQ(drawtest::IntegerSqrt(1ULL << 62), 1ULL << 31);
+    EXPECT_EQ(drawtest::IntegerSqrt(0xFFFFFFFEULL * 0xFFFFFFFEULL), 0xFFFFFFFEULL);
+    EXPECT_EQ(drawtest::IntegerSqrt(ULLONG_MAX), 0xFFFFFFFFULL);
+}
+
+TEST(RoundedDistance, RoundsToTheNearestPixelLikeTheRealDistance) {
+    for (int dx = -60; dx <= 60; ++dx) {
+        for (int dy = -60; dy <= 60; ++dy) {
+            unsigned expected = static_cast<unsigned>(std::lround(std::hypot(dx, dy)));
+            ASSERT_EQ(drawtest::RoundedDistance(Point{100, 200}, Point{100 + dx, 200 + dy}),
+                      expected)
+                << dx << "," << dy;
+        }
+    }
+}
+
+TEST(RoundedDistance, KnownValuesAndExtremeCoordinates) {
+    EXPECT_EQ(drawtest::RoundedDistance(Point{0, 0}, Point{3, 4}), 5u);
+    EXPECT_EQ(drawtest::RoundedDistance(Point{7, 7}, Point{7, 7}), 0u);
+    EXPECT_EQ(drawtest::RoundedDistance(Point{0, 0}, Point{10, 3}), 10u);  // 10.44
+    EXPECT_EQ(drawtest::RoundedDistance(Point{0, 0}, Point{10, 5}), 11u);  // 11.18
+    // Coordinates from a captured pointer may be anywhere in 16 bits.
+    EXPECT_EQ(drawtest::RoundedDistance(Point{-32768, -32768}, Point{32767, 32767}), 92680u);
+    EXPECT_EQ(drawtest::RoundedDistance(Point{INT_MIN, 0}, Point{INT_MAX, 0}), 4294967295u);
+    EXPECT_EQ(drawtest::RoundedDistance(Point{INT_MIN, INT_MIN}, Point{INT_MAX, INT_MAX}),
+              4294967295u);
+    EXPECT_EQ(drawtest::RoundedDistance(Point{INT_MAX, 5}, Point{INT_MIN, 5}), 4294967295u);
+}
+
+TEST(Tolerance, IsOnePercentOfTheWidthInWholePixelsAndNeverZero) {
+    EXPECT_EQ(drawtest::TolerancePixels(1024), 10u);
+    EXPECT_EQ(drawtest::TolerancePixels(640), 6u);
+    EXPECT_EQ(drawtest::TolerancePixels(1600), 16u);
+    EXPECT_EQ(drawtest::TolerancePixels(100), 1u);
+    EXPECT_EQ(drawtest::TolerancePixels(99), 1u);
+    EXPECT_EQ(drawtest::TolerancePixels(0), 1u);
+    EXPECT_TRUE(drawtest::TapPasses(10, 10));
+    EXPECT_FALSE(drawtest::TapPasses(11, 10));
+    EXPECT_TRUE(drawtest::TapPasses(0, 1));
+}
+
+void TapAll(drawtest::CheckRun *run, int dx, int dy) {
+    for (int i = 0; i < drawtest::kCrossCount; ++i) {
+        Point c = drawtest::CrossPosition(i, run->width, run->height);
+        ASSERT_TRUE(drawtest::RecordTap(run, Point{c.x + dx, c.y + dy}));
+    }
+}
+
+TEST(CheckRun, TapsOnTheCrossesPassAndAFurtherTapIsRefused) {
+    drawtest::CheckRun run;
+    drawtest::StartCheck(&run, 1024, 768);
+    EXPECT_EQ(run.next, 0);
+    EXPECT_FALSE(drawtest::CheckDone(run));
+    TapAll(&run, 0, 0);
+    EXPECT_TRUE(drawtest::CheckDone(run));
+    EXPECT_EQ(drawtest::PassedCount(run), 5);
+    EXPECT_FALSE(drawtest::RecordTap(&run, Point{0, 0}));
+    EXPECT_EQ(run.next, drawtest::kCrossCount);
+    EXPECT_EQ(run.results[4].distance, 0u);
+}
+
+TEST(CheckRun, JudgesEachTapAtTheToleranceEdge) {
+    drawtest::CheckRun run;
+    drawtest::StartCheck(&run, 1024, 768);
+    TapAll(&run, 7, 7);  // 9.9 px: within 10
+    EXPECT_EQ(drawtest::PassedCount(run), 5);
+    EXPECT_EQ(run.results[2].distance, 10u);
+    drawtest::StartCheck(&run, 1024, 768);
+    TapAll(&run, -8, 7);  // 10.6 px: shown as 11, beyond 10
+    EXPECT_EQ(drawtest::PassedCount(run), 0);
+    EXPECT_EQ(run.results[0].distance, 11u);
+    EXPECT_FALSE(run.results[0].passed);
+}
+
+TEST(CheckRun, ATapIsJudgedAgainstTheWaitingCrossNotTheNearestOne) {
+    drawtest::CheckRun run;
+    drawtest::StartCheck(&run, 1024, 768);
+    // The centre tapped first: far from the upper-left cross that waits.
+    ASSERT_TRUE(drawtest::RecordTap(&run, Point{512, 384}));
+    EXPECT_FALSE(run.results[0].passed);
+    EXPECT_EQ(run.results[0].distance, drawtest::RoundedDistance(Point{512, 384}, Point{204, 153}));
+    EXPECT_TRUE(Same(run.results[0].tap, Point{512, 384}));
+    ASSERT_TRUE(drawtest::RecordTap(&run, Point{822, 150}));
+    EXPECT_TRUE(run.results[1].passed);
+    EXPECT_EQ(drawtest::PassedCount(run), 1);
+    EXPECT_EQ(run.next, 2);
+}
+
+TEST(CheckRun, StartingAgainForgetsEarlierTaps) {
+    drawtest::CheckRun run;
+    drawtest::StartCheck(&run, 800, 600);
+    TapAll(&run, 0, 0);
+    drawtest::StartCheck(&run, 800, 600);
+    EXPECT_EQ(run.next, 0);
+    EXPECT_EQ(drawtest::PassedCount(run), 0);
+    EXPECT_FALSE(drawtest::CheckDone(run));
+}
+
+TEST(Stroke, SegmentsChainFromTheButtonDownAndStopAtTheLift) {
+    drawtest::Stroke stroke = {false, {0, 0}};
+    Point from;
+    EXPECT_FALSE(drawtest::ContinueStroke(&stroke, Point{5, 5}, true, &from));
+    drawtest::BeginStroke(&stroke, Point{10, 10});
+    ASSERT_TRUE(drawtest::ContinueStroke(&stroke, Point{20, 15}, true, &from));
+    EXPECT_TRUE(Same(from, Point{10, 10}));
+    ASSERT_TRUE(drawtest::ContinueStroke(&stroke, Point{30, 40}, true, &from));
+    EXPECT_TRUE(Same(from, Point{20, 15}));
+    drawtest::EndStroke(&stroke);
+    // After the lift nothing joins the old stroke to the new touch.
+    EXPECT_FALSE(drawtest::ContinueStroke(&stroke, Point{300, 400}, true, &from));
+    drawtest::BeginStroke(&stroke, Point{300, 400});
+    ASSERT_TRUE(drawtest::ContinueStroke(&stroke, Point{310, 400}, true, &from));
+    EXPECT_TRUE(Same(from, Point{300, 400}));
+}
+
+TEST(Stroke, AMoveWithoutTheButtonDrawsNothingAndKeepsTheStrokesEnd) {
+    drawtest::Stroke stroke;
+    Point from;
+    drawtest::BeginStroke(&stroke, Point{10, 10});
+    EXPECT_FALSE(drawtest::ContinueStroke(&stroke, Point{90, 90}, false, &from));
+    ASSERT_TRUE(drawtest::ContinueStroke(&stroke, Point{12, 10}, true, &from));
+    EXPECT_TRUE(Same(from, Point{10, 10}));
+}
+
+bool Inside(const drawtest::Box &box, int width, int height) {
+    return box.left >= 0 && box.top >= 0 && box.right <= width && box.bottom <= height &&
+           box.left < box.right && box.top < box.bottom;
+}
+
+TEST(BarLayout, FingerSizedButtonsFitInOrderOnEveryCommonScreen) {
+    for (const Screen &s : kScreens) {
+        drawtest::BarLayout bar = drawtest::LayOutBar(s.width, s.height);
+        SCOPED_TRACE(testing::Message() << s.width << "x" << s.height);
+        for (int i = 0; i < drawtest::BAR_BUTTONS; ++i) {
+            const drawtest::Box &b = bar.buttons[i];
+            EXPECT_TRUE(Inside(b, s.width, bar.height));
+            EXPECT_GE(b.right - b.left, 56);
+            EXPECT_GE(b.bottom - b.top, 36);
+            if (i > 0) {
+                EXPECT_GT(b.left, bar.buttons[i - 1].right);
+            }
+        }
+        EXPECT_GT(bar.readout.left, bar.buttons[drawtest::BAR_EXIT].right);
+        EXPECT_TRUE(Inside(bar.readout, s.width, bar.height));
+        EXPECT_TRUE(Inside(bar.status, s.width, s.height));
+        EXPECT_TRUE(Inside(bar.legend, s.width, s.height));
+        EXPECT_LE(bar.status.bottom, bar.legend.top);
+    }
+}
+
+TEST(BarLayout, CrossesAndTheirResultsStayClearOfTheBarAndTheBottomRows) {
+    for (const Screen &s : kScreens) {
+        drawtest::BarLayout bar = drawtest::LayOutBar(s.width, s.height);
+        SCOPED_TRACE(testing::Message() << s.width << "x" << s.height);
+        int r = s.width / 40;
+        Point upper = drawtest::CrossPosition(0, s.width, s.height);
+        Point lower = drawtest::CrossPosition(3, s.width, s.height);
+        EXPECT_GT(upper.y - r - 4, bar.height);
+        // The result line under a lower cross: a gap of 8 and a line of text.
+        int textHeight = (bar.legend.bottom - bar.legend.top) * 11 / 20 + 4;
+        EXPECT_LT(lower.y + r + 8 + textHeight, bar.status.top);
+    }
+}
+
+}  // namespace

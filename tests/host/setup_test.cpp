@@ -1,0 +1,484 @@
+// Native tests of Setup's portable engine: instance key numbers, Driver
+// values, file titles and folder names, error texts, operating-system
+// codes, the owned text, the action lists, detection over a fake registry
+// and the lists of an installation, a removal and an update.
+#include <gtest/gtest.h>
+#include <strings.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "parameter_store.h"
+#include "portable/action_lists.h"
+#include "portable/device_plan.h"
+#include "portable/rules.h"
+#include "portable/text.h"
+#include "portable/touch_plan.h"
+
+namespace {
+
+std::string Format04(long n) {
+    char out[16];
+    EXPECT_TRUE(FormatInstanceNumber(out, sizeof(out), n));
+    return out;
+}
+
+TEST(InstanceNumber, PadsToFourDigitsAfterTheSign) {
+    EXPECT_EQ("0000", Format04(0));
+    EXPECT_EQ("0012", Format04(12));
+    EXPECT_EQ("9999", Format04(9999));
+    EXPECT_EQ("12345", Format04(12345));
+    EXPECT_EQ("-001", Format04(-1));
+    EXPECT_EQ("-1234", Format04(-1234));
+    EXPECT_EQ("-2147483648", Format04(-2147483647L - 1));
+}
+
+TEST(InstanceNumber, RefusesABufferTooSmall) {
+    char out[5];
+    EXPECT_TRUE(FormatInstanceNumber(out, sizeof(out), 7));
+    EXPECT_STREQ("0007", out);
+    EXPECT_FALSE(FormatInstanceNumber(out, sizeof(out), 12345));
+    EXPECT_FALSE(FormatInstanceNumber(out, 0, 1));
+}
+
+TEST(InstanceNumber, AppendsToAKeyPath) {
+    Text path("Enum\\Root\\Orvantix");
+    ASSERT_TRUE(AppendInstance(&path, 2));
+    EXPECT_STREQ("Enum\\Root\\Orvantix\\0002", path.c_str());
+}
+
+TEST(LeadingDecimal, ReadsLikeTheCLibrary) {
+    EXPECT_EQ(3, ReadLeadingDecimal("0003"));
+    EXPECT_EQ(12, ReadLeadingDecimal("  \t12abc"));
+    EXPECT_EQ(7, ReadLeadingDecimal("+7"));
+    EXPECT_EQ(-12, ReadLeadingDecimal("-12"));
+    EXPECT_EQ(0, ReadLeadingDecimal(""));
+    EXPECT_EQ(0, ReadLeadingDecimal("x12"));
+    EXPECT_EQ(0, ReadLeadingDecimal("- 5"));
+    EXPECT_EQ(0, ReadLeadingDecimal(nullptr));
+}
+
+TEST(LeadingDecimal, StopsAtThe32BitBounds) {
+    EXPECT_EQ(2147483647L, ReadLeadingDecimal("2147483647"));
+    EXPECT_EQ(2147483647L, ReadLeadingDecimal("99999999999999999999"));
+    EXPECT_EQ(-2147483647L - 1, ReadLeadingDecimal("-2147483648"));
+    EXPECT_EQ(-2147483647L - 1, ReadLeadingDecimal("-99999999999999999999"));
+}
+
+TEST(DriverValue, GivesTheClassInstance) {
+    long n = -1;
+    EXPECT_TRUE(ClassInstanceFromDriver("Mouse\\0003", 5, &n));
+    EXPECT_EQ(3, n);
+    // The class name and backslash are skipped unchecked.
+    EXPECT_TRUE(ClassInstanceFromDriver("Ports/0012", 5, &n));
+    EXPECT_EQ(12, n);
+    EXPECT_TRUE(ClassInstanceFromDriver("Mouse\\", 5, &n));
+    EXPECT_EQ(0, n);
+}
+
+TEST(DriverValue, NotLongerThanTheClassLeavesTheNumber) {
+    long n = -1;
+    EXPECT_FALSE(ClassInstanceFromDriver("Mouse", 5, &n));
+    EXPECT_FALSE(ClassInstanceFromDriver("Mou", 5, &n));
+    EXPECT_FALSE(ClassInstanceFromDriver(nullptr, 5, &n));
+    EXPECT_EQ(-1, n);
+}
+
+std::string Title(const char *path) {
+    char out[64];
+    EXPECT_TRUE(FileTitleOf(path, out, sizeof(out)));
+    return out;
+}
+
+TEST(FileTitle, DropsFolderAndExtension) {
+    EXPECT_EQ("Setup", Title("C:\\WINDOWS\\TEMP\\Setup.exe"));
+    EXPECT_EQ("Setup", Title("Setup.exe"));
+    EXPECT_EQ("Setup", Title("C:\\dir.ext\\Setup"));
+    EXPECT_EQ("my.setup", Title("D:my.setup.exe"));
+    EXPECT_EQ("", Title("C:\\WINDOWS\\"));
+    EXPECT_EQ("", Title(nullptr));
+}
+
+TEST(FileTitle, RefusesABufferTooSmall) {
+    char out[5];
+    EXPECT_FALSE(FileTitleOf("C:\\Setup.exe", out, sizeof(out)));
+    EXPECT_STREQ("", out);
+    EXPECT_TRUE(FileTitleOf("C:\\Setu.exe", out, sizeof(out)));
+    EXPECT_STREQ("Setu", out);
+}
+
+TEST(FolderName, GetsExactlyOneTrailingBackslash) {
+    char folder[260] = "C:\\WINDOWS";
+    ASSERT_TRUE(EndWithBackslash(folder, sizeof(folder)));
+    EXPECT_STREQ("C:\\WINDOWS\\", folder);
+    ASSERT_TRUE(EndWithBackslash(folder, sizeof(folder)));
+    EXPECT_STREQ("C:\\WINDOWS\\", folder);
+    char root[260] = "C:\\";
+    ASSERT_TRUE(EndWithBackslash(root, sizeof(root)));
+    EXPECT_STREQ("C:\\", root);
+}
+
+TEST(FolderName, FailsCleanlyWhenTheBufferIsFull) {
+    char folder[260];
+    std::string name(258, 'a');
+    memcpy(folder, name.c_str(), name.size() + 1);
+    EXPECT_TRUE(EndWithBackslash(folder, sizeof(folder)));  // 259 bytes + NUL fit
+    EXPECT_EQ(259u, strlen(folder));
+    folder[258] = 'b';  // 259 characters, no room for a backslash
+    EXPECT_FALSE(EndWithBackslash(folder, sizeof(folder)));
+    EXPECT_EQ(259u, strlen(folder));
+    char unterminated[4] = {'a', 'b', 'c', 'd'};
+    EXPECT_FALSE(EndWithBackslash(unterminated, sizeof(unterminated)));
+}
+
+TEST(ErrorText, BlanksControlCharactersOnly) {
+    char text[] = "Access denied.\r\n\tx\xe9\x81";
+    BlankControlCharacters(text);
+    EXPECT_STREQ("Access denied.   x\xe9\x81", text);
+    BlankControlCharacters(nullptr);
+}
+
+TEST(OperatingSystem, FollowsTheCodeTable) {
+    EXPECT_EQ(0, ClassifyOS(kPlatformWin32s, 3, 11));
+    EXPECT_EQ(1, ClassifyOS(kPlatformWindows, 4, 0));   // Windows 95
+    EXPECT_EQ(2, ClassifyOS(kPlatformWindows, 4, 1));
+    EXPECT_EQ(3, ClassifyOS(kPlatformWindows, 4, 10));  // Windows 98
+    EXPECT_EQ(3, ClassifyOS(kPlatformWindows, 4, 90));  // Windows Me
+    EXPECT_EQ(4, ClassifyOS(kPlatformNT, 4, 0));
+    EXPECT_EQ(5, ClassifyOS(kPlatformNT, 5, 1));        // Windows XP
+    EXPECT_EQ(6, ClassifyOS(kPlatformNT, 6, 1));
+    EXPECT_EQ(6, ClassifyOS(kPlatformNT, 3, 51));
+}
+
+TEST(OperatingSystem, RefusesTheNTFamilyAndUnknownPlatforms) {
+    for (int code = 0; code <= 3; ++code) EXPECT_FALSE(IsRefusedOS(code)) << code;
+    for (int code = 4; code <= 6; ++code) EXPECT_TRUE(IsRefusedOS(code)) << code;
+    EXPECT_TRUE(IsRefusedOS(ClassifyOS(3, 10, 0)));
+}
+
+TEST(OwnedText, HoldsTextAndBytes) {
+    Text empty(nullptr);
+    EXPECT_STREQ("", empty.c_str());
+    EXPECT_TRUE(empty.Empty());
+    Text text("Mouse");
+    ASSERT_TRUE(text.Append("Driver"));
+    EXPECT_STREQ("MouseDriver", text.c_str());
+    EXPECT_EQ(11u, text.Length());
+    const unsigned char bytes[4] = {0x14, 0, 0, 0};
+    ASSERT_TRUE(text.AssignBytes(bytes, 4));
+    EXPECT_EQ(4u, text.Length());
+    EXPECT_EQ(0, memcmp(text.c_str(), bytes, 4));
+    Text copy(text);
+    EXPECT_EQ(4u, copy.Length());
+    EXPECT_EQ(0, memcmp(copy.c_str(), bytes, 4));
+}
+
+TEST(OwnedText, AssignsFromItselfAndTrimsAReservedBuffer) {
+    Text text("Orvantix");
+    text = text;
+    EXPECT_STREQ("Orvantix", text.c_str());
+    ASSERT_TRUE(text.Assign(text.c_str() + 3));
+    EXPECT_STREQ("antix", text.c_str());
+    char *room = text.Reserve(10);
+    ASSERT_NE(nullptr, room);
+    EXPECT_EQ(10u, text.Length());
+    memcpy(room, "abc", 3);
+    text.TrimAtNul();
+    EXPECT_STREQ("abc", text.c_str());
+    EXPECT_EQ(3u, text.Length());
+}
+
+std::string Bytes(const Text &data) { return std::string(data.c_str(), data.Length()); }
+
+TEST(ActionLists, KeepInsertionOrderAndTheGivenBytes) {
+    FileList files;
+    ASSERT_TRUE(AppendFile(&files, "a.exe", "C:\\a.exe"));
+    ASSERT_TRUE(AppendFile(&files, nullptr, nullptr));
+    ASSERT_EQ(2u, files.Count());
+    EXPECT_STREQ("a.exe", files.First()->source.c_str());
+    EXPECT_STREQ("", files.First()->next->target.c_str());
+
+    RegList keys;
+    const unsigned char word[4] = {1, 2, 3, 4};
+    ASSERT_TRUE(AppendRegValue(&keys, "K", "Text", "Mouse", 99, kRegSz, kRootLocalMachine));
+    ASSERT_TRUE(AppendRegValue(&keys, "K", "Bin", word, 3, kRegBinary, kRootLocalMachine));
+    ASSERT_TRUE(AppendRegValue(&keys, "K", nullptr, word, 0, kRegDword, kRootLocalMachine));
+    ASSERT_TRUE(AppendRegValue(&keys, "K", "Null", nullptr, 4, kRegBinary, kRootLocalMachine));
+    const RegEntry *e = keys.First();
+    EXPECT_EQ("Mouse", Bytes(e->data));  // length ignored for text
+    e = e->next;
+    EXPECT_EQ(std::string("\x01\x02\x03", 3), Bytes(e->data));
+    e = e->next;
+    EXPECT_STREQ("", e->valueName.c_str());
+    EXPECT_TRUE(e->data.Empty());
+    EXPECT_TRUE(e->next->data.Empty());
+    keys.Clear();
+    EXPECT_EQ(0u, keys.Count());
+    EXPECT_EQ(nullptr, keys.First());
+}
+
+// A registry of keys (paths compared ignoring case) with text values,
+// seen through the detection interface; it records what was opened.
+class FakeRegistry : public RegistryView {
+public:
+    void Add(const std::string &key, const std::string &name = "", const std::string &value = "") {
+        auto &values = m_keys[Lower(key)];
+        if (!name.empty()) values[name] = value;
+    }
+    bool Open(const char *keyPath) override {
+        EXPECT_FALSE(m_open) << "a key was left open before " << keyPath;
+        auto found = m_keys.find(Lower(keyPath));
+        if (found == m_keys.end()) return false;
+        m_open = &found->second;
+        return true;
+    }
+    bool Read(const char *valueName, Text *out) override {
+        EXPECT_TRUE(m_open);
+        auto found = m_open->find(valueName);
+        if (found == m_open->end()) return false;
+        return out->Assign(found->second.c_str());
+    }
+    void Close() override { m_open = nullptr; }
+    bool SameText(const char *a, const char *b) override { return strcasecmp(a, b) == 0; }
+    bool IsOpen() const { return m_open != nullptr; }
+
+private:
+    static std::string Lower(std::string s) {
+        for (char &c : s) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        return s;
+    }
+    std::map<std::string, std::map<std::string, std::string>> m_keys;
+    std::map<std::string, std::string> *m_open = nullptr;
+};
+
+const char kRoot[] = "Enum\\Root\\Orvantix\\";
+const char kClass[] = "System\\CurrentControlSet\\Services\\Class\\Mouse\\";
+
+Detection Detect(FakeRegistry &registry, long nextRoot = 0) {
+    Detection found = {-7, -7, nextRoot};
+    DetectDevice(&registry, kTouchDevice, &found);
+    EXPECT_FALSE(registry.IsOpen());
+    return found;
+}
+
+TEST(Detection, NoDeviceKeyMeansNewInstanceZero) {
+    FakeRegistry registry;
+    Detection found = Detect(registry);
+    EXPECT_EQ(-1, found.rootInstance);
+    EXPECT_EQ(0, found.nextRootInstance);
+    EXPECT_EQ(0, found.classInstance);
+}
+
+TEST(Detection, OtherDevicesPushTheNewInstanceBack) {
+    FakeRegistry registry;
+    registry.Add(std::string(kRoot) + "0000", "DeviceDesc", "Other pointer");
+    registry.Add(std::string(kRoot) + "0001");  // no description at all
+    registry.Add(std::string(kRoot) + "0003", "DeviceDesc", "Orvantix Touchscreen");
+    Detection found = Detect(registry);
+    EXPECT_EQ(-1, found.rootInstance);  // 0003 lies behind the gap
+    EXPECT_EQ(2, found.nextRootInstance);
+}
+
+TEST(Detection, AMissingFirstInstanceHidesTheDevice) {
+    FakeRegistry registry;
+    registry.Add(std::string(kRoot) + "0001", "DeviceDesc", "Orvantix Touchscreen");
+    EXPECT_EQ(0, Detect(registry).nextRootInstance);
+    Detection kept = Detect(registry, 5);  // the scan leaves it as it was
+    EXPECT_EQ(-1, kept.rootInstance);
+    EXPECT_EQ(5, kept.nextRootInstance);
+}
+
+TEST(Detection, MatchesTheDescriptionInAnyCase) {
+    FakeRegistry registry;
+    registry.Add(std::string(kRoot) + "0000", "DeviceDesc", "Other");
+    registry.Add(std::string(kRoot) + "0001", "DeviceDesc", "ORVANTIX touchscreen");
+    registry.Add(std::string(kRoot) + "0001", "Driver", "Mouse\\0003");
+    registry.Add(std::string(kRoot) + "0002", "DeviceDesc", "Orvantix Touchscreen");
+    Detection found = Detect(registry);
+    EXPECT_EQ(1, found.rootInstance);
+    EXPECT_EQ(2, found.nextRootInstance);
+    EXPECT_EQ(3, found.classInstance);  // whatever class keys exist
+}
+
+TEST(Detection, AMissingOrShortDriverValueLeavesTheClassUnknown) {
+    FakeRegistry registry;
+    registry.Add(std::string(kRoot) + "0000", "DeviceDesc", "Orvantix Touchscreen");
+    registry.Add(std::string(kClass) + "0000");
+    EXPECT_EQ(-1, Detect(registry).classInstance);
+    registry.Add(std::string(kRoot) + "0000", "Driver", "Mouse");
+    Detection found = Detect(registry);
+    EXPECT_EQ(0, found.rootInstance);
+    EXPECT_EQ(-1, found.classInstance);
+}
+
+TEST(Detection, ANewDeviceTakesTheFirstFreeClassKey) {
+    FakeRegistry registry;
+    for (const char *n : {"0000", "0001", "0002", "0004"}) registry.Add(std::string(kClass) + n);
+    EXPECT_EQ(3, Detect(registry).classInstance);
+}
+
+const RegEntry *At(const RegList &list, size_t index) {
+    const RegEntry *e = list.First();
+    while (e && index--) e = e->next;
+    return e;
+}
+
+const FileEntry *At(const FileList &list, size_t index) {
+    const FileEntry *e = list.First();
+    while (e && index--) e = e->next;
+    return e;
+}
+
+const SetupFolders kFolders = {"C:\\WINDOWS\\", "C:\\WINDOWS\\SYSTEM\\", "Setup"};
+
+struct Expected {
+    const char *key;
+    const char *name;
+    unsigned long type;
+    std::string data;
+};
+
+TEST(InstallActions, RegisterTheDeviceWithFourteenValues) {
+    Detection found = {-1, 3, 2};
+    FileList files;
+    RegList keys;
+    ASSERT_TRUE(BuildInstallActions(kTouchDevice, found, kFolders, &files, &keys));
+    const char *r = "Enum\\Root\\Orvantix\\0002";
+    const char *k = "System\\CurrentControlSet\\Services\\Class\\Mouse\\0003";
+    const char *u = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Setup";
+    const Expected expected[] = {
+        {r, "Class", kRegSz, "Mouse"},
+        {r, "DeviceDesc", kRegSz, "Orvantix Touchscreen"},
+        {r, "Mfg", kRegSz, "Orvantix Technology Co, Ltd."},
+        {r, "Driver", kRegSz, "Mouse\\0003"},
+        {r, "Capabilities", kRegBinary, std::string("\x14\0\0\0", 4)},
+        {r, "ConfigFlags", kRegBinary, std::string(4, '\0')},
+        {k, "StaticVxD", kRegSz, "ZELVANIS.VxD"},
+        {k, "DriverDesc", kRegSz, "Orvantix Touchscreen"},
+        {k, "InfPath", kRegSz, "Pemrosko.inf"},
+        {k, "InfSection", kRegSz, "Pemrosko"},
+        {k, "MouseDriver", kRegSz, "ZELVANIS.VxD"},
+        {k, "ProviderName", kRegSz, "Orvantix Technology Co, Ltd."},
+        {u, "DisplayName", kRegSz, "Orvantix Touchscreen"},
+        {u, "UninstallString", kRegSz, "C:\\WINDOWS\\Zelvanis\\Setup.exe -u"},
+    };
+    ASSERT_EQ(14u, keys.Count());
+    for (size_t i = 0; i < 14; ++i) {
+        const RegEntry *e = At(keys, i);
+        EXPECT_STREQ(expected[i].key, e->keyPath.c_str()) << i;
+        EXPECT_STREQ(expected[i].name, e->valueName.c_str()) << i;
+        EXPECT_EQ(expected[i].type, e->type) << i;
+        EXPECT_EQ(expected[i].data, Bytes(e->data)) << i;
+        EXPECT_EQ(kRootLocalMachine, e->root) << i;
+    }
+    ASSERT_EQ(2u, files.Count());
+    EXPECT_STREQ("ZELVANIS.VxD", At(files, 0)->source.c_str());
+    EXPECT_STREQ("C:\\WINDOWS\\SYSTEM\\ZELVANIS.VxD", At(files, 0)->target.c_str());
+    EXPECT_STREQ("Pemrosko.inf", At(files, 1)->source.c_str());
+    EXPECT_STREQ("C:\\WINDOWS\\Inf\\Pemrosko.inf", At(files, 1)->target.c_str());
+}
+
+TEST(InstallActions, AppendAfterWhatIsQueuedAndGoRelativeWithoutFolders) {
+    Detection found = {-1, 0, 0};
+    FileList files;
+    RegList keys;
+    AppendFile(&files, "first", "queued");
+    SetupFolders none = {"", "", "Setup"};
+    ASSERT_TRUE(BuildInstallActions(kTouchDevice, found, none, &files, &keys));
+    ASSERT_EQ(3u, files.Count());
+    EXPECT_STREQ("first", At(files, 0)->source.c_str());
+    EXPECT_STREQ("ZELVANIS.VxD", At(files, 1)->target.c_str());
+    EXPECT_STREQ("Inf\\Pemrosko.inf", At(files, 2)->target.c_str());
+    EXPECT_STREQ("Enum\\Root\\Orvantix\\0000", At(keys, 0)->keyPath.c_str());
+}
+
+std::vector<std::string> RemovedKeys(const Detection &found) {
+    FileList files;
+    RegList keys;
+    EXPECT_TRUE(BuildRemovalActions(kTouchDevice, found, kFolders, &files, &keys));
+    EXPECT_EQ(2u, files.Count());
+    EXPECT_STREQ("C:\\WINDOWS\\SYSTEM\\ZELVANIS.VxD", At(files, 0)->source.c_str());
+    EXPECT_STREQ("C:\\WINDOWS\\Inf\\Pemrosko.inf", At(files, 1)->source.c_str());
+    EXPECT_STREQ("", At(files, 1)->target.c_str());
+    std::vector<std::string> paths;
+    for (const RegEntry *e = keys.First(); e; e = e->next) {
+        EXPECT_STREQ("", e->valueName.c_str());
+        EXPECT_TRUE(e->data.Empty());
+        EXPECT_EQ(static_cast<unsigned long>(kRegSz), e->type);
+        paths.push_back(e->keyPath.c_str());
+    }
+    return paths;
+}
+
+TEST(RemovalActions, DeleteTheWholeDeviceKeyOnlyForInstanceZero) {
+    const std::string u = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Setup";
+    EXPECT_EQ((std::vector<std::string>{"Enum\\Root\\Orvantix", std::string(kClass) + "0003", u}),
+              RemovedKeys(Detection{0, 3, 1}));
+    EXPECT_EQ((std::vector<std::string>{std::string(kRoot) + "0002", std::string(kClass) + "0001",
+                                        u}),
+              RemovedKeys(Detection{2, 1, 3}));
+    // An unknown class instance names no existing key.
+    EXPECT_EQ(std::string(kClass) + "-001", RemovedKeys(Detection{0, -1, 1})[1]);
+}
+
+TEST(UpdateActions, ReplaceTheListsByTheDriverCopy) {
+    FileList files;
+    RegList keys;
+    AppendFile(&files, "old", "old");
+    AppendRegKeyRemoval(&keys, "Old");
+    ASSERT_TRUE(BuildUpdateActions(kTouchDevice, "C:\\WINDOWS\\SYSTEM\\", &files, &keys));
+    EXPECT_EQ(0u, keys.Count());
+    ASSERT_EQ(1u, files.Count());
+    EXPECT_STREQ("ZELVANIS.VxD", At(files, 0)->source.c_str());
+    EXPECT_STREQ("C:\\WINDOWS\\SYSTEM\\ZELVANIS.VxD", At(files, 0)->target.c_str());
+}
+
+unsigned long Word(const Text &data) {
+    EXPECT_EQ(4u, data.Length());
+    const unsigned char *b = reinterpret_cast<const unsigned char *>(data.c_str());
+    return b[0] | b[1] << 8 | b[2] << 16 | static_cast<unsigned long>(b[3]) << 24;
+}
+
+TEST(TouchPackage, QueuesTheTwelveDefaultsWithThePort) {
+    RegList keys;
+    ASSERT_TRUE(AppendDefaultParameterValues(&keys, 3));
+    const char *names[] = {"Port",     "XLow",     "XHigh",    "YLow",
+                           "YHigh",    "SwapXY",   "BeepMode", "BeepFreq",
+                           "BeepTime", "DblClickRegion", "DragDelay", "MouseMode"};
+    const unsigned long values[] = {3, 0, 4096, 0, 4096, 0, 2, 1000, 32, 25, 0, 3};
+    ASSERT_EQ(12u, keys.Count());
+    for (size_t i = 0; i < 12; ++i) {
+        const RegEntry *e = At(keys, i);
+        EXPECT_STREQ("System\\CurrentControlSet\\Services\\Zelvanis\\Parameters",
+                     e->keyPath.c_str());
+        EXPECT_STREQ(names[i], e->valueName.c_str());
+        EXPECT_EQ(static_cast<unsigned long>(kRegDword), e->type);
+        EXPECT_EQ(values[i], Word(e->data)) << names[i];
+    }
+}
+
+TEST(TouchPackage, StoresANegativePortAsItsBitPattern) {
+    RegList keys;
+    ASSERT_TRUE(AppendDefaultParameterValues(&keys, -1));
+    EXPECT_EQ(0xFFFFFFFFUL, Word(keys.First()->data));
+}
+
+TEST(TouchPackage, CopiesAndRemovesItsSystemFiles) {
+    FileList files;
+    ASSERT_TRUE(AppendPackageCopies(&files, "C:\\W\\S\\"));
+    ASSERT_TRUE(AppendPackageRemovals(&files, "C:\\W\\S\\"));
+    ASSERT_EQ(4u, files.Count());
+    EXPECT_STREQ("Durmasel.exe", At(files, 0)->source.c_str());
+    EXPECT_STREQ("C:\\W\\S\\Durmasel.exe", At(files, 0)->target.c_str());
+    EXPECT_STREQ("Pemrosko.CPL", At(files, 1)->source.c_str());
+    EXPECT_STREQ("C:\\W\\S\\Pemrosko.CPL", At(files, 1)->target.c_str());
+    EXPECT_STREQ("C:\\W\\S\\Durmasel.exe", At(files, 2)->source.c_str());
+    EXPECT_STREQ("C:\\W\\S\\Pemrosko.CPL", At(files, 3)->source.c_str());
+    EXPECT_STREQ("", At(files, 3)->target.c_str());
+    RegList keys;
+    ASSERT_TRUE(AppendServiceKeyRemoval(&keys));
+    EXPECT_STREQ("System\\CurrentControlSet\\Services\\Zelvanis", keys.First()->keyPath.c_str());
+}
+
+}  // namespace

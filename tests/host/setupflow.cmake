@@ -1,0 +1,6 @@
+# Setup's flow rules: the command-line switches, the outcome table and the
+# bounded path texts of the install and removal flow.
+orvantix_host_test(setupflow_test SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/setupflow_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../../setup/portable/flow.cpp)
+target_include_directories(setupflow_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../../setup)
