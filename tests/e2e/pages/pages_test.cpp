@@ -216,7 +216,9 @@ TEST_F(PagesTest, PortListHoldsExactlyTheReportedPortsSortedByText) {
         SCOPED_TRACE(entries[i].text);
         EXPECT_EQ(pages_e2e::PortName(entries[i].number), entries[i].text);
         EXPECT_NE(reported.end(), std::find(reported.begin(), reported.end(), entries[i].number));
-        if (i > 0) EXPECT_LT(lstrcmpiA(entries[i - 1].text.c_str(), entries[i].text.c_str()), 0);
+        if (i > 0) {
+            EXPECT_LT(lstrcmpiA(entries[i - 1].text.c_str(), entries[i].text.c_str()), 0);
+        }
     }
     LRESULT selected = Send(page, IDC_PORT_LIST, CB_GETCURSEL);
     ASSERT_NE(CB_ERR, selected);
