@@ -45,12 +45,15 @@ bool IsPortReported(DWORD number) {
     return GetDefaultCommConfigA(PortName(number).c_str(), &config, &size) != FALSE;
 }
 
+// Asked in the wide form: Wine hands another process's ANSI request for an
+// entry's text back in wide characters.
 std::string ComboText(HWND combo, int index) {
-    LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
+    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
     if (length == CB_ERR) return "";
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(length));
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
+    char text[64] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof(text), NULL, NULL);
     return text;
 }
 

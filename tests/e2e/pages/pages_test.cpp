@@ -46,11 +46,8 @@ void ExpectModeShown(HWND page, DWORD mode) {
         EXPECT_EQ(dragDelay, IsWindowEnabled(GetDlgItem(page, id)) != FALSE) << "control " << id;
 }
 
-std::string EditText(HWND page) {
-    char text[32] = "";
-    GetWindowTextA(GetDlgItem(page, IDC_DBLCLICK_EDIT), text, sizeof(text));
-    return text;
-}
+// Asked of the edit itself: another process's GetWindowText does not.
+std::string EditText(HWND page) { return harness::Text(GetDlgItem(page, IDC_DBLCLICK_EDIT)); }
 
 // A user's arrow key on the up-down's buddy edit, which the up-down turns
 // into a step: key down, then key up, each handled before it returns.
