@@ -19,6 +19,28 @@ struct ProfileSettingsData {
 extern HINSTANCE g_module;
 extern ProfileSettingsData ProfileSettings;
 
+// Class of the running Windows (os_class.h), computed when the library is
+// attached to the process.
+extern int OsClass;
+
+// The Control Panel's double-click: single-instance, system, driver and
+// store checks, then the modal sheet with 'parent' as its owner.
+void OpenApplet(HWND parent);
+
+// Store access (Pemrosko's seven values). Both return FALSE after a
+// registry step failed; its box has then been shown.
+BOOL GetProfileSetting();
+BOOL SaveProfileSetting();
+
+// The registry error box: the system's text for 'error', no owner.
+BOOL ShowRegistryError(DWORD error, const char *caption);
+
+// Builds and runs the four-page sheet; returns when it is closed.
+void ShowPropertySheet(HWND parent);
+
+// Starts the system folder's Durmasel.exe maximised and returns at once.
+BOOL LaunchCalibration();
+
 // WM_NOTIFY handling every page shares (save and reload on OK, reload on
 // Cancel). Returns what the page's dialog procedure returns.
 INT_PTR HandlePageNotify(HWND page, LPARAM lParam);

@@ -1,13 +1,57 @@
-// Library entry of the applet.
+// Library entry of the applet and its Control Panel protocol: one applet,
+// described by icon 105 and strings 101/102, opened on a double-click.
 #include <windows.h>
+#include <cpl.h>
+
+#include "applet.h"
+#include "os_class.h"
+#include "resource.h"
+#include "runtime.h"
 
 HINSTANCE g_module;
+int OsClass = osclass::kUnknown;
+
+static int ClassifyRunningWindows() {
+    OSVERSIONINFOA version;
+    memset(&version, 0, sizeof(version));
+    version.dwOSVersionInfoSize = sizeof(version);
+    if (!GetVersionExA(&version)) return osclass::kUnknown;
+    return osclass::Classify(version.dwPlatformId, version.dwMajorVersion,
+                             version.dwMinorVersion);
+}
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) g_module = module;
+    if (reason == DLL_PROCESS_ATTACH) {
+        g_module = module;
+        OsClass = ClassifyRunningWindows();
+    }
     return TRUE;
 }
 
-// The Control Panel entry arrives with the property sheet; until then the
-// applet offers nothing to the Control Panel.
-extern "C" LONG WINAPI CPlApplet(HWND, UINT, LPARAM, LPARAM) { return 0; }
+static void DescribeApplet(LPARAM infoAddress) {
+    CPLINFO *info = reinterpret_cast<CPLINFO *>(infoAddress);
+    // A caller that passes no record gets nothing rather than a fault.
+    if (!info) return;
+    info->idIcon = IDI_APPLET;
+    info->idName = IDS_APPLET_NAME;
+    info->idInfo = IDS_APPLET_INFO;
+    info->lData = 0;
+}
+
+// Everything the Control Panel may send besides these four (CPL_SELECT,
+// CPL_STOP, CPL_EXIT, CPL_NEWINQUIRE...) is answered with 0 and ignored.
+extern "C" LONG WINAPI CPlApplet(HWND hwndCPl, UINT msg, LPARAM, LPARAM lParam2) {
+    switch (msg) {
+    case CPL_INIT:
+    case CPL_GETCOUNT:
+        return 1;
+    case CPL_INQUIRE:
+        DescribeApplet(lParam2);
+        return 0;
+    case CPL_DBLCLK:
+        OpenApplet(hwndCPl);
+        return 0;
+    default:
+        return 0;
+    }
+}

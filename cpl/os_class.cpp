@@ -1,0 +1,35 @@
+// Classification of the running Windows for the applet's system check.
+#include "os_class.h"
+
+namespace osclass {
+
+// The Windows 95 family is told apart by its minor version alone: 95 is
+// 4.0, 98 is 4.10 and Me 4.90; the major version is not looked at.
+static int ClassifyWindows9x(uint32_t minor) {
+    if (minor == 0) return kWindows95;
+    if (minor == 1) return kWindows95Minor1;
+    return kWindows98Me;
+}
+
+static int ClassifyNt(uint32_t major, uint32_t minor) {
+    if (major == 4) return kNt4;
+    if (major == 5) return minor == 0 ? kWindows2000 : kWindowsXpFamily;
+    return kUnknown;
+}
+
+int Classify(uint32_t platformId, uint32_t major, uint32_t minor) {
+    switch (platformId) {
+    case kPlatformWin32s:
+        return kWin32s;
+    case kPlatformWindows:
+        return ClassifyWindows9x(minor);
+    case kPlatformNt:
+        return ClassifyNt(major, minor);
+    default:
+        return kUnknown;
+    }
+}
+
+bool IsAccepted(int osClass) { return osClass >= kWindows95 && osClass <= kWindows98Me; }
+
+}  // namespace osclass

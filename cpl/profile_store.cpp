@@ -1,0 +1,177 @@
+// The applet's side of the parameter store: loading its seven settings with
+// the repair rules, saving them with the derived double-click metrics, and
+// the registry error box. Every registry step that fails is reported with
+// the routine's name and the step's name as the caption.
+#include <windows.h>
+
+#include "applet.h"
+#include "parameter_store.h"
+#include "runtime.h"
+
+ProfileSettingsData ProfileSettings;
+
+namespace {
+
+// Where each of the seven stored values lives in ProfileSettings.
+struct SettingField {
+    store::ValueId id;
+    DWORD ProfileSettingsData::*field;
+};
+
+const SettingField kSettingFields[] = {
+    {store::kBeepMode, &ProfileSettingsData::BeepMode},
+    {store::kBeepFreq, &ProfileSettingsData::BeepFreq},
+    {store::kBeepTime, &ProfileSettingsData::BeepTime},
+    {store::kMouseMode, &ProfileSettingsData::MouseMode},
+    {store::kDragDelay, &ProfileSettingsData::DragDelay},
+    {store::kDblClickRegion, &ProfileSettingsData::DblClickRegion},
+    {store::kPort, &ProfileSettingsData::Port},
+};
+
+DWORD &SettingOf(store::ValueId id) {
+    for (const SettingField &entry : kSettingFields) {
+        if (entry.id == id) return ProfileSettings.*entry.field;
+    }
+    // Only the seven applet values are ever asked for; the table holds all.
+    return ProfileSettings.Port;
+}
+
+// The two store keys, opened together and closed in reverse order.
+struct StoreKeys {
+    HKEY touch;
+    HKEY param;
+};
+
+void ReportStep(const char *routine, const char *step, LONG error) {
+    char caption[64];
+    rt::Copy(caption, sizeof(caption), routine);
+    rt::Append(caption, sizeof(caption), step);
+    ShowRegistryError(static_cast<DWORD>(error), caption);
+}
+
+LONG CreateKey(HKEY parent, const char *path, HKEY *key) {
+    DWORD disposition = 0;
+    return RegCreateKeyExA(parent, path, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL,
+                           key, &disposition);
+}
+
+BOOL OpenStore(const char *routine, StoreKeys *keys) {
+    LONG error = CreateKey(HKEY_LOCAL_MACHINE, TOUCH_SERVICE_KEY, &keys->touch);
+    if (error != ERROR_SUCCESS) {
+        ReportStep(routine, "_CreateTouchKeyEx", error);
+        return FALSE;
+    }
+    error = CreateKey(keys->touch, TOUCH_PARAM_SUBKEY, &keys->param);
+    if (error != ERROR_SUCCESS) {
+        ReportStep(routine, "_CreateParamKeyEx", error);
+        RegCloseKey(keys->touch);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Both keys are closed even when the first close fails, so no handle is
+// left behind; each failure gets its own box.
+BOOL CloseStore(const char *routine, StoreKeys *keys) {
+    BOOL ok = TRUE;
+    LONG error = RegCloseKey(keys->param);
+    if (error != ERROR_SUCCESS) {
+        ReportStep(routine, "_CloseParamKey", error);
+        ok = FALSE;
+    }
+    error = RegCloseKey(keys->touch);
+    if (error != ERROR_SUCCESS) {
+        ReportStep(routine, "_CloseTouchKey", error);
+        ok = FALSE;
+    }
+    return ok;
+}
+
+// The registry's type is not checked: up to four bytes of any type make
+// the number, anything longer counts as missing.
+bool QueryValue(HKEY key, store::ValueId id, uint32_t *value) {
+    unsigned char data[4] = {0, 0, 0, 0};
+    DWORD size = sizeof(data);
+    LONG error = RegQueryValueExA(key, store::Rule(id).name, NULL, NULL, data, &size);
+    if (error != ERROR_SUCCESS) return false;
+    return store::DecodeStoredBytes(data, size, value);
+}
+
+void ReadSettings(HKEY param) {
+    for (store::ValueId id : store::kAppletReadOrder) {
+        uint32_t stored = 0;
+        bool found = QueryValue(param, id, &stored);
+        SettingOf(id) = store::RepairValue(id, found, stored);
+        if (id == store::kPort && !found) {
+            MessageBoxA(NULL,
+                        "We can not get COM port information from registry,use default values.",
+                        "Warning!", MB_OK | MB_ICONINFORMATION);
+        }
+    }
+}
+
+// Returns false when any value could not be written; all are attempted.
+bool WriteSettings(HKEY param) {
+    bool allWritten = true;
+    for (store::ValueId id : store::kAppletSaveOrder) {
+        DWORD value = SettingOf(id);
+        LONG error = RegSetValueExA(param, store::Rule(id).name, 0, REG_DWORD,
+                                    reinterpret_cast<const BYTE *>(&value), sizeof(value));
+        if (error != ERROR_SUCCESS) allWritten = false;
+    }
+    return allWritten;
+}
+
+// Kept in the user profile; other programs are not told (no broadcast).
+void ApplyDoubleClickMetrics() {
+    store::DoubleClickMetrics metrics =
+        store::MetricsFor(ProfileSettings.DblClickRegion, ProfileSettings.MouseMode);
+    SystemParametersInfoA(store::kSpiSetDoubleClkWidth, metrics.width, NULL,
+                          store::kSpifUpdateIniFile);
+    SystemParametersInfoA(store::kSpiSetDoubleClkHeight, metrics.height, NULL,
+                          store::kSpifUpdateIniFile);
+    SystemParametersInfoA(store::kSpiSetDoubleClickTime, metrics.timeMs, NULL,
+                          store::kSpifUpdateIniFile);
+}
+
+}  // namespace
+
+BOOL ShowRegistryError(DWORD error, const char *caption) {
+    char *text = NULL;
+    // No inserts are supplied, so messages with %1 must not try to read any.
+    DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER |
+            FORMAT_MESSAGE_IGNORE_INSERTS,
+        NULL, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&text),
+        0, NULL);
+    char fallback[48];
+    bool haveText = length != 0 && text != NULL;
+    if (!haveText) {
+        rt::Copy(fallback, sizeof(fallback), "Registry error ");
+        char number[12];
+        rt::FormatUnsigned(number, sizeof(number), error);
+        rt::Append(fallback, sizeof(fallback), number);
+    }
+    MessageBoxA(NULL, haveText ? text : fallback, caption, MB_OK | MB_ICONINFORMATION);
+    if (text) LocalFree(text);
+    return TRUE;
+}
+
+BOOL GetProfileSetting() {
+    StoreKeys keys;
+    if (!OpenStore("GetProfileSetting", &keys)) return FALSE;
+    ReadSettings(keys.param);
+    return CloseStore("GetProfileSetting", &keys);
+}
+
+BOOL SaveProfileSetting() {
+    StoreKeys keys;
+    if (!OpenStore("SaveProfileSetting", &keys)) return FALSE;
+    bool allWritten = WriteSettings(keys.param);
+    ApplyDoubleClickMetrics();
+    if (!allWritten) {
+        MessageBoxA(NULL, "Warning:Update parameters to registry error!", "Orvantix Touchscreen",
+                    MB_OK | MB_ICONINFORMATION);
+    }
+    return CloseStore("SaveProfileSetting", &keys);
+}
