@@ -138,6 +138,12 @@ Settings PagesTest::ReadStore() {
     return settings;
 }
 
+HWND PagesTest::OpenPage(Sheet &sheet, const Settings &settings, int page) {
+    WriteStore(settings);
+    if (HasFatalFailure() || !sheet.Open()) return nullptr;
+    return sheet.ShowPage(page);
+}
+
 // ----- Sheet -----
 
 Sheet::Sheet(Driver driver) : driver_(driver) {}

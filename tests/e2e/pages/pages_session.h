@@ -27,6 +27,8 @@ struct Settings {
 };
 std::ostream &operator<<(std::ostream &out, const Settings &settings);
 
+class Sheet;
+
 // Saves the parameter store and installs a freshly reset simulator before
 // each test; puts both back afterwards.
 class PagesTest : public testing::Test {
@@ -36,6 +38,9 @@ protected:
 
     void WriteStore(const Settings &settings);
     Settings ReadStore();
+    // Stores the settings, opens the sheet and shows one of its pages;
+    // nullptr when the sheet did not open.
+    HWND OpenPage(Sheet &sheet, const Settings &settings, int page);
 
 private:
     struct SavedValue {

@@ -93,10 +93,9 @@ TEST_F(PagesTest, EachModeIsShownAndEachRadioButtonSetsItsMode) {
         SCOPED_TRACE(testing::Message() << "stored mode " << stored);
         Settings settings = Settings::Typical();
         settings.mouseMode = stored;
-        WriteStore(settings);
         Sheet sheet;
-        ASSERT_TRUE(sheet.Open());
-        HWND page = sheet.ShowPage(Sheet::kSettings);
+        HWND page = OpenPage(sheet, settings, Sheet::kSettings);
+        ASSERT_TRUE(page);
         ExpectModeShown(page, stored);
 
         DWORD chosen = (stored + 1) % 4;
@@ -122,10 +121,9 @@ TEST_F(PagesTest, ModeAboveTheRangeIsShownAsDoubleClickDrag) {
 TEST_F(PagesTest, UpDownStopsAtItsEndsAndTheEditShowsItsNumber) {
     Settings settings = Settings::Typical();
     settings.dblClickRegion = 27;
-    WriteStore(settings);
     Sheet sheet;
-    ASSERT_TRUE(sheet.Open());
-    HWND page = sheet.ShowPage(Sheet::kSettings);
+    HWND page = OpenPage(sheet, settings, Sheet::kSettings);
+    ASSERT_TRUE(page);
     HWND edit = GetDlgItem(page, IDC_DBLCLICK_EDIT);
     EXPECT_EQ("27", EditText(page));
     EXPECT_TRUE(GetWindowLongA(edit, GWL_STYLE) & ES_READONLY);
@@ -201,10 +199,9 @@ TEST_F(PagesTest, PortListHoldsExactlyTheReportedPortsSortedByText) {
     ASSERT_FALSE(reported.empty()) << "the system reports no serial port";
     Settings settings = Settings::Typical();
     settings.port = reported.back();
-    WriteStore(settings);
     Sheet sheet;
-    ASSERT_TRUE(sheet.Open());
-    HWND page = sheet.ShowPage(Sheet::kSettings);
+    HWND page = OpenPage(sheet, settings, Sheet::kSettings);
+    ASSERT_TRUE(page);
     EXPECT_TRUE(GetWindowLongA(GetDlgItem(page, IDC_PORT_LIST), GWL_STYLE) & CBS_SORT);
 
     std::vector<pages_e2e::PortEntry> entries = pages_e2e::PortEntries(page);
@@ -227,10 +224,9 @@ TEST_F(PagesTest, TwoDigitPortsSortBetweenComOneAndComTwo) {
     pages_e2e::FakePorts ports({2, 10, 16, 3, 1});
     Settings settings = Settings::Typical();
     settings.port = 10;
-    WriteStore(settings);
     Sheet sheet;
-    ASSERT_TRUE(sheet.Open());
-    HWND page = sheet.ShowPage(Sheet::kSettings);
+    HWND page = OpenPage(sheet, settings, Sheet::kSettings);
+    ASSERT_TRUE(page);
     std::vector<pages_e2e::PortEntry> entries = pages_e2e::PortEntries(page);
     const char *const texts[] = {"COM1", "COM10", "COM16", "COM2", "COM3"};
     const DWORD numbers[] = {1, 10, 16, 2, 3};
@@ -247,10 +243,9 @@ TEST_F(PagesTest, LowPortThatIsNotPresentIsKeptOnOk) {
     pages_e2e::FakePorts ports({3, 12});
     Settings settings = Settings::Typical();
     settings.port = 2;
-    WriteStore(settings);
     Sheet sheet;
-    ASSERT_TRUE(sheet.Open());
-    HWND page = sheet.ShowPage(Sheet::kSettings);
+    HWND page = OpenPage(sheet, settings, Sheet::kSettings);
+    ASSERT_TRUE(page);
     EXPECT_EQ(2u, pages_e2e::PortEntries(page).size());
     EXPECT_EQ(CB_ERR, Send(page, IDC_PORT_LIST, CB_GETCURSEL));
     ASSERT_TRUE(sheet.Ok());
@@ -261,10 +256,9 @@ TEST_F(PagesTest, StoredPortThatIsNotPresentIsKeptOnOk) {
     DWORD absent = pages_e2e::FirstAbsentPort();
     Settings settings = Settings::Typical();
     settings.port = absent;
-    WriteStore(settings);
     Sheet sheet;
-    ASSERT_TRUE(sheet.Open());
-    HWND page = sheet.ShowPage(Sheet::kSettings);
+    HWND page = OpenPage(sheet, settings, Sheet::kSettings);
+    ASSERT_TRUE(page);
     EXPECT_EQ(CB_ERR, Send(page, IDC_PORT_LIST, CB_GETCURSEL));
     ASSERT_TRUE(sheet.Ok());
     EXPECT_EQ(absent, ReadStore().port);
@@ -275,10 +269,9 @@ TEST_F(PagesTest, ChoosingAnotherPortSavesItsNumber) {
     ASSERT_GE(reported.size(), 2u) << "needs two serial ports";
     Settings settings = Settings::Typical();
     settings.port = reported.front();
-    WriteStore(settings);
     Sheet sheet;
-    ASSERT_TRUE(sheet.Open());
-    HWND page = sheet.ShowPage(Sheet::kSettings);
+    HWND page = OpenPage(sheet, settings, Sheet::kSettings);
+    ASSERT_TRUE(page);
     std::vector<pages_e2e::PortEntry> entries = pages_e2e::PortEntries(page);
     int last = static_cast<int>(entries.size()) - 1;
     ASSERT_NE(settings.port, entries[last].number);
@@ -292,10 +285,9 @@ TEST_F(PagesTest, ChoosingAnotherPortSavesItsNumber) {
 TEST_F(PagesTest, SoundPageShowsTheStoredBeepAndSendsNothingAtFirst) {
     Settings settings = Settings::Typical();
     settings.beepMode = 1;
-    WriteStore(settings);
     Sheet sheet;
-    ASSERT_TRUE(sheet.Open());
-    HWND page = sheet.ShowPage(Sheet::kSound);
+    HWND page = OpenPage(sheet, settings, Sheet::kSound);
+    ASSERT_TRUE(page);
     EXPECT_EQ((std::vector<std::string>{"Disabled", "Touch", "Release"}),
               pages_e2e::ComboTexts(page, IDC_BEEP_MODE));
     EXPECT_FALSE(GetWindowLongA(GetDlgItem(page, IDC_BEEP_MODE), GWL_STYLE) & CBS_SORT);
@@ -331,10 +323,9 @@ TEST_F(PagesTest, EverySoundChangeReachesTheDriverAtOnce) {
 
 TEST_F(PagesTest, CancelAfterSoundChangesKeepsTheStoreAndReloads) {
     Settings settings = Settings::Typical();
-    WriteStore(settings);
     Sheet sheet;
-    ASSERT_TRUE(sheet.Open());
-    HWND page = sheet.ShowPage(Sheet::kSound);
+    HWND page = OpenPage(sheet, settings, Sheet::kSound);
+    ASSERT_TRUE(page);
     ChooseEntry(page, IDC_BEEP_MODE, 0);
     DragThumb(page, IDC_BEEP_DURATION, {150, 200});
     ASSERT_EQ("0", harness::sim::Get("BeepMode"));
@@ -364,10 +355,9 @@ TEST_F(PagesTest, WithoutTheDriverTheSoundPageShowsNothingAndOkSaves) {
 
 TEST_F(PagesTest, OkSavesWhatBothPagesShow) {
     Settings settings = Settings::Typical();
-    WriteStore(settings);
     Sheet sheet;
-    ASSERT_TRUE(sheet.Open());
-    HWND page = sheet.ShowPage(Sheet::kSettings);
+    HWND page = OpenPage(sheet, settings, Sheet::kSettings);
+    ASSERT_TRUE(page);
     Send(page, IDC_MODE_DRAG, BM_CLICK);
     harness::PressTrackbar(GetDlgItem(page, IDC_DRAG_DELAY), VK_END);
     HWND sound = sheet.ShowPage(Sheet::kSound);
