@@ -321,3 +321,27 @@ void InstallPackage(const InstallationMedium &medium) {
     ASSERT_TRUE(run.WaitEnd(&code));
     ASSERT_EQ(0u, code);
 }
+
+bool ReadFileBytes(const std::string &path, std::string *bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
+                              NULL);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bytes->clear();
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &got, NULL) && got) bytes->append(buffer, got);
+    CloseHandle(file);
+    return true;
+}
+
+void WriteFileBytes(const std::string &path, const std::string &bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+    CloseHandle(file);
+}
+
+void SetText(HKEY root, const std::string &path, const char *name, const std::string &text) {
+    harness::WriteString(root, path, name, text);
+}

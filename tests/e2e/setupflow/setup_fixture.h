@@ -17,6 +17,14 @@
 #include "inject.h"
 #include "machine_state.h"
 
+// Whole-file and registry-text helpers of these tests; ReadFileBytes gives
+// false for a missing file (an empty file reads as true).
+bool ReadFileBytes(const std::string &path, std::string *bytes);
+void WriteFileBytes(const std::string &path, const std::string &bytes);
+void SetText(HKEY root, const std::string &path, const char *name, const std::string &text);
+using harness::DeleteKeyTree;
+using harness::FileExists;
+
 // Captions and texts of Setup's windows.
 extern const char kInstallCaption[];
 extern const char kUninstallCaption[];
