@@ -1,0 +1,82 @@
+// Rules of the Settings and Sound pages that need no window: the scales of
+// the trackbars and the up-down control, which controls each mouse mode
+// enables, and the names of the serial ports the Settings page probes.
+// Portable (no windows.h) so the rules are unit-tested natively.
+#ifndef PEMROSKO_PAGE_RULES_H
+#define PEMROSKO_PAGE_RULES_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include "parameter_store.h"
+
+namespace pages {
+
+// A bounded control: its range (that of the setting it edits) and, for a
+// trackbar, the distance between tick marks and the second argument the
+// tick-frequency message is given.
+struct Scale {
+    uint32_t low;
+    uint32_t high;
+    uint32_t tickFrequency;
+    uint32_t tickArgument;
+};
+
+// The range of the store value a control edits, with the page's ticks.
+inline Scale ScaleFor(store::ValueId id, uint32_t tickFrequency, uint32_t tickArgument) {
+    const store::ValueRule &rule = store::Rule(id);
+    return Scale{rule.low, rule.high, tickFrequency, tickArgument};
+}
+
+inline Scale DragDelayScale() { return ScaleFor(store::kDragDelay, 150, 0); }
+inline Scale ToneScale() { return ScaleFor(store::kBeepFreq, 400, 1000); }
+inline Scale DurationScale() { return ScaleFor(store::kBeepTime, 19, 10); }
+inline Scale DoubleClickScale() { return ScaleFor(store::kDblClickRegion, 1, 0); }
+
+// Tick marks a trackbar with automatic ticks shows, both ends included.
+inline uint32_t TickCount(const Scale &scale) {
+    if (scale.tickFrequency == 0 || scale.high < scale.low) return 0;
+    return (scale.high - scale.low) / scale.tickFrequency + 1;
+}
+
+// Which groups of the Settings page a mouse mode leaves usable.
+struct ModeControls {
+    bool doubleClickRange;  // label, edit and up-down of the range
+    bool dragDelay;         // group box, trackbar and its two end labels
+};
+
+// Any mode above "Drag" counts as "Double click,drag".
+inline uint32_t NormalisedMouseMode(uint32_t mode) {
+    return mode > 2 ? 3u : mode;
+}
+
+inline ModeControls ControlsForMode(uint32_t mode) {
+    uint32_t m = NormalisedMouseMode(mode);
+    return ModeControls{m == 3, m >= 2};
+}
+
+// Serial ports the Settings page offers: COM1 to COM16.
+inline uint32_t FirstPort() { return store::Rule(store::kPort).low; }
+inline uint32_t LastPort() { return store::Rule(store::kPort).high; }
+
+// Writes "COM<n>" into name (size bytes, always terminated when size > 0).
+// False, with an empty or cut name, when it does not fit.
+inline bool PortName(char *name, size_t size, uint32_t number) {
+    if (size == 0) return false;
+    char digits[10];  // a 32-bit number has at most ten
+    size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    const char prefix[] = "COM";
+    size_t used = 0;
+    for (size_t i = 0; i < 3 && used + 1 < size; ++i) name[used++] = prefix[i];
+    while (count > 0 && used + 1 < size) name[used++] = digits[--count];
+    name[used] = '\0';
+    return used >= 3 && count == 0;
+}
+
+}  // namespace pages
+
+#endif

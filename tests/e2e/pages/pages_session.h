@@ -1,0 +1,133 @@
+// Test fixture of the Settings and Sound page tests: the applet's seven
+// settings in the store (saved before each test and restored after it), a
+// property sheet opened in a helper process, the serial ports the system
+// reports, and the beep requests the simulated driver logged.
+#ifndef PAGES_E2E_SESSION_H
+#define PAGES_E2E_SESSION_H
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+namespace pages_e2e {
+
+// The applet's seven values, as the store holds them.
+struct Settings {
+    DWORD beepMode, beepFreq, beepTime, mouseMode, dragDelay, dblClickRegion, port;
+
+    // A store as installed, on COM1.
+    static Settings Typical();
+    bool operator==(const Settings &other) const;
+};
+std::ostream &operator<<(std::ostream &out, const Settings &settings);
+
+class Sheet;
+
+// Saves the parameter store and installs a freshly reset simulator before
+// each test; puts both back afterwards.
+class PagesTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    void WriteStore(const Settings &settings);
+    Settings ReadStore();
+    // Stores the settings, opens the sheet and shows one of its pages;
+    // nullptr when the sheet did not open.
+    HWND OpenPage(Sheet &sheet, const Settings &settings, int page);
+
+private:
+    struct SavedValue {
+        std::string name;
+        bool present;
+        DWORD value;
+    };
+    bool serviceKeyExisted_ = false;
+    std::vector<SavedValue> saved_;
+};
+
+// "Orvantix Touchscreen Properties", opened by the helper process.
+class Sheet {
+public:
+    enum Driver { kDriverPresent, kDriverMissing };
+    static const int kSettings = 1;
+    static const int kSound = 2;
+
+    explicit Sheet(Driver driver = kDriverPresent);
+    ~Sheet();
+    Sheet(const Sheet &) = delete;
+    Sheet &operator=(const Sheet &) = delete;
+
+    // Starts the helper, answers the missing-driver warning when expected
+    // and waits for the sheet.
+    bool Open();
+    // Selects a page and returns its window.
+    HWND ShowPage(int index);
+    // Press the button and wait until the helper has ended.
+    bool Ok();
+    bool Cancel();
+    // After waiting ms, the sheet is the helper's only visible window.
+    bool OnlySheetIsOpen(DWORD ms);
+
+private:
+    bool Close(int button);
+
+    Driver driver_;
+    harness::Process process_;
+    bool started_ = false;
+    HWND window_ = nullptr;
+};
+
+// The numbers among 1..16 whose "COMn" the system gives a default
+// configuration for, in ascending order.
+std::vector<DWORD> ReportedPorts();
+// The lowest of 1..16 that the system does not report (17 when all are).
+DWORD FirstAbsentPort();
+std::string PortName(DWORD number);
+
+// While it lives, the system reports exactly these serial ports: the
+// test's stand-in serial-port library is loaded in place of Wine's.
+class FakePorts {
+public:
+    explicit FakePorts(const std::vector<DWORD> &ports);
+    ~FakePorts();
+    FakePorts(const FakePorts &) = delete;
+    FakePorts &operator=(const FakePorts &) = delete;
+
+private:
+    std::string listPath_;
+    bool hadOverride_;
+    std::string oldOverride_;
+};
+
+struct PortEntry {
+    std::string text;
+    DWORD number;  // the entry's item data
+};
+std::vector<PortEntry> PortEntries(HWND settingsPage);
+std::vector<std::string> ComboTexts(HWND page, int id);
+
+// The IOCTL_TOUCH_SET_BEEP requests logged since it was made (or since the
+// last check).
+class BeepLog {
+public:
+    BeepLog();
+    // Exactly count new requests, each with this (mode, tone, duration).
+    void ExpectNew(size_t count, const std::vector<DWORD> &record);
+    // One new request per reported tone, in order, with mode and duration.
+    void ExpectDrag(const std::vector<DWORD> &tones, DWORD mode, DWORD duration);
+
+private:
+    std::vector<std::vector<DWORD>> Fresh();
+    size_t seen_;
+};
+
+}  // namespace pages_e2e
+
+#endif
