@@ -63,3 +63,20 @@ function(win95_binary target)
     target_link_libraries(${target} PRIVATE win95_contract win95_runtime ${W_LIBS} gcc)
     set_property(GLOBAL APPEND PROPERTY WIN95_SHIPPED_BINARIES ${target})
 endfunction()
+
+# win95_art(<rc file> SCRIPT <tools/art script> OUTPUTS <file> ... [COMMENT text])
+# Draws a program's pictures at build time into <binary dir>/art with the
+# given script and lets the resource script find them there.
+find_program(PYTHON3 python3 REQUIRED)
+function(win95_art rc_file)
+    cmake_parse_arguments(A "" "SCRIPT;COMMENT" "OUTPUTS" ${ARGN})
+    set(art_dir ${CMAKE_CURRENT_BINARY_DIR}/art)
+    list(TRANSFORM A_OUTPUTS PREPEND ${art_dir}/)
+    add_custom_command(OUTPUT ${A_OUTPUTS}
+        COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tools/art/${A_SCRIPT} ${art_dir}
+        DEPENDS ${PROJECT_SOURCE_DIR}/tools/art/${A_SCRIPT}
+            ${PROJECT_SOURCE_DIR}/tools/art/bmpfile.py
+        COMMENT "${A_COMMENT}")
+    set_property(SOURCE ${rc_file} APPEND_STRING PROPERTY COMPILE_FLAGS " -I${art_dir}")
+    set_property(SOURCE ${rc_file} APPEND PROPERTY OBJECT_DEPENDS ${A_OUTPUTS})
+endfunction()
