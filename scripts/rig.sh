@@ -37,14 +37,17 @@ rig_start_display() {
 }
 
 rig_make_prefix() {
-    [ -f "$WINEPREFIX/.orvantix-ready" ] && return 0
+    [ -f "$WINEPREFIX/.orvantix-ready-2" ] && return 0
     rm -rf "$WINEPREFIX"
     timeout 300 wineboot -i >/dev/null 2>&1
     timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null 2>&1
     # No crash dialogs: a crashing program must end, not wait for a person.
     timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # Xvfb runs no window manager: a managed window would wait two seconds
+    # for one at every hide, so windows are left unmanaged.
+    timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     timeout 60 wineserver -w
-    touch "$WINEPREFIX/.orvantix-ready"
+    touch "$WINEPREFIX/.orvantix-ready-2"
 }
 
 rig_stop() {
