@@ -176,13 +176,13 @@ void CSetupApp::CreateShortcuts() {
     if (m_strGroup[0] == '\0') return;  // no Programs folder to put them in
     Text system = GetSystemFolder();
     for (size_t i = 0; i < COUNT_OF(kLinks); ++i) {
-        const LinkSpec &spec = kLinks[i];
-        const char *folder = spec.inSystemFolder ? system.c_str() : m_strProgramFolder;
+        const LinkSpec &entry = kLinks[i];
+        const char *folder = entry.inSystemFolder ? system.c_str() : m_strProgramFolder;
         char link[MAX_PATH], target[MAX_PATH];
-        if (!flow::Join(link, sizeof(link), m_strGroup, spec.linkFile) ||
-            !flow::Join(target, sizeof(target), folder, spec.targetFile))
+        if (!flow::Join(link, sizeof(link), m_strGroup, entry.linkFile) ||
+            !flow::Join(target, sizeof(target), folder, entry.targetFile))
             continue;
-        m_shortcuts.CreateShortcut(link, target, 0, folder, NULL, 0, NULL, spec.arguments, 0);
+        m_shortcuts.CreateShortcut(link, target, 0, folder, NULL, 0, NULL, entry.arguments, 0);
     }
 }
 

@@ -1,6 +1,8 @@
 // File helpers and screen capture.
 #include "harness.h"
 
+#include <vector>
+
 namespace harness {
 
 bool FileExists(const std::string &path) {
@@ -94,6 +96,20 @@ bool SaveScreenshot(const std::string &path) {
     std::string bytes(reinterpret_cast<const char *>(&file), sizeof(file));
     bytes.append(reinterpret_cast<const char *>(&header), sizeof(header));
     return WriteTextFile(path, bytes + pixels);
+}
+
+std::string VersionString(const std::string &file, const char *name) {
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(file.c_str(), &ignored);
+    if (!size) return "";
+    std::vector<char> block(size);
+    if (!GetFileVersionInfoA(file.c_str(), 0, size, block.data())) return "";
+    char *value = nullptr;
+    UINT length = 0;
+    std::string path = std::string("\\StringFileInfo\\040904b0\\") + name;
+    if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void **>(&value), &length))
+        return "";
+    return std::string(value, length && value[length - 1] == '\0' ? length - 1 : length);
 }
 
 }  // namespace harness

@@ -115,6 +115,8 @@ bool FileExists(const std::string &path);
 bool CopyFileTo(const std::string &from, const std::string &to);  // overwrites
 void DeleteFileIfAny(const std::string &path);
 std::string ReadTextFile(const std::string &path);  // "" when missing
+// A text of a program file's version block (US English), "" when absent.
+std::string VersionString(const std::string &file, const char *name);
 bool WriteTextFile(const std::string &path, const std::string &text);
 
 // ---- screen -----------------------------------------------------------------

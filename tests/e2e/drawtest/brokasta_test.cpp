@@ -140,26 +140,12 @@ protected:
     HWND board_ = nullptr;
 };
 
-std::string VersionText(const std::vector<char> &block, const char *name) {
-    char *value = nullptr;
-    UINT length = 0;
-    std::string path = std::string("\\StringFileInfo\\040904b0\\") + name;
-    if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void **>(&value), &length))
-        return "";
-    return std::string(value, length && value[length - 1] == '\0' ? length - 1 : length);
-}
-
 TEST(BrokastaFile, CarriesTheVersionBlockAndTheIcon) {
     std::string exe = harness::Join(harness::PackageDir(), "Brokasta.exe");
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &handle);
-    ASSERT_GT(size, 0u);
-    std::vector<char> block(size);
-    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, block.data()));
-    EXPECT_EQ(VersionText(block, "FileDescription"), "Touch Screen Drawing Test");
-    EXPECT_EQ(VersionText(block, "FileVersion"), "5.5.0.1");
-    EXPECT_EQ(VersionText(block, "OriginalFilename"), "Brokasta.exe");
-    EXPECT_EQ(VersionText(block, "ProductName"), "Orvantix Touchscreen");
+    EXPECT_EQ(harness::VersionString(exe, "FileDescription"), "Touch Screen Drawing Test");
+    EXPECT_EQ(harness::VersionString(exe, "FileVersion"), "5.5.0.1");
+    EXPECT_EQ(harness::VersionString(exe, "OriginalFilename"), "Brokasta.exe");
+    EXPECT_EQ(harness::VersionString(exe, "ProductName"), "Orvantix Touchscreen");
     HMODULE module = LoadLibraryExA(exe.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
     EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(IDI_BROKASTA), RT_GROUP_ICON), nullptr);

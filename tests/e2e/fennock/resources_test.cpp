@@ -78,26 +78,12 @@ TEST_F(ResourcesTest, ProgramIconAndDialogArePresent) {
     EXPECT_NE(nullptr, FindResourceA(module_, MAKEINTRESOURCEA(105), MAKEINTRESOURCEA(5)));
 }
 
-std::string VersionText(const std::vector<char> &block, const char *name) {
-    char *value = nullptr;
-    UINT length = 0;
-    std::string path = std::string("\\StringFileInfo\\040904b0\\") + name;
-    if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void **>(&value), &length))
-        return "";
-    return std::string(value, length && !value[length - 1] ? length - 1 : length);
-}
-
 TEST_F(ResourcesTest, VersionNamesTheProduct) {
-    DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeA(FennockPath().c_str(), &ignored);
-    ASSERT_GT(size, 0u);
-    std::vector<char> block(size);
-    ASSERT_TRUE(GetFileVersionInfoA(FennockPath().c_str(), 0, size, block.data()));
     EXPECT_EQ("Orvantix touchscreen in time switching utility.",
-              VersionText(block, "FileDescription"));
-    EXPECT_EQ("Orvantix Touchscreen", VersionText(block, "ProductName"));
-    EXPECT_EQ("5.5.0.1", VersionText(block, "FileVersion"));
-    EXPECT_EQ("5.5.0.1", VersionText(block, "ProductVersion"));
+              harness::VersionString(FennockPath(), "FileDescription"));
+    EXPECT_EQ("Orvantix Touchscreen", harness::VersionString(FennockPath(), "ProductName"));
+    EXPECT_EQ("5.5.0.1", harness::VersionString(FennockPath(), "FileVersion"));
+    EXPECT_EQ("5.5.0.1", harness::VersionString(FennockPath(), "ProductVersion"));
 }
 
 }  // namespace
