@@ -114,6 +114,7 @@ TEST_F(ProtocolTest, LogoIs180By80In24Bits) {
 
 // Reads the size, style and font of a dialog template of either form.
 struct TemplateFacts {
+    bool extended = false;
     DWORD style = 0;
     int cx = 0, cy = 0;
     int pointSize = 0;
@@ -131,6 +132,7 @@ static TemplateFacts ReadTemplate(const std::vector<unsigned char> &data) {
     TemplateFacts facts;
     const WORD *words = reinterpret_cast<const WORD *>(data.data());
     bool extended = words[0] == 1 && words[1] == 0xFFFF;
+    facts.extended = extended;
     const unsigned char *base = data.data() + (extended ? 12 : 0);
     facts.style = *reinterpret_cast<const DWORD *>(base);
     // style, exstyle (swapped in the extended form), count, x, y, cx, cy
@@ -153,6 +155,8 @@ TEST_F(ProtocolTest, PageTemplatesShareSizeStyleAndFont) {
         std::vector<unsigned char> data = Resource(RT_DIALOG, id);
         ASSERT_FALSE(data.empty()) << "template " << id;
         TemplateFacts facts = ReadTemplate(data);
+        // The plain form, which the oldest common controls read too.
+        EXPECT_FALSE(facts.extended) << "template " << id;
         EXPECT_EQ(expectedStyle, facts.style) << "template " << id;
         EXPECT_EQ(210, facts.cx) << "template " << id;
         EXPECT_EQ(205, facts.cy) << "template " << id;
