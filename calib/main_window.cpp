@@ -31,6 +31,8 @@ static LRESULT OnPaint(HWND window) {
 }
 
 static LRESULT OnPrompt(void) {
+    // Without its box the prompt would land on the desktop's context.
+    if (!g_state.promptBox) return 0;
     RECT area;
     GetClientRect(g_state.promptBox, &area);
     HDC dc = GetDC(g_state.promptBox);
@@ -64,9 +66,9 @@ static void EndProgram(HWND window) {
     g_state.device = INVALID_HANDLE_VALUE;
 }
 
-static BOOL UserAcceptsResult(HWND window) {
+static int AskCheckQuestion(HWND window) {
     return MessageBoxA(window, "Try moving on the screen,Does the cursor jump to your fingertip?",
-                       "Checking calibration results", MB_ICONQUESTION | MB_YESNO) != IDNO;
+                       "Checking calibration results", MB_ICONQUESTION | MB_YESNO);
 }
 
 static void SaveAcceptedRecord(void) {
@@ -84,12 +86,15 @@ static LRESULT OnCalibStart(HWND window) {
     SetTopmost(window, FALSE);
     SetCursor(g_state.arrowCursor);
     if (computed) {
-        if (!UserAcceptsResult(window)) {
+        const int answer = AskCheckQuestion(window);
+        if (answer == IDNO) {
             // A fresh run with the same window and the same open device.
             PostMessageA(window, WM_CALIB_START, 0, 0);
             return 0;
         }
-        SaveAcceptedRecord();
+        // Only a real Yes is saved: a question that could not be shown
+        // must not store a calibration nobody has checked.
+        if (answer == IDYES) SaveAcceptedRecord();
     }
     EndProgram(window);
     return 0;
