@@ -123,6 +123,26 @@ bool WriteTextFile(const std::string &path, const std::string &text);
 COLORREF PixelAt(int x, int y);
 bool SaveScreenshot(const std::string &path);  // 24-bit BMP of the whole screen
 
+// The touchscreen parameter store as it was, put back on destruction: the
+// Parameters key's values (with their types), or no key at all.
+class StoreSnapshot {
+public:
+    StoreSnapshot();
+    ~StoreSnapshot();
+    StoreSnapshot(const StoreSnapshot &) = delete;
+    StoreSnapshot &operator=(const StoreSnapshot &) = delete;
+
+private:
+    struct Value {
+        std::string name;
+        DWORD type;
+        std::vector<unsigned char> data;
+    };
+    bool serviceKeyExisted_;
+    bool paramKeyExisted_;
+    std::vector<Value> values_;
+};
+
 // ---- the simulated driver ---------------------------------------------------
 namespace sim {
 

@@ -1,6 +1,8 @@
 // Registry reads and writes for setting up and checking tests.
 #include "harness.h"
 
+#include "parameter_store.h"
+
 namespace harness {
 
 namespace {
@@ -118,6 +120,23 @@ std::vector<std::string> ValueNames(HKEY root, const std::string &path) {
         names.push_back(name);
     }
     return names;
+}
+
+StoreSnapshot::StoreSnapshot()
+    : serviceKeyExisted_(KeyExists(HKEY_LOCAL_MACHINE, TOUCH_SERVICE_KEY)),
+      paramKeyExisted_(KeyExists(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY)) {
+    for (const std::string &name : ValueNames(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY)) {
+        Value value = {name, REG_NONE, {}};
+        if (ReadBinary(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, name.c_str(), &value.data, &value.type))
+            values_.push_back(value);
+    }
+}
+
+StoreSnapshot::~StoreSnapshot() {
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, serviceKeyExisted_ ? TOUCH_PARAM_KEY : TOUCH_SERVICE_KEY);
+    if (!paramKeyExisted_) return;
+    for (const Value &value : values_)
+        WriteBinary(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, value.name.c_str(), value.type, value.data);
 }
 
 }  // namespace harness

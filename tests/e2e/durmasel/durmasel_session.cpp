@@ -9,29 +9,6 @@ namespace durmasel_test {
 const char kServiceKey[] = TOUCH_SERVICE_KEY;
 const char kParamKey[] = TOUCH_PARAM_KEY;
 
-StoreSnapshot::StoreSnapshot()
-    : serviceExisted_(harness::KeyExists(HKEY_LOCAL_MACHINE, kServiceKey)),
-      paramsExisted_(harness::KeyExists(HKEY_LOCAL_MACHINE, kParamKey)) {
-    for (const std::string &name : harness::ValueNames(HKEY_LOCAL_MACHINE, kParamKey)) {
-        Value value{name, 0, {}};
-        if (harness::ReadBinary(HKEY_LOCAL_MACHINE, kParamKey, name.c_str(), &value.data,
-                                &value.type))
-            values_.push_back(value);
-    }
-}
-
-StoreSnapshot::~StoreSnapshot() {
-    harness::DeleteKeyTree(HKEY_LOCAL_MACHINE, kParamKey);
-    if (!serviceExisted_) {
-        harness::DeleteKeyTree(HKEY_LOCAL_MACHINE, kServiceKey);
-        return;
-    }
-    if (!paramsExisted_) return;
-    for (const Value &value : values_)
-        harness::WriteBinary(HKEY_LOCAL_MACHINE, kParamKey, value.name.c_str(), value.type,
-                             value.data);
-}
-
 std::map<std::string, DWORD> StoreValues() {
     std::map<std::string, DWORD> values;
     for (const std::string &name : harness::ValueNames(HKEY_LOCAL_MACHINE, kParamKey)) {

@@ -25,24 +25,7 @@ struct RawTouch {
     DWORD y;
 };
 
-// The Parameters key as it was, restored on destruction.
-class StoreSnapshot {
-public:
-    StoreSnapshot();
-    ~StoreSnapshot();
-    StoreSnapshot(const StoreSnapshot &) = delete;
-    StoreSnapshot &operator=(const StoreSnapshot &) = delete;
-
-private:
-    struct Value {
-        std::string name;
-        DWORD type;
-        std::vector<unsigned char> data;
-    };
-    bool serviceExisted_;
-    bool paramsExisted_;
-    std::vector<Value> values_;
-};
+using harness::StoreSnapshot;
 
 // All values of the Parameters key as name=number.
 std::map<std::string, DWORD> StoreValues();

@@ -43,20 +43,3 @@ const Exports &Applet() {
     Bind(exports.module, "EnableTouchscreen", &exports.EnableTouchscreen);
     return exports;
 }
-
-StoreSnapshot::StoreSnapshot()
-    : m_serviceKeyExisted(harness::KeyExists(HKEY_LOCAL_MACHINE, TOUCH_SERVICE_KEY)),
-      m_keyExisted(harness::KeyExists(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY)) {
-    for (const std::string &name : harness::ValueNames(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY)) {
-        Value value = {name, REG_NONE, {}};
-        if (harness::ReadBinary(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, name.c_str(), &value.data, &value.type))
-            m_values.push_back(value);
-    }
-}
-
-StoreSnapshot::~StoreSnapshot() {
-    harness::DeleteKeyTree(HKEY_LOCAL_MACHINE, m_serviceKeyExisted ? TOUCH_PARAM_KEY : TOUCH_SERVICE_KEY);
-    if (!m_keyExisted) return;
-    for (const Value &value : m_values)
-        harness::WriteBinary(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, value.name.c_str(), value.type, value.data);
-}

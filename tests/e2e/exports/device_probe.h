@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "harness.h"
+
 #include <string>
 #include <vector>
 
@@ -31,24 +33,10 @@ struct Exports {
     BOOL(WINAPI *EnableTouchscreen)(BOOL) = nullptr;
     bool Complete() const;
 };
+
 // Loads Pemrosko.Cpl from the package folder (once per process).
 const Exports &Applet();
 
-// Saves the parameter store's values and puts them back when destroyed.
-class StoreSnapshot {
-public:
-    StoreSnapshot();
-    ~StoreSnapshot();
-
-private:
-    struct Value {
-        std::string name;
-        DWORD type;
-        std::vector<unsigned char> data;
-    };
-    bool m_serviceKeyExisted;
-    bool m_keyExisted;
-    std::vector<Value> m_values;
-};
+using harness::StoreSnapshot;
 
 #endif
