@@ -62,6 +62,29 @@ CalibrationRecord ComputeRecord(const RawPoint points[kTargetCount]) {
     return {Word(x0), Word(y0), Word(x1), Word(y1), 0};
 }
 
+namespace {
+
+// Exact for any two readings, with no 64-bit arithmetic: the difference
+// of two 32-bit values always fits 32 unsigned bits.
+uint32_t Gap(int32_t a, int32_t b) {
+    return a > b ? static_cast<uint32_t>(a) - static_cast<uint32_t>(b)
+                 : static_cast<uint32_t>(b) - static_cast<uint32_t>(a);
+}
+
+// The third touch lies within a quarter of each span of (x, y).
+bool NearCorner(const RawPoint &p2, int32_t x, int32_t y, uint32_t spanX, uint32_t spanY) {
+    return Gap(p2.x, x) <= spanX / 4 && Gap(p2.y, y) <= spanY / 4;
+}
+
+}  // namespace
+
+bool RunIsSound(const RawPoint points[kTargetCount]) {
+    const RawPoint &p0 = points[0], &p1 = points[1], &p2 = points[2];
+    const uint32_t spanX = Gap(p0.x, p1.x), spanY = Gap(p0.y, p1.y);
+    if (spanX < kMinRawSpan || spanY < kMinRawSpan) return false;
+    return NearCorner(p2, p1.x, p0.y, spanX, spanY) || NearCorner(p2, p0.x, p1.y, spanX, spanY);
+}
+
 bool EdgesStorable(const CalibrationRecord &record) {
     return record.XLow <= TOUCH_RAW_MAX && record.XHigh <= TOUCH_RAW_MAX &&
            record.YLow <= TOUCH_RAW_MAX && record.YHigh <= TOUCH_RAW_MAX;

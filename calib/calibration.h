@@ -47,6 +47,17 @@ ScreenPoint PromptOrigin(int width, int height);
 // the result to the controller's range.
 CalibrationRecord ComputeRecord(const RawPoint points[kTargetCount]);
 
+// Two diagonal touches closer than this on either raw axis cannot come
+// from targets three fifths of the screen apart: a finger that slipped or
+// bounced, not a panel.
+enum { kMinRawSpan = TOUCH_RAW_MAX / 16 };
+
+// False for a run that must not be trusted: a raw span below kMinRawSpan,
+// or a third touch farther than a quarter of the span, on either axis,
+// from where the first two put it (near (x1, y0), or near (x0, y1) when
+// the axes are crossed).
+bool RunIsSound(const RawPoint points[kTargetCount]);
+
 // The store takes only edges inside the controller's range; SwapXY is
 // passed on as it is.
 bool EdgesStorable(const CalibrationRecord &record);

@@ -44,6 +44,12 @@ BOOL SetTouchCalibration(HANDLE device, const CalibrationRecord *record) {
     return Request(device, IOCTL_TOUCH_SET_CALIBRATION, &copy, sizeof(copy), NULL, 0);
 }
 
+// The driver reads its whole parameter store again, calibration included.
+BOOL ReloadTouchParameters(HANDLE device) {
+    if (!HandleUsable(device)) return Refuse();
+    return Request(device, IOCTL_TOUCH_RELOAD_PARAMETERS, NULL, 0, NULL, 0);
+}
+
 void StartRawCapture(HANDLE device) {
     Request(device, IOCTL_TOUCH_START_RAW_CAPTURE, NULL, 0, NULL, 0);
 }

@@ -15,6 +15,9 @@
 #define CALIB_TIMER_PERIOD_MS 1000
 // The 31st tick that arrives while a touch is awaited ends the run.
 #define CALIB_TICK_LIMIT 30
+// The check question's countdown: an unanswered question counts as No.
+#define QUESTION_TIMER_ID 1002
+#define QUESTION_SECONDS 30
 
 #define BACKGROUND_COLOUR RGB(200, 200, 200)
 #define TARGET_COLOUR RGB(255, 0, 0)
@@ -37,11 +40,22 @@ struct ProgramState {
     HCURSOR arrowCursor;
     CalibrationRecord record;
     int shownTarget;  // the target awaiting its touch, -1 when none
+    BOOL runActive;       // a calibration run (targets or question) is under way
+    BOOL closeRequested;  // the window was asked to close; the run ends
+    BOOL unconfirmed;     // the driver holds a calibration nobody confirmed
+    BOOL touchesMissed;   // the last run was refused; the prompt says so
 };
 extern ProgramState g_state;
 
 // main_window.cpp
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// check_question.cpp: asks whether the new calibration follows the finger;
+// IDYES, IDNO (also when nobody answered in time) or 0.
+int AskCheckQuestion(HWND window);
+void OnQuestionTick(void);
+// Answers an open question No in the user's place; nothing when none is open.
+void AnswerQuestionNo(void);
 
 // target_run.cpp: shows the three targets and reads a raw touch for each.
 // FALSE when Escape or the time limit ended the run.
@@ -54,6 +68,7 @@ HANDLE OpenTouchDriver(void);
 BOOL GetTouchMouseMode(HANDLE device, DWORD *mode);
 BOOL SetTouchMouseMode(HANDLE device, DWORD mode);
 BOOL SetTouchCalibration(HANDLE device, const CalibrationRecord *record);
+BOOL ReloadTouchParameters(HANDLE device);
 void StartRawCapture(HANDLE device);
 void RequestRawPoint(HANDLE device, RawPointReply *reply);
 

@@ -37,11 +37,21 @@ static LRESULT OnPrompt(void) {
     GetClientRect(g_state.promptBox, &area);
     HDC dc = GetDC(g_state.promptBox);
     SetBkMode(dc, TRANSPARENT);
-    DrawTextA(dc, "\nTouch screen targets from a position of normal use.", -1, &area,
-              DT_CENTER | DT_VCENTER);
+    DrawTextA(dc,
+              g_state.touchesMissed ? "\nA touch missed its target. Please try again."
+                                    : "\nTouch screen targets from a position of normal use.",
+              -1, &area, DT_CENTER | DT_VCENTER);
     DrawTextA(dc, "\n\n\nPress <ESC> key to quit.", -1, &area, DT_CENTER);
     ReleaseDC(g_state.promptBox, dc);
     return 0;
+}
+
+// Switches the prompt's first line. The window is repainted at once, so
+// its paint queues the new prompt ahead of anything posted afterwards.
+static void ShowTouchesMissed(HWND window, BOOL missed) {
+    if (g_state.touchesMissed == missed) return;
+    g_state.touchesMissed = missed;
+    RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 static void StartRunTimer(HWND window) {
@@ -57,18 +67,20 @@ static void SetTopmost(HWND window, BOOL topmost) {
                  SWP_NOMOVE | SWP_NOSIZE);
 }
 
-// The window goes first so its WM_DESTROY posts the quit message; the
-// driver gets its old mouse mode back only when it could be read.
+// The window goes first so its WM_DESTROY posts the quit message. A
+// calibration nobody confirmed must not outlive the program: the driver
+// reads its stored parameters again, and since they hold a mouse mode too,
+// that comes before the driver's own mode is given back (only when it
+// could be read).
 static void EndProgram(HWND window) {
     DestroyWindow(window);
-    if (g_state.savedModeValid) SetTouchMouseMode(g_state.device, g_state.savedMouseMode);
-    CloseHandle(g_state.device);
-    g_state.device = INVALID_HANDLE_VALUE;
-}
-
-static int AskCheckQuestion(HWND window) {
-    return MessageBoxA(window, "Try moving on the screen,Does the cursor jump to your fingertip?",
-                       "Checking calibration results", MB_ICONQUESTION | MB_YESNO);
+    if (g_state.device != INVALID_HANDLE_VALUE) {
+        if (g_state.unconfirmed) ReloadTouchParameters(g_state.device);
+        g_state.unconfirmed = FALSE;
+        if (g_state.savedModeValid) SetTouchMouseMode(g_state.device, g_state.savedMouseMode);
+        CloseHandle(g_state.device);
+        g_state.device = INVALID_HANDLE_VALUE;
+    }
 }
 
 static void SaveAcceptedRecord(void) {
@@ -78,25 +90,71 @@ static void SaveAcceptedRecord(void) {
                     MB_OK);
 }
 
-static LRESULT OnCalibStart(HWND window) {
+enum RunOutcome { kRunEnded, kRunRefused, kRunTransferred };
+
+// The targets, and the transfer of a run that can be trusted. A run whose
+// touches do not fit the targets is never handed to the driver.
+static RunOutcome RunTargets(HWND window) {
     StartRunTimer(window);
     SetCursor(g_state.blankCursor);
     SetTopmost(window, TRUE);
-    const BOOL computed = RunTargetSequence() && ComputeAndTransfer();
+    RunOutcome outcome = kRunEnded;
+    if (RunTargetSequence()) {
+        if (!calib::RunIsSound(g_state.rawPoints))
+            outcome = kRunRefused;
+        else if (ComputeAndTransfer())
+            outcome = kRunTransferred;
+    }
     SetTopmost(window, FALSE);
     SetCursor(g_state.arrowCursor);
-    if (computed) {
-        const int answer = AskCheckQuestion(window);
-        if (answer == IDNO) {
-            // A fresh run with the same window and the same open device.
-            PostMessageA(window, WM_CALIB_START, 0, 0);
-            return 0;
-        }
-        // Only a real Yes is saved: a question that could not be shown
-        // must not store a calibration nobody has checked.
-        if (answer == IDYES) SaveAcceptedRecord();
+    return outcome;
+}
+
+// TRUE when the answer was No, given by the user or by the time limit.
+static BOOL RejectedByUser(HWND window) {
+    g_state.unconfirmed = TRUE;
+    const int answer = AskCheckQuestion(window);
+    if (answer == IDNO) return TRUE;
+    // Only a real Yes is saved: a question that could not be shown must
+    // not store a calibration nobody has checked.
+    if (answer == IDYES) {
+        g_state.unconfirmed = FALSE;
+        SaveAcceptedRecord();
     }
-    EndProgram(window);
+    return FALSE;
+}
+
+// A refused run and the answer No start a fresh run with the same window
+// and the same open device; everything else ends the program.
+static LRESULT OnCalibStart(HWND window) {
+    g_state.runActive = TRUE;
+    const RunOutcome outcome = RunTargets(window);
+    ShowTouchesMissed(window, outcome == kRunRefused);
+    BOOL again = outcome == kRunRefused;
+    if (outcome == kRunTransferred) again = RejectedByUser(window);
+    g_state.runActive = FALSE;
+    if (again && !g_state.closeRequested)
+        PostMessageA(window, WM_CALIB_START, 0, 0);
+    else
+        EndProgram(window);
+    return 0;
+}
+
+// Another program may close the window at any time. A run ends as Escape
+// ends it and an open question is answered No, so the run's own ending
+// gives the driver back; outside a run the program ends here.
+static LRESULT OnClose(HWND window) {
+    g_state.closeRequested = TRUE;
+    g_state.aborted = TRUE;
+    AnswerQuestionNo();
+    if (!g_state.runActive) EndProgram(window);
+    return 0;
+}
+
+// The run's own ticks are taken by the wait for a touch; only the
+// question's ticks arrive here.
+static LRESULT OnTimer(WPARAM id) {
+    if (id == QUESTION_TIMER_ID) OnQuestionTick();
     return 0;
 }
 
@@ -111,6 +169,8 @@ static LRESULT OnEraseBackground(HWND window, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: return OnCreate(window);
+    case WM_CLOSE: return OnClose(window);
+    case WM_TIMER: return OnTimer(wParam);
     case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_PAINT: return OnPaint(window);
     case WM_ERASEBKGND: return OnEraseBackground(window, wParam, lParam);

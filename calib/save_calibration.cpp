@@ -17,8 +17,10 @@ void ReportSystemError(DWORD error, const char *caption) {
 BOOL ComputeAndTransfer(void) {
     g_state.record = calib::ComputeRecord(g_state.rawPoints);
     if (SetTouchCalibration(g_state.device, &g_state.record)) return TRUE;
+    // The run's window is still topmost and covers the screen: an ordinary
+    // box would open beneath it, out of the user's sight.
     MessageBoxA(NULL, "Could not transfer calibration parameters to device driver!",
-                GENERAL_CAPTION, MB_OK);
+                GENERAL_CAPTION, MB_OK | MB_TOPMOST);
     return FALSE;
 }
 

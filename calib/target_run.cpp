@@ -1,8 +1,9 @@
 // The first half of a calibration run: the three targets shown one after
 // the other, each with a raw touch read from the driver. The background
 // under a target is kept in a memory bitmap so the target can be erased
-// when the next one appears. While a touch is awaited the program polls
-// its own queue and drops everything but Escape, the timer and button-ups.
+// when the next one appears. While a touch is awaited the program takes
+// its own queue's messages and drops everything but Escape, the timer,
+// button-ups and a request to close.
 #include "durmasel.h"
 
 namespace {
@@ -81,19 +82,25 @@ void CopySquare(const Canvas &canvas, int i, BOOL toScreen) {
 }
 
 // Erases target i - 1 and draws target i; with i == kTargetCount it only
-// erases the last target.
+// erases the last target. Without a bitmap the memory context holds only
+// its 1x1 monochrome stock bitmap, so nothing is saved or put back.
 void DrawTarget(const Canvas &canvas, int i) {
     PostMessageA(g_state.mainWindow, WM_PAINT, 0, 0);
     {
         TargetPaint paint(canvas.screen);
-        if (canvas.memory && i > 0) CopySquare(canvas, i - 1, TRUE);
+        if (canvas.bitmap && i > 0) CopySquare(canvas, i - 1, TRUE);
         if (i < calib::kTargetCount) {
-            if (canvas.memory) CopySquare(canvas, i, FALSE);
+            if (canvas.bitmap) CopySquare(canvas, i, FALSE);
             DrawCircleAndCross(canvas.screen, g_state.targets[i],
                                calib::TargetRadius(g_state.screenWidth));
         }
     }
-    if (i < calib::kTargetCount) SendMessageA(g_state.mainWindow, WM_PAINT, 0, 0);
+    if (i < calib::kTargetCount) {
+        // The paint may erase the window, and the erase draws again only
+        // the target recorded as awaited.
+        g_state.shownTarget = i;
+        SendMessageA(g_state.mainWindow, WM_PAINT, 0, 0);
+    }
 }
 
 }  // namespace
@@ -139,16 +146,24 @@ void OnWaitMessage(const MSG &msg, RawPointReply *reply) {
         // limit. The erase keeps the awaited target and the prompt.
         DispatchMessageA(&msg);
         break;
+    case WM_CLOSE:
+        // Closing ends the run as Escape does; the window procedure knows how.
+        DispatchMessageA(&msg);
+        break;
     }
 }
 
-// Polls without blocking until the driver hands over a touch, Escape is
-// pressed or the time limit runs out. TRUE when a touch was read.
+// Waits until the driver hands over a touch, Escape is pressed or the time
+// limit runs out. TRUE when a touch was read. Between messages the thread
+// sleeps: the timer, a button-up, a key or a paint request wakes it.
 BOOL WaitForTouch(int i) {
     RawPointReply reply = {RAW_POINT_MARKER_NONE, 0, 0};
     while (!g_state.aborted && reply.marker == RAW_POINT_MARKER_NONE) {
         MSG msg;
-        if (PeekMessageA(&msg, g_state.mainWindow, 0, 0, PM_REMOVE)) OnWaitMessage(msg, &reply);
+        if (PeekMessageA(&msg, g_state.mainWindow, 0, 0, PM_REMOVE))
+            OnWaitMessage(msg, &reply);
+        else
+            WaitMessage();
     }
     g_state.rawPoints[i].x = static_cast<int32_t>(reply.rawX);
     g_state.rawPoints[i].y = static_cast<int32_t>(reply.rawY);
@@ -165,7 +180,6 @@ BOOL RunTargetSequence(void) {
     for (; i < calib::kTargetCount; ++i) {
         StartRawCapture(g_state.device);
         DrawTarget(canvas, i);
-        g_state.shownTarget = i;
         const BOOL touched = WaitForTouch(i);
         g_state.shownTarget = -1;
         if (!touched) break;

@@ -12,6 +12,15 @@ void ExpectExitZero(Durmasel &app) {
     ASSERT_TRUE(app.WaitExit(&code));
     EXPECT_EQ(code, 0u);
 }
+
+// True when a comes before b in the z-order of the top-level windows.
+bool IsAbove(HWND a, HWND b) {
+    for (HWND w = GetTopWindow(NULL); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == a) return true;
+        if (w == b) return false;
+    }
+    return false;
+}
 }  // namespace
 
 TEST_F(DurmaselTest, EscapeEndsTheRunWithoutCalibrationOrSave) {
@@ -64,6 +73,8 @@ TEST_F(DurmaselTest, RefusedTransferShowsItsMessageAndSavesNothing) {
     ASSERT_TRUE(box != NULL);
     EXPECT_EQ(harness::MessageBoxText(box),
               "Could not transfer calibration parameters to device driver!");
+    // The full-screen window is still topmost here; the box must not hide.
+    EXPECT_TRUE(IsAbove(box, app_.Window()));
     harness::PostClick(box, IDOK);
     ExpectExitZero(app_);
     EXPECT_EQ(FindWindowA(NULL, "Checking calibration results"), (HWND)NULL);

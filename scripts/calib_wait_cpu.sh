@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Measures what waiting for a touch costs: Durmasel shows its first target
+# against the simulated driver, and the processor time that Durmasel.exe
+# and the prefix's wineserver use over 5 s of waiting is read from /proc.
+# Prints the share of one core. A measurement, not a test: nothing fails.
+# Usage: scripts/calib_wait_cpu.sh [build folder, default build/cross]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$top/build/cross}" && pwd)
+. "$top/scripts/rig.sh" "$build"
+sysdir="$WINEPREFIX/drive_c/windows/system32"
+cp "$build/simulator/zelvanis.vxd" "$sysdir/zelvanis.vxd"
+rm -f "$sysdir/zelvsim.ini" "$sysdir/zelvsim.log"
+wine "$build/package/Durmasel.exe" >/dev/null 2>&1 &
+launcher=$!
+
+# Unix processes of this prefix whose command line matches $1.
+prefix_pids() {
+    local dir
+    for dir in /proc/[0-9]*; do
+        tr '\0' '\n' <"$dir/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+        tr '\0' ' ' <"$dir/cmdline" 2>/dev/null | grep -q -- "$1" && echo "${dir#/proc/}"
+    done
+}
+
+# User plus system clock ticks of the given processes.
+ticks() {
+    local pid sum=0
+    for pid in "$@"; do
+        sum=$((sum + $(awk '{print $14 + $15}' "/proc/$pid/stat")))
+    done
+    echo "$sum"
+}
+
+for _ in $(seq 1 60); do
+    grep -qs START_RAW_CAPTURE "$sysdir/zelvsim.log" && break
+    sleep 1
+done
+sleep 2
+program=$(prefix_pids 'Durmasel.exe' | head -1)
+server=$(prefix_pids 'wineserver' | head -1)
+before=$(ticks "$program" "$server")
+sleep 5
+after=$(ticks "$program" "$server")
+hz=$(getconf CLK_TCK)
+awk -v t=$((after - before)) -v hz="$hz" \
+    'BEGIN { printf "waiting for a touch: %.1f %% of one core (program and wineserver, 5 s)\n", 100 * t / hz / 5 }'
+kill "$program" "$launcher" 2>/dev/null || true
+rm -f "$sysdir/zelvanis.vxd"
+rig_stop
