@@ -17,10 +17,11 @@ void ReportSystemError(DWORD error, const char *caption) {
 BOOL ComputeAndTransfer(void) {
     g_state.record = calib::ComputeRecord(g_state.rawPoints);
     if (SetTouchCalibration(g_state.device, &g_state.record)) return TRUE;
-    // The run's window is still topmost and covers the screen: an ordinary
-    // box would open beneath it, out of the user's sight.
-    MessageBoxA(NULL, "Could not transfer calibration parameters to device driver!",
-                GENERAL_CAPTION, MB_OK | MB_TOPMOST);
+    // The run's window is still topmost and covers the screen: a box of
+    // no owner would open beneath it, out of the user's sight. An owned
+    // window always stays above its owner.
+    MessageBoxA(g_state.mainWindow, "Could not transfer calibration parameters to device driver!",
+                GENERAL_CAPTION, MB_OK);
     return FALSE;
 }
 
