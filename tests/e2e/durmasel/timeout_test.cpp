@@ -26,7 +26,7 @@ TEST_F(DurmaselTest, UnansweredQuestionCountsAsNoAndEachRunHasItsOwnLimit) {
     ASSERT_TRUE(app_.Start());
     ASSERT_TRUE(app_.WaitForCapture(1));
     // Part of the first run's limit is used up before it is finished...
-    harness::Pause(12000);
+    harness::Pause(8000);
     ASSERT_TRUE(app_.TouchAll(plain, 0));
     HWND box = harness::WaitMessageBox(kQuestion, kStepMs);
     ASSERT_TRUE(box != NULL);
