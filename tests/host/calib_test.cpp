@@ -6,9 +6,7 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <sstream>
-#include <string>
-#include <vector>
+#include <functional>
 
 #include "calibration.h"
 
@@ -127,134 +125,81 @@ TEST(CalibStore, EdgesAboveTheRangeAreRefusedSwapIsNot) {
     EXPECT_FALSE(calib::EdgesStorable({0, 0, 0, 0xFFFFFFFFu, 0}));
 }
 
-// ---- runs from a modelled panel ---------------------------------------------
-// A panel reports, on each raw axis, a value that runs linearly from one
-// screen edge to the other; it may be mounted with its axes crossed and
-// either axis reversed. Touches carry a few raw units of noise.
+// A modelled panel: each raw axis runs linearly between two edge values,
+// the axes maybe crossed or reversed; touches carry a few units of noise.
 namespace {
 
-struct Orientation {
-    bool swap, flipX, flipY;
-};
-
 struct Panel {
-    int width, height;    // screen pixels
-    int rawLow, rawHigh;  // raw values at the two edges of either axis
-    Orientation o;
-
-    // Raw value at the left (top) edge and at the right (bottom) edge.
-    int EdgeX(bool right) const { return (right != o.flipX) ? rawHigh : rawLow; }
-    int EdgeY(bool bottom) const { return (bottom != o.flipY) ? rawHigh : rawLow; }
-    RawPoint Touch(calib::ScreenPoint s, int noiseX, int noiseY) const {
-        const int32_t alongX = Along(EdgeX(false), EdgeX(true), s.x, width) + noiseX;
-        const int32_t alongY = Along(EdgeY(false), EdgeY(true), s.y, height) + noiseY;
-        return o.swap ? RawPoint{alongY, alongX} : RawPoint{alongX, alongY};
-    }
-    static int32_t Along(int from, int to, int pixel, int extent) {
-        return from + static_cast<int32_t>(
-                          std::lround(static_cast<double>(to - from) * pixel / extent));
+    int w, h, low, high;
+    bool swap, flipX, flipY;
+    int Edge(bool flip, bool far) const { return far != flip ? high : low; }
+    int32_t Along(bool flip, int pixel, int extent) const {
+        const int a = Edge(flip, false), b = Edge(flip, true);
+        return a + static_cast<int32_t>(std::lround(static_cast<double>(b - a) * pixel / extent));
     }
 };
 
-std::vector<Orientation> AllOrientations() {
-    std::vector<Orientation> all;
-    for (int bits = 0; bits < 8; ++bits) all.push_back({(bits & 4) != 0, (bits & 2) != 0,
-                                                        (bits & 1) != 0});
-    return all;
-}
-
-// Noise of each touch, differing in sign and size between the touches.
 const int kNoise[3][2] = {{3, -2}, {-3, 3}, {2, -3}};
 
-void TouchTargets(const Panel &panel, RawPoint points[3]) {
-    calib::ScreenPoint targets[3];
-    calib::TargetPositions(panel.width, panel.height, targets);
-    for (int i = 0; i < 3; ++i) points[i] = panel.Touch(targets[i], kNoise[i][0], kNoise[i][1]);
+void TouchTargets(const Panel &p, RawPoint points[3]) {
+    calib::ScreenPoint t[3];
+    calib::TargetPositions(p.w, p.h, t);
+    for (int i = 0; i < 3; ++i) {
+        const int32_t x = p.Along(p.flipX, t[i].x, p.w) + kNoise[i][0];
+        const int32_t y = p.Along(p.flipY, t[i].y, p.h) + kNoise[i][1];
+        points[i] = p.swap ? RawPoint{y, x} : RawPoint{x, y};
+    }
 }
 
-std::string Describe(const Panel &p) {
-    std::ostringstream text;
-    text << p.width << "x" << p.height << " raw " << p.rawLow << ".." << p.rawHigh
-         << " swap " << p.o.swap << " flipX " << p.o.flipX << " flipY " << p.o.flipY;
-    return text.str();
+// Every orientation on several screens and raw ranges.
+void ForEachPanel(const std::function<void(const Panel &, RawPoint[3])> &check) {
+    const int screens[][2] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}};
+    const int ranges[][2] = {{0, 4096}, {150, 3950}, {900, 3100}};
+    for (int bits = 0; bits < 8; ++bits)
+        for (const auto &s : screens)
+            for (const auto &r : ranges) {
+                const Panel p = {s[0], s[1], r[0], r[1], (bits & 4) != 0, (bits & 2) != 0,
+                                 (bits & 1) != 0};
+                SCOPED_TRACE(testing::Message() << s[0] << "x" << s[1] << " raw " << r[0]
+                                                << ".." << r[1] << " orientation " << bits);
+                RawPoint points[3];
+                TouchTargets(p, points);
+                check(p, points);
+            }
 }
-
-const int kScreens[][2] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}};
-const int kRawRanges[][2] = {{0, 4096}, {150, 3950}, {900, 3100}};
 
 }  // namespace
 
 TEST(CalibPanels, EverySoundRunIsAcceptedAndFindsTheScreenEdges) {
-    // The targets sit on whole pixels and the margin is truncated, so the
-    // edges found lie within a few units of the panel's, noise included.
-    const int64_t tolerance = 12;
-    for (const Orientation &o : AllOrientations()) {
-        for (const auto &screen : kScreens) {
-            for (const auto &range : kRawRanges) {
-                const Panel panel = {screen[0], screen[1], range[0], range[1], o};
-                SCOPED_TRACE(Describe(panel));
-                RawPoint points[3];
-                TouchTargets(panel, points);
-                EXPECT_TRUE(calib::RunIsSound(points));
-                const CalibrationRecord r = ComputeRecord(points);
-                EXPECT_EQ(r.SwapXY, o.swap ? 1u : 0u);
-                EXPECT_NEAR(r.XLow, panel.EdgeX(false), tolerance);
-                EXPECT_NEAR(r.XHigh, panel.EdgeX(true), tolerance);
-                EXPECT_NEAR(r.YLow, panel.EdgeY(false), tolerance);
-                EXPECT_NEAR(r.YHigh, panel.EdgeY(true), tolerance);
-            }
-        }
-    }
+    // Whole-pixel targets and a truncated margin put the edges found within
+    // a few units of the panel's, noise included.
+    ForEachPanel([](const Panel &p, RawPoint points[3]) {
+        EXPECT_TRUE(calib::RunIsSound(points));
+        const CalibrationRecord r = ComputeRecord(points);
+        EXPECT_EQ(r.SwapXY, p.swap ? 1u : 0u);
+        EXPECT_NEAR(r.XLow, p.Edge(p.flipX, false), 12);
+        EXPECT_NEAR(r.XHigh, p.Edge(p.flipX, true), 12);
+        EXPECT_NEAR(r.YLow, p.Edge(p.flipY, false), 12);
+        EXPECT_NEAR(r.YHigh, p.Edge(p.flipY, true), 12);
+    });
 }
-
-namespace {
-
-// Moves one raw coordinate of a touch a share of its axis's span towards
-// the middle of the two diagonal touches.
-int32_t Shifted(int32_t value, int32_t a, int32_t b, double share) {
-    const double span = std::abs(static_cast<double>(b) - a);
-    const double middle = (static_cast<double>(a) + b) / 2;
-    const int32_t step = static_cast<int32_t>(span * share);
-    return value < middle ? value + step : value - step;
-}
-
-struct Fault {
-    const char *name;
-    void (*apply)(RawPoint p[3]);
-    bool sound;
-};
-
-const Fault kFaults[] = {
-    {"third touch a fifth off on raw X",
-     [](RawPoint p[3]) { p[2].x = Shifted(p[2].x, p[0].x, p[1].x, 0.2); }, true},
-    {"third touch a fifth off on raw Y",
-     [](RawPoint p[3]) { p[2].y = Shifted(p[2].y, p[0].y, p[1].y, 0.2); }, true},
-    {"third touch a third off on raw X",
-     [](RawPoint p[3]) { p[2].x = Shifted(p[2].x, p[0].x, p[1].x, 0.33); }, false},
-    {"third touch a third off on raw Y",
-     [](RawPoint p[3]) { p[2].y = Shifted(p[2].y, p[0].y, p[1].y, 0.33); }, false},
-    {"third touch on the first target", [](RawPoint p[3]) { p[2] = p[0]; }, false},
-    {"third touch on the second target", [](RawPoint p[3]) { p[2] = p[1]; }, false},
-    {"diagonal touches almost level on raw X",
-     [](RawPoint p[3]) { p[1].x = p[0].x + calib::kMinRawSpan - 1; }, false},
-    {"diagonal touches almost level on raw Y",
-     [](RawPoint p[3]) { p[1].y = p[0].y - (calib::kMinRawSpan - 1); }, false},
-    {"all three touches in one place", [](RawPoint p[3]) { p[1] = p[2] = p[0]; }, false},
-};
-
-}  // namespace
 
 TEST(CalibPanels, MisclickedAndDegenerateRunsAreRefusedInEveryOrientation) {
-    for (const Orientation &o : AllOrientations()) {
-        for (const auto &range : kRawRanges) {
-            for (const Fault &fault : kFaults) {
-                const Panel panel = {1024, 768, range[0], range[1], o};
-                SCOPED_TRACE(Describe(panel) + ": " + fault.name);
-                RawPoint points[3];
-                TouchTargets(panel, points);
-                fault.apply(points);
-                EXPECT_EQ(calib::RunIsSound(points), fault.sound);
-            }
+    // A share of the span moves the third touch towards the middle on one
+    // raw axis (0 for X, 1 for Y); -1 collapses the diagonal touches.
+    const struct { int axis; double share; bool sound; } faults[] = {
+        {0, 0.2, true}, {1, 0.2, true}, {0, 0.33, false}, {1, 0.33, false},
+        {0, 1.0, false}, {1, 1.0, false}, {0, -1, false}, {1, -1, false}};
+    ForEachPanel([&](const Panel &, RawPoint points[3]) {
+        for (const auto &f : faults) {
+            RawPoint p[3] = {points[0], points[1], points[2]};
+            int32_t RawPoint::*axis = f.axis ? &RawPoint::y : &RawPoint::x;
+            const int32_t span = std::abs(p[1].*axis - p[0].*axis);
+            const int32_t step = static_cast<int32_t>(span * f.share);
+            const bool below = 2 * (p[2].*axis) < p[0].*axis + p[1].*axis;
+            if (f.share < 0) p[1].*axis = p[0].*axis + calib::kMinRawSpan - 1;
+            else p[2].*axis += below ? step : -step;
+            EXPECT_EQ(calib::RunIsSound(p), f.sound) << "axis " << f.axis << " " << f.share;
         }
-    }
+    });
 }

@@ -15,11 +15,9 @@ void ExpectExitZero(Durmasel &app) {
 
 // True when a comes before b in the z-order of the top-level windows.
 bool IsAbove(HWND a, HWND b) {
-    for (HWND w = GetTopWindow(NULL); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (w == a) return true;
-        if (w == b) return false;
-    }
-    return false;
+    HWND w = GetTopWindow(NULL);
+    while (w && w != a && w != b) w = GetWindow(w, GW_HWNDNEXT);
+    return w == a;
 }
 }  // namespace
 
