@@ -125,45 +125,39 @@ TEST(CalibStore, EdgesAboveTheRangeAreRefusedSwapIsNot) {
     EXPECT_FALSE(calib::EdgesStorable({0, 0, 0, 0xFFFFFFFFu, 0}));
 }
 
-// A modelled panel: each raw axis runs linearly between two edge values,
-// the axes maybe crossed or reversed; touches carry a few units of noise.
+// A modelled panel: each raw axis runs linearly between two edge values;
+// orientation bits 4, 2, 1 cross the axes and reverse X and Y. Touches
+// carry a few raw units of noise.
 namespace {
 
 struct Panel {
-    int w, h, low, high;
-    bool swap, flipX, flipY;
-    int Edge(bool flip, bool far) const { return far != flip ? high : low; }
-    int32_t Along(bool flip, int pixel, int extent) const {
-        const int a = Edge(flip, false), b = Edge(flip, true);
-        return a + static_cast<int32_t>(std::lround(static_cast<double>(b - a) * pixel / extent));
+    int w, h, low, high, bits;
+    int Edge(int flipBit, bool far) const { return far != ((bits & flipBit) != 0) ? high : low; }
+    int32_t Along(int flipBit, int pixel, int extent) const {
+        const double from = Edge(flipBit, false), to = Edge(flipBit, true);
+        return static_cast<int32_t>(std::lround(from + (to - from) * pixel / extent));
     }
 };
 
-const int kNoise[3][2] = {{3, -2}, {-3, 3}, {2, -3}};
-
-void TouchTargets(const Panel &p, RawPoint points[3]) {
-    calib::ScreenPoint t[3];
-    calib::TargetPositions(p.w, p.h, t);
-    for (int i = 0; i < 3; ++i) {
-        const int32_t x = p.Along(p.flipX, t[i].x, p.w) + kNoise[i][0];
-        const int32_t y = p.Along(p.flipY, t[i].y, p.h) + kNoise[i][1];
-        points[i] = p.swap ? RawPoint{y, x} : RawPoint{x, y};
-    }
-}
-
 // Every orientation on several screens and raw ranges.
-void ForEachPanel(const std::function<void(const Panel &, RawPoint[3])> &check) {
+void ForEachPanel(const std::function<void(const Panel &, RawPoint *)> &check) {
     const int screens[][2] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}};
     const int ranges[][2] = {{0, 4096}, {150, 3950}, {900, 3100}};
+    const int noise[3][2] = {{3, -2}, {-3, 3}, {2, -3}};
     for (int bits = 0; bits < 8; ++bits)
         for (const auto &s : screens)
             for (const auto &r : ranges) {
-                const Panel p = {s[0], s[1], r[0], r[1], (bits & 4) != 0, (bits & 2) != 0,
-                                 (bits & 1) != 0};
+                const Panel p = {s[0], s[1], r[0], r[1], bits};
                 SCOPED_TRACE(testing::Message() << s[0] << "x" << s[1] << " raw " << r[0]
                                                 << ".." << r[1] << " orientation " << bits);
+                calib::ScreenPoint t[3];
+                calib::TargetPositions(p.w, p.h, t);
                 RawPoint points[3];
-                TouchTargets(p, points);
+                for (int i = 0; i < 3; ++i) {
+                    const int32_t x = p.Along(2, t[i].x, p.w) + noise[i][0];
+                    const int32_t y = p.Along(1, t[i].y, p.h) + noise[i][1];
+                    points[i] = (bits & 4) ? RawPoint{y, x} : RawPoint{x, y};
+                }
                 check(p, points);
             }
 }
@@ -173,33 +167,33 @@ void ForEachPanel(const std::function<void(const Panel &, RawPoint[3])> &check) 
 TEST(CalibPanels, EverySoundRunIsAcceptedAndFindsTheScreenEdges) {
     // Whole-pixel targets and a truncated margin put the edges found within
     // a few units of the panel's, noise included.
-    ForEachPanel([](const Panel &p, RawPoint points[3]) {
+    ForEachPanel([](const Panel &p, RawPoint *points) {
         EXPECT_TRUE(calib::RunIsSound(points));
         const CalibrationRecord r = ComputeRecord(points);
-        EXPECT_EQ(r.SwapXY, p.swap ? 1u : 0u);
-        EXPECT_NEAR(r.XLow, p.Edge(p.flipX, false), 12);
-        EXPECT_NEAR(r.XHigh, p.Edge(p.flipX, true), 12);
-        EXPECT_NEAR(r.YLow, p.Edge(p.flipY, false), 12);
-        EXPECT_NEAR(r.YHigh, p.Edge(p.flipY, true), 12);
+        EXPECT_EQ(r.SwapXY, (p.bits & 4) ? 1u : 0u);
+        EXPECT_NEAR(r.XLow, p.Edge(2, false), 12);
+        EXPECT_NEAR(r.XHigh, p.Edge(2, true), 12);
+        EXPECT_NEAR(r.YLow, p.Edge(1, false), 12);
+        EXPECT_NEAR(r.YHigh, p.Edge(1, true), 12);
     });
 }
 
 TEST(CalibPanels, MisclickedAndDegenerateRunsAreRefusedInEveryOrientation) {
-    // A share of the span moves the third touch towards the middle on one
-    // raw axis (0 for X, 1 for Y); -1 collapses the diagonal touches.
-    const struct { int axis; double share; bool sound; } faults[] = {
-        {0, 0.2, true}, {1, 0.2, true}, {0, 0.33, false}, {1, 0.33, false},
-        {0, 1.0, false}, {1, 1.0, false}, {0, -1, false}, {1, -1, false}};
-    ForEachPanel([&](const Panel &, RawPoint points[3]) {
+    // The third touch moved a share of the span towards the middle on one
+    // raw axis; a negative share instead brings the diagonal touches within
+    // the smallest span of each other.
+    const struct { bool onY; double share; bool sound; } faults[] = {
+        {false, 0.2, true}, {true, 0.2, true}, {false, 0.33, false}, {true, 0.33, false},
+        {false, 1.0, false}, {true, 1.0, false}, {false, -1, false}, {true, -1, false}};
+    ForEachPanel([&](const Panel &, RawPoint *points) {
         for (const auto &f : faults) {
             RawPoint p[3] = {points[0], points[1], points[2]};
-            int32_t RawPoint::*axis = f.axis ? &RawPoint::y : &RawPoint::x;
-            const int32_t span = std::abs(p[1].*axis - p[0].*axis);
-            const int32_t step = static_cast<int32_t>(span * f.share);
+            int32_t RawPoint::*axis = f.onY ? &RawPoint::y : &RawPoint::x;
+            const int32_t step = static_cast<int32_t>(std::abs(p[1].*axis - p[0].*axis) * f.share);
             const bool below = 2 * (p[2].*axis) < p[0].*axis + p[1].*axis;
             if (f.share < 0) p[1].*axis = p[0].*axis + calib::kMinRawSpan - 1;
             else p[2].*axis += below ? step : -step;
-            EXPECT_EQ(calib::RunIsSound(p), f.sound) << "axis " << f.axis << " " << f.share;
+            EXPECT_EQ(calib::RunIsSound(p), f.sound) << "on Y " << f.onY << " share " << f.share;
         }
     });
 }
