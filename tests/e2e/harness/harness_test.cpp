@@ -10,15 +10,8 @@
 
 namespace {
 
-std::string OwnFolder() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, path, sizeof(path));
-    std::string self(path);
-    return self.substr(0, self.find_last_of('\\'));
-}
-
 harness::Process StartFixture(const char *mode) {
-    return harness::Start(harness::Join(OwnFolder(), "harness_fixture.exe"), mode);
+    return harness::Start(harness::Join(harness::TestDir(), "harness_fixture.exe"), mode);
 }
 
 // Ends a fixture the test left running.

@@ -5,7 +5,7 @@
 #include "box_watcher.h"
 #include "harness.h"
 #include "files.h"
-#include "machine_state.h"
+#include "setup_names.h"
 #include "registry.h"
 #include "touch_installer.h"
 
@@ -14,7 +14,7 @@ namespace {
 class HelpersTest : public ::testing::Test {
 protected:
     void SetUp() override { harness::DeleteKeyTree(HKEY_LOCAL_MACHINE, kScratchKey); }
-    MachineState m_state;
+    harness::MachineGuard m_state{EngineKeys(), harness::PackageFiles()};
     BoxWatcher m_boxes;
 };
 
@@ -172,10 +172,7 @@ TEST_F(HelpersTest, SystemIniNamesTheMouseDriver) {
 DWORD CodeUnder(const char *version) {
     const std::string settings = "Software\\Wine\\AppDefaults\\oscode.exe";
     harness::WriteString(HKEY_CURRENT_USER, settings, "Version", version);
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, path, sizeof(path));
-    std::string helper = path;
-    helper = helper.substr(0, helper.find_last_of('\\') + 1) + "oscode.exe";
+    std::string helper = harness::Join(harness::TestDir(), "oscode.exe");
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
