@@ -73,6 +73,9 @@ HWND WaitProcessWindow(DWORD pid, const char *title, DWORD ms = 5000);
 // A message box (dialog class #32770) by caption.
 HWND WaitMessageBox(const char *caption, DWORD ms = 5000);
 std::string MessageBoxText(HWND box);  // its static text (id 0xFFFF)
+// Waits for the box, presses button (posted) and waits for the box to go;
+// returns its text, "" when no box came.
+std::string AnswerMessageBox(const char *caption, int button = IDOK, DWORD ms = 5000);
 std::string Text(HWND window);         // WM_GETTEXT
 std::string ClassName(HWND window);
 HWND Child(HWND parent, int id);

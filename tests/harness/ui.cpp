@@ -47,6 +47,15 @@ HWND WaitMessageBox(const char *caption, DWORD ms) { return WaitWindow("#32770",
 
 std::string MessageBoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
 
+std::string AnswerMessageBox(const char *caption, int button, DWORD ms) {
+    HWND box = WaitMessageBox(caption, ms);
+    if (!box) return "";
+    std::string text = MessageBoxText(box);
+    PostClick(box, button);
+    WaitGone(box, ms);
+    return text;
+}
+
 std::string Text(HWND window) {
     if (!window) return "";
     LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);

@@ -119,10 +119,9 @@ bool Sheet::Open() {
     started_ = process_.Started();
     if (!started_) return false;
     if (driver_ == kDriverMissing) {
-        HWND box = harness::WaitMessageBox("Warning!", kWaitMs);
-        if (!box || harness::MessageBoxText(box) != "Fatal Error:Touchscreen driver not loaded!")
+        if (harness::AnswerMessageBox("Warning!", IDOK, kWaitMs) !=
+            "Fatal Error:Touchscreen driver not loaded!")
             return false;
-        harness::PostClick(box, IDOK);
     }
     window_ = harness::WaitProcessWindow(process_.pid, kSheetTitle, kWaitMs);
     return window_ != nullptr;
