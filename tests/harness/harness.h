@@ -228,6 +228,19 @@ private:
     UINT clickTime_;
 };
 
+// While it lives, Wine reports this Windows version ("win95", "nt40", ...)
+// to the program with this file name ("Setup.exe").
+class ReportedWindows {
+public:
+    ReportedWindows(const std::string &program, const char *version);
+    ~ReportedWindows();
+    ReportedWindows(const ReportedWindows &) = delete;
+    ReportedWindows &operator=(const ReportedWindows &) = delete;
+
+private:
+    std::string key_;
+};
+
 // ---- serial ports -----------------------------------------------------------
 std::string PortName(DWORD number);                // "COM<number>"
 bool IsPortReported(DWORD number);                 // the system gives it a default configuration

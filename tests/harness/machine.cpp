@@ -1,5 +1,6 @@
 // The machine around a test: where the package lives, what a test changes
-// (saved and put back), and the serial ports the system reports.
+// (saved and put back), the Windows version Wine reports to a program, and
+// the serial ports the system reports.
 #include "harness.h"
 
 #include <algorithm>
@@ -56,6 +57,13 @@ MachineGuard::~MachineGuard() {
     SystemParametersInfoA(SPI_SETDOUBLECLKHEIGHT, clickHeight_, NULL, SPIF_UPDATEINIFILE);
     SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, clickTime_, NULL, SPIF_UPDATEINIFILE);
 }
+
+ReportedWindows::ReportedWindows(const std::string &program, const char *version)
+    : key_("Software\\Wine\\AppDefaults\\" + program) {
+    WriteString(HKEY_CURRENT_USER, key_, "Version", version);
+}
+
+ReportedWindows::~ReportedWindows() { DeleteKeyTree(HKEY_CURRENT_USER, key_); }
 
 std::string PortName(DWORD number) { return "COM" + std::to_string(number); }
 

@@ -170,20 +170,10 @@ TEST_F(HelpersTest, SystemIniNamesTheMouseDriver) {
 // The helper program reports GetOSVersion as its exit code; Wine takes the
 // version to pretend from the program's own settings.
 DWORD CodeUnder(const char *version) {
-    const std::string settings = "Software\\Wine\\AppDefaults\\oscode.exe";
-    harness::WriteString(HKEY_CURRENT_USER, settings, "Version", version);
-    std::string helper = harness::Join(harness::TestDir(), "oscode.exe");
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
+    harness::ReportedWindows reported("oscode.exe", version);
+    harness::Process helper = harness::Start(harness::Join(harness::TestDir(), "oscode.exe"));
     DWORD code = 99;
-    if (CreateProcessA(helper.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
-        if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
-            GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    harness::DeleteKeyTree(HKEY_CURRENT_USER, settings);
+    if (!harness::WaitExit(helper, 30000, &code)) harness::Kill(helper);
     return code;
 }
 

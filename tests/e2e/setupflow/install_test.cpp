@@ -227,7 +227,7 @@ TEST_F(InstallTest, RemovalWithoutPackageShowsBox7AfterSystemIni) {
 class NtSystemTest : public InstallTest, public ::testing::WithParamInterface<const char *> {};
 
 TEST_P(NtSystemTest, OnlyBox11WhateverTheCommandLine) {
-    harness::WriteString(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Setup.exe", "Version", GetParam());
+    harness::ReportedWindows reported("Setup.exe", GetParam());
     for (const char *args : {"", "-U", "-L"}) {
         SetupRun run(m_medium.Folder(), args);
         HWND box = run.WaitWindow(kBoxCaption);
