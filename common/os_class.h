@@ -1,5 +1,5 @@
-// Which Windows a program runs on, from the three numbers GetVersionExA
-// reports, in the two views the applet and Setup take of a system neither
+// Which Windows a program runs on, from the platform id and version the
+// system reports, in the two views the applet and Setup take of a system neither
 // knows. Portable: no windows.h, so both tables are unit-tested natively.
 #ifndef COMMON_OS_CLASS_H
 #define COMMON_OS_CLASS_H
@@ -19,7 +19,7 @@ enum : int {
     kUnknown = -1,
 };
 
-// Platform ids as GetVersionExA reports them; kPlatformUnknown stands for
+// Platform ids as the system reports them; kPlatformUnknown stands for
 // a system that would not say.
 enum : uint32_t {
     kPlatformWin32s = 0,
