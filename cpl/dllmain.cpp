@@ -6,7 +6,6 @@
 #include "applet.h"
 #include "os_class.h"
 #include "resource.h"
-#include "runtime.h"
 #include "windows_version.h"
 
 HINSTANCE g_module;
