@@ -59,6 +59,10 @@ void Kill(Process &process);
 Process StartControlPanel(int doubleClicks = 1, const std::string &cwd = "");
 extern const char kControlPanelClass[];
 
+// The system's message text for an error code (inserts ignored), "" when
+// it has none.
+std::string SystemText(DWORD error);
+
 // ---- waiting ----------------------------------------------------------------
 // Polls condition every 50 ms until it holds or ms have passed.
 bool WaitUntil(const std::function<bool()> &condition, DWORD ms);

@@ -1,4 +1,4 @@
-// Paths, processes and bounded waiting.
+// Paths, processes, system texts and bounded waiting.
 #include <stdlib.h>
 
 #include "harness.h"
@@ -94,6 +94,13 @@ Process Start(const std::string &exe, const std::string &args, const std::string
     process.handle = info.hProcess;
     process.pid = info.dwProcessId;
     return process;
+}
+
+std::string SystemText(DWORD error) {
+    char text[1024] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error,
+                   MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof(text), NULL);
+    return text;
 }
 
 const char kControlPanelClass[] = "OrvantixCplHost";  // as cplhost.cpp registers it

@@ -15,17 +15,6 @@ static const char kMouseKey[] = "Control Panel\\Mouse";
 
 std::string AppletPath() { return harness::Join(harness::PackageDir(), "Pemrosko.Cpl"); }
 
-std::string SystemText(DWORD error) {
-    char *text = NULL;
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   NULL, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                   reinterpret_cast<LPSTR>(&text), 0, NULL);
-    std::string result = text ? text : "";
-    if (text) LocalFree(text);
-    return result;
-}
-
 // ---- fixture ------------------------------------------------------------------
 
 void AppletTest::SetUpTestSuite() { ASSERT_TRUE(sim::Install()) << harness::SimulatorPath(); }

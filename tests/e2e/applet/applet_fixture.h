@@ -56,9 +56,6 @@ private:
     std::vector<std::unique_ptr<harness::Process>> m_hosts;
 };
 
-// The system's message text for an error code, as the applet shows it.
-std::string SystemText(DWORD error);
-
 }  // namespace applet_e2e
 
 #endif

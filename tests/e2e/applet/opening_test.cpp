@@ -142,7 +142,7 @@ TEST_F(OpeningTest, UnopenableStoreReportsTheStepThenCorruptionAndOpensNothing) 
     MakeStoreUnopenable();
     harness::Process &host = OpenApplet();
     AnswerBox("GetProfileSetting_CreateParamKeyEx",
-              applet_e2e::SystemText(ERROR_CHILD_MUST_BE_VOLATILE));
+              harness::SystemText(ERROR_CHILD_MUST_BE_VOLATILE));
     AnswerBox("Setting corrupt", "Touchscreen setting corrupt,Reinstall it!");
     ExpectHostEnds(host);
     EXPECT_EQ(0, CountSheets());
@@ -157,7 +157,7 @@ TEST_F(OpeningTest, StoreLostWhileOpenReportsTheSaveStepAndStillReloads) {
     MakeStoreUnopenable();
     harness::PostSheetPress(sheet, PSBTN_OK);
     AnswerBox("SaveProfileSetting_CreateParamKeyEx",
-              applet_e2e::SystemText(ERROR_CHILD_MUST_BE_VOLATILE));
+              harness::SystemText(ERROR_CHILD_MUST_BE_VOLATILE));
     EXPECT_TRUE(harness::WaitGone(sheet, 10000));
     ExpectHostEnds(host);
     EXPECT_EQ(1, ReloadRequests());

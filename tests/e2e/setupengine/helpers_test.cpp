@@ -102,14 +102,12 @@ TEST_F(HelpersTest, ErrorTextsAreSystemMessagesOnOneLine) {
     EXPECT_FALSE(GetErrorText(0, &text));
     EXPECT_STREQ("Unknown error", text.c_str());
     ASSERT_TRUE(GetErrorText(ERROR_ACCESS_DENIED, &text));
-    char system[512] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, NULL, ERROR_ACCESS_DENIED, 0x0400, system,
-                   sizeof(system), NULL);
-    ASSERT_NE('\0', system[0]);
-    for (char *p = system; *p; ++p) {
-        if (static_cast<unsigned char>(*p) < 0x20) *p = ' ';
+    std::string system = harness::SystemText(ERROR_ACCESS_DENIED);
+    ASSERT_FALSE(system.empty());
+    for (char &c : system) {
+        if (static_cast<unsigned char>(c) < 0x20) c = ' ';
     }
-    EXPECT_STREQ(system, text.c_str());
+    EXPECT_STREQ(system.c_str(), text.c_str());
     ReportError(ERROR_ACCESS_DENIED, "ReadValue");
     auto boxes = m_boxes.Seen();
     ASSERT_EQ(1u, boxes.size());
