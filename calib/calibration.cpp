@@ -85,9 +85,4 @@ bool RunIsSound(const RawPoint points[kTargetCount]) {
     return NearCorner(p2, p1.x, p0.y, spanX, spanY) || NearCorner(p2, p0.x, p1.y, spanX, spanY);
 }
 
-bool EdgesStorable(const CalibrationRecord &record) {
-    return record.XLow <= TOUCH_RAW_MAX && record.XHigh <= TOUCH_RAW_MAX &&
-           record.YLow <= TOUCH_RAW_MAX && record.YHigh <= TOUCH_RAW_MAX;
-}
-
 }  // namespace calib

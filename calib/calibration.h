@@ -58,9 +58,8 @@ enum { kMinRawSpan = TOUCH_RAW_MAX / 16 };
 // the axes are crossed).
 bool RunIsSound(const RawPoint points[kTargetCount]);
 
-// The store takes only edges inside the controller's range; SwapXY is
-// passed on as it is.
-bool EdgesStorable(const CalibrationRecord &record);
+// The store's rule for the edges a calibration may save.
+using driver::EdgesStorable;
 
 }  // namespace calib
 

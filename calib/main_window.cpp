@@ -3,9 +3,11 @@
 // result, presses Escape or lets the time limit pass.
 #include "durmasel.h"
 
+#include "driver_device.h"
+
 static LRESULT OnCreate(HWND window) {
     g_state.mainWindow = window;
-    g_state.device = OpenTouchDriver();
+    g_state.device = shelf::OpenDriverDevice();
     if (g_state.device == INVALID_HANDLE_VALUE) {
         MessageBoxA(window, "Fatal Error:Touchscreen device driver not loaded!",
                     "Orvantix-Durmasel", MB_ICONWARNING);
@@ -81,13 +83,6 @@ static void EndProgram(HWND window) {
         CloseHandle(g_state.device);
         g_state.device = INVALID_HANDLE_VALUE;
     }
-}
-
-static void SaveAcceptedRecord(void) {
-    const CalibrationRecord &r = g_state.record;
-    if (!SaveCalibration(r.XLow, r.YLow, r.XHigh, r.YHigh, r.SwapXY))
-        MessageBoxA(NULL, "Cannot update touchscreen parameters to registry!", GENERAL_CAPTION,
-                    MB_OK);
 }
 
 enum RunOutcome { kRunEnded, kRunRefused, kRunTransferred };
