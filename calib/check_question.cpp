@@ -4,8 +4,6 @@
 // are counted down in the question itself.
 #include "durmasel.h"
 
-#include "runtime.h"
-
 namespace {
 
 const char kCaption[] = "Checking calibration results";
@@ -17,14 +15,10 @@ const int kMessageTextId = 0xFFFF;
 int g_secondsLeft;
 
 // The countdown line is shorter than the question, so the box sized for
-// the first text holds every later one.
+// the first text holds every later one. The text's length is fixed but
+// for at most two digits, well inside the buffer.
 void QuestionText(char (&text)[kTextSize], int seconds) {
-    char number[12];
-    rt::FormatUnsigned(number, sizeof(number), static_cast<unsigned long>(seconds));
-    rt::Copy(text, sizeof(text), kQuestion);
-    rt::Append(text, sizeof(text), "\n\nWith no answer the targets come back in ");
-    rt::Append(text, sizeof(text), number);
-    rt::Append(text, sizeof(text), " s.");
+    wsprintfA(text, "%s\n\nWith no answer the targets come back in %d s.", kQuestion, seconds);
 }
 
 // The question's box while it is shown: the message box owned by the
