@@ -1,6 +1,7 @@
 // The full-screen main window: it opens the driver when it is made, draws
 // the prompt, and runs the calibration runs until the user accepts a
-// result, presses Escape or lets the time limit pass.
+// result, presses Escape, lets the time limit pass or another program
+// closes the window.
 #include "durmasel.h"
 
 #include "driver_device.h"
