@@ -87,18 +87,22 @@ DeviceInfo CDeviceInstaller::Describe() const {
 }
 
 BOOL CDeviceInstaller::DetectInstallation() {
-    Detection found = {-1, -1, m_nNextRootInstance};
+    Detection found = {-1, -1, m_nNextRootInstance, NULL};
     SystemRegistryView view;
     DetectDevice(&view, Describe(), &found);
     m_nRootInstance = found.rootInstance;
     m_nClassInstance = found.classInstance;
     m_nNextRootInstance = found.nextRootInstance;
+    char title[MAX_PATH];
+    ProgramTitle(title, sizeof(title));
+    FindUninstallEntry(&view, Describe(), title, m_nRootInstance >= 0, &m_strUninstallName);
     BuildLists();
     return m_nRootInstance >= 0;
 }
 
 BOOL CDeviceInstaller::BuildLists() {
-    Detection found = {m_nRootInstance, m_nClassInstance, m_nNextRootInstance};
+    Detection found = {m_nRootInstance, m_nClassInstance, m_nNextRootInstance,
+                       m_strUninstallName.c_str()};
     char title[MAX_PATH];
     ProgramTitle(title, sizeof(title));
     Text windows = GetWindowsFolder();

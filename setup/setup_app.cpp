@@ -15,8 +15,6 @@
 
 // Below HKEY_LOCAL_MACHINE; Windows runs each value once at its next start.
 #define RUN_ONCE_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\"
-#define RUN_ONCE_CALIBRATION "Durmasel"
-#define RUN_ONCE_FINISH "Orvantix"
 #define FINISH_SWITCH " -L"
 #define PROGRAM_FOLDER "Zelvanis"
 #define GROUP_NAME "Orvantix Touchscreen"
@@ -57,6 +55,17 @@ static void ProgramTitle(char *title, size_t titleSize) {
     char path[MAX_PATH];
     ModulePath(path);
     FileTitleOf(path, title, titleSize);
+}
+
+// Deletes one of Setup's run-once values, but only when its command is
+// the one Setup writes: the name may be another program's too.
+static void DeleteOwnRunOnce(const flow::RunOnceValue &value) {
+    HKEY key = OpenKey(RUN_ONCE_KEY, FALSE, HKEY_LOCAL_MACHINE);
+    if (!key) return;
+    Text command;
+    if (ReadValue(key, value.name, &command) && flow::IsOwnRunOnce(value, command.c_str()))
+        RegDeleteValueA(key, value.name);
+    RegCloseKey(key);
 }
 
 IMPLEMENT_RUNTIME_CLASS(CSetupApp, CApplication)
@@ -137,6 +146,9 @@ void CSetupApp::InstallPackage() {
     }
     m_installer.AddDefaultParameters(port);
     QueueProgramFiles();
+    // A finishing run still pending from an earlier removal would remove
+    // this installation at the next start of Windows.
+    DeleteOwnRunOnce(flow::kFinishRunOnce);
     // Failures have shown their boxes; what was done stays, and the group
     // and the completion dialog follow all the same.
     m_installer.Install();
@@ -165,7 +177,7 @@ void CSetupApp::QueueProgramFiles() {
     QueueCopy(CALIBRATION_PROGRAM, system.c_str());
     char calibration[MAX_PATH];
     if (flow::Join(calibration, sizeof(calibration), system.c_str(), CALIBRATION_PROGRAM))
-        m_installer.AddRegValue(RUN_ONCE_KEY, RUN_ONCE_CALIBRATION, calibration, -1, REG_SZ,
+        m_installer.AddRegValue(RUN_ONCE_KEY, flow::kCalibrationRunOnce.name, calibration, -1, REG_SZ,
                                 HKEY_LOCAL_MACHINE);
 }
 
@@ -214,6 +226,8 @@ BOOL CSetupApp::RemoveProgramFolder(const char *folder) {
     if (folder[0]) QueueFolderFiles(folder);
     QueueSystemFileRemovals();
     m_installer.Remove();
+    // The calibration of the first start would run a deleted program.
+    DeleteOwnRunOnce(flow::kCalibrationRunOnce);
     if (folder[0]) DeleteFolderIfThere(folder);
     rt::Copy(m_strGroup, sizeof(m_strGroup), GROUP_NAME);
     m_shortcuts.RemoveGroup(CSIDL_PROGRAMS, m_strGroup);
@@ -271,12 +285,14 @@ BOOL CSetupApp::ScheduleRemovalAfterRestart() {
     if (!flow::Join(copy, sizeof(copy), temp, "\\", title, ".exe") ||
         !flow::Join(running, sizeof(running), folder, title, ".exe"))
         return FALSE;
-    CDeviceInstaller::CopyOneFile(running, copy);
+    // Without its copy the value would run a missing or a stranger's
+    // program at the next start.
+    if (CDeviceInstaller::CopyOneFile(running, copy) != kFileDone) return FALSE;
     HKEY key = OpenKey(RUN_ONCE_KEY, TRUE, HKEY_LOCAL_MACHINE);
     if (!key) return FALSE;
     Text command(copy);
     command.Append(FINISH_SWITCH);
-    WriteValue(key, RUN_ONCE_FINISH, command, REG_SZ);
+    WriteValue(key, flow::kFinishRunOnce.name, command, REG_SZ);
     RegCloseKey(key);
     return TRUE;
 }

@@ -27,6 +27,9 @@ bool AppendPackageCopies(FileList *files, const char *systemFolder) {
 }
 
 bool AppendPackageRemovals(FileList *files, const char *systemFolder) {
+    // Without the system folder the bare names would be taken in the
+    // current folder: the installation medium's own files.
+    if (!systemFolder || !*systemFolder) return true;
     Text calibration, applet;
     return InSystemFolder(&calibration, systemFolder, CALIBRATION_FILE) &&
            InSystemFolder(&applet, systemFolder, APPLET_FILE) &&

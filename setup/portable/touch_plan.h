@@ -26,7 +26,7 @@ extern const DeviceInfo kTouchDevice;
 // Copies of the calibration program and the applet into the system folder.
 bool AppendPackageCopies(FileList *files, const char *systemFolder);
 
-// Removal of the same two files.
+// Removal of the same two files; none when the system folder is unknown.
 bool AppendPackageRemovals(FileList *files, const char *systemFolder);
 
 // Removal of the driver's service key with its Parameters key.

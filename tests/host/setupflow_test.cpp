@@ -164,4 +164,32 @@ TEST(CutAtLastBackslash, FilePathBecomesItsParent) {
     flow::CutAtLastBackslash(nullptr);  // nothing to cut, no crash
 }
 
+// A run-once value is Setup's own only when its command ends as Setup
+// writes it; another program's value of the same name stays.
+TEST(RunOnce, OwnsOnlyTheCommandsSetupWrites) {
+    const struct {
+        const flow::RunOnceValue &value;
+        const char *command;
+        bool own;
+    } cases[] = {
+        {flow::kCalibrationRunOnce, "C:\\WINDOWS\\SYSTEM\\Durmasel.exe", true},
+        {flow::kCalibrationRunOnce, "c:\\windows\\system\\DURMASEL.EXE", true},
+        {flow::kCalibrationRunOnce, "C:\\Tools\\Calibrate.exe", false},
+        {flow::kCalibrationRunOnce, "C:\\WINDOWS\\SYSTEM\\XDurmasel.exe", false},
+        {flow::kCalibrationRunOnce, "Durmasel.exe", false},
+        {flow::kCalibrationRunOnce, "", false},
+        {flow::kCalibrationRunOnce, nullptr, false},
+        {flow::kFinishRunOnce, "C:\\WINDOWS\\TEMP\\\\Setup.exe -L", true},
+        {flow::kFinishRunOnce, "c:\\windows\\temp\\\\setup.EXE -l", true},
+        {flow::kFinishRunOnce, "C:\\WINDOWS\\TEMP\\\\Setup.exe -Lx", false},
+        {flow::kFinishRunOnce, "C:\\Other\\Orvantix.exe /quiet", false},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(c.own, flow::IsOwnRunOnce(c.value, c.command))
+            << c.value.name << ": " << (c.command ? c.command : "(null)");
+    }
+    EXPECT_STREQ("Durmasel", flow::kCalibrationRunOnce.name);
+    EXPECT_STREQ("Orvantix", flow::kFinishRunOnce.name);
+}
+
 }  // namespace

@@ -17,6 +17,8 @@ const char kCompleteCaption[] = "Installation Complete!";
 const char kBoxCaption[] = "Setup";
 const char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const char kSetupUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Setup";
+const char kOwnUninstallKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvantix Touchscreen";
 const char kParameterKey[] = "System\\CurrentControlSet\\Services\\Zelvanis\\Parameters";
 
 const std::vector<std::string> kMediumFiles = {"Setup.exe",    "Durmasel.exe", "Fennock.exe",
@@ -76,7 +78,8 @@ static std::vector<std::string> GuardedFiles() {
 
 // A machine that never had the package; the System.ini entries too.
 static void ClearPackage() {
-    for (const char *key : {kDeviceKey, kClassKey, kServiceKey, kSetupUninstallKey})
+    for (const char *key :
+         {kDeviceKey, kClassKey, kServiceKey, kSetupUninstallKey, kOwnUninstallKey})
         DeleteKeyTree(HKEY_LOCAL_MACHINE, key);
     DeleteKeyTree(HKEY_CURRENT_USER, kWineAppKey);
     harness::DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel");
@@ -92,6 +95,7 @@ MachineGuard::MachineGuard() {
     m_keyNames = {{HKEY_LOCAL_MACHINE, kDeviceKey},         {HKEY_LOCAL_MACHINE, kClassKey},
                   {HKEY_LOCAL_MACHINE, kServiceKey},        {HKEY_LOCAL_MACHINE, kSetupUninstallKey},
                   {HKEY_LOCAL_MACHINE, kRunOnceKey},        {HKEY_CURRENT_USER, kMouseSettingsKey},
+                  {HKEY_LOCAL_MACHINE, kOwnUninstallKey},
                   {HKEY_CURRENT_USER, kWineAppKey}};
     for (const auto &key : m_keyNames) m_keys.push_back(ReadKeyTree(key.first, key.second));
     for (const std::string &file : GuardedFiles()) {

@@ -37,6 +37,8 @@ std::string ProgramsFolder();  // the Start menu's Programs, with trailing backs
 std::string GroupFolder();     // ProgramsFolder() + "Orvantix Touchscreen\"
 extern const char kRunOnceKey[];
 extern const char kSetupUninstallKey[];
+// The package's entry when another program's holds the usual name.
+extern const char kOwnUninstallKey[];
 extern const char kParameterKey[];
 
 // The files an installation copies, by the name Setup looks for.
