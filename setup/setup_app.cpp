@@ -8,6 +8,7 @@
 #include "dialogs.h"
 #include "package_files.h"
 #include "files.h"
+#include "journal.h"
 #include "portable/flow.h"
 #include "portable/rules.h"
 #include "registry.h"
@@ -65,14 +66,15 @@ static void DeleteOwnRunOnce(const flow::RunOnceValue &value) {
     HKEY key = OpenKey(RUN_ONCE_KEY, FALSE, HKEY_LOCAL_MACHINE);
     if (!key) return;
     Text command;
-    if (ReadValue(key, value.name, &command) && flow::IsOwnRunOnce(value, command.c_str()))
-        RegDeleteValueA(key, value.name);
+    if (ReadValue(key, value.name, &command) && flow::IsOwnRunOnce(value, command.c_str()) &&
+        RegDeleteValueA(key, value.name) == ERROR_SUCCESS)
+        journal::Note("Deleted HKLM\\" RUN_ONCE_KEY " value ", value.name);
     RegCloseKey(key);
 }
 
 IMPLEMENT_RUNTIME_CLASS(CSetupApp, CApplication)
 
-CSetupApp::CSetupApp() : m_bInstall(TRUE), m_bFinishRemoval(FALSE) {
+CSetupApp::CSetupApp() : m_bInstall(TRUE), m_bFinishRemoval(FALSE), m_nExitCode(0) {
     rt::Copy(m_strProgramFolder, sizeof(m_strProgramFolder), PROGRAM_FOLDER "\\");
     rt::Copy(m_strGroup, sizeof(m_strGroup), GROUP_NAME "\\");
 }
@@ -82,7 +84,7 @@ BOOL CSetupApp::InitInstance() {
     return TRUE;
 }
 
-int CSetupApp::ExitInstance() { return 0; }
+int CSetupApp::ExitInstance() { return m_nExitCode; }
 
 void CSetupApp::ReadCommandLine() {
     flow::Switches switches = flow::ReadSwitches(m_lpCmdLine);
@@ -92,6 +94,7 @@ void CSetupApp::ReadCommandLine() {
 
 void CSetupApp::RunSetup() {
     Enable3dControls();
+    if (RunIfUnattended()) return;
     ReadCommandLine();
     if (IsRefusedOS(m_installer.m_nOSVersion)) {
         ShowBox(IDS_WRONG_SYSTEM, MB_OK | MB_ICONHAND);
@@ -120,12 +123,12 @@ void CSetupApp::RunSetup() {
     }
 }
 
-int CSetupApp::ShowBox(UINT textId, UINT style) {
+int CSetupApp::ShowBox(UINT textId, UINT style, int unattendedAnswer) {
     Text text;
     LoadResourceText(textId, &text);
     char caption[MAX_PATH];
     ProgramTitle(caption, sizeof(caption));
-    return MessageBoxA(NULL, text.c_str(), caption, style);
+    return journal::Box(text.c_str(), caption, style, unattendedAnswer);
 }
 
 // Only "Yes,go next" goes on; "Quit", Escape and the close box end Setup.
@@ -146,8 +149,16 @@ void CSetupApp::InstallPackage() {
         if (portDialog.DoModal() != IDOK) return;
         port = portDialog.m_nPort;
     }
-    m_installer.AddDefaultParameters(port);
-    QueueProgramFiles();
+    InstallFiles(port, NULL);
+    CCompleteDialog complete;
+    if (complete.DoModal() == IDOK) Restart();
+}
+
+// Without a calibration given, the calibration program runs at the next
+// start of Windows.
+void CSetupApp::InstallFiles(int port, const unsigned long *calibration) {
+    m_installer.AddDefaultParameters(port, calibration);
+    QueueProgramFiles(calibration == NULL);
     // A finishing run still pending from an earlier removal would remove
     // this installation at the next start of Windows.
     DeleteOwnRunOnce(flow::kFinishRunOnce);
@@ -155,8 +166,6 @@ void CSetupApp::InstallPackage() {
     // and the completion dialog follow all the same.
     m_installer.Install();
     CreateShortcuts();
-    CCompleteDialog complete;
-    if (complete.DoModal() == IDOK) Restart();
 }
 
 void CSetupApp::QueueCopy(const char *name, const char *folder) {
@@ -164,7 +173,7 @@ void CSetupApp::QueueCopy(const char *name, const char *folder) {
     if (flow::Join(target, sizeof(target), folder, name)) m_installer.AddFile(name, target);
 }
 
-void CSetupApp::QueueProgramFiles() {
+void CSetupApp::QueueProgramFiles(BOOL firstStartCalibration) {
     // Without a usable Windows folder the program folder stays relative,
     // like every other path built from it.
     Text windows = GetWindowsFolder();
@@ -178,7 +187,8 @@ void CSetupApp::QueueProgramFiles() {
     Text system = GetSystemFolder();
     QueueCopy(CALIBRATION_PROGRAM, system.c_str());
     char calibration[MAX_PATH];
-    if (flow::Join(calibration, sizeof(calibration), system.c_str(), CALIBRATION_PROGRAM))
+    if (firstStartCalibration &&
+        flow::Join(calibration, sizeof(calibration), system.c_str(), CALIBRATION_PROGRAM))
         m_installer.AddRegValue(RUN_ONCE_KEY, flow::kCalibrationRunOnce.name, calibration, -1, REG_SZ,
                                 HKEY_LOCAL_MACHINE);
 }
@@ -186,7 +196,8 @@ void CSetupApp::QueueProgramFiles() {
 void CSetupApp::CreateShortcuts() {
     // An existing group makes this fail with the path filled in all the
     // same: the links then replace their namesakes in it.
-    m_shortcuts.CreateGroup(CSIDL_PROGRAMS, m_strGroup);
+    if (m_shortcuts.CreateGroup(CSIDL_PROGRAMS, m_strGroup))
+        journal::Note("Created ", m_strGroup);
     if (m_strGroup[0] == '\0') return;  // no Programs folder to put them in
     Text system = GetSystemFolder();
     for (size_t i = 0; i < COUNT_OF(kLinks); ++i) {
@@ -196,7 +207,10 @@ void CSetupApp::CreateShortcuts() {
         if (!flow::Join(link, sizeof(link), m_strGroup, entry.linkFile) ||
             !flow::Join(target, sizeof(target), folder, entry.targetFile))
             continue;
-        m_shortcuts.CreateShortcut(link, target, 0, folder, NULL, 0, NULL, entry.arguments, 0);
+        if (m_shortcuts.CreateShortcut(link, target, 0, folder, NULL, 0, NULL, entry.arguments, 0))
+            journal::Note("Created ", link);
+        else
+            journal::Failure("Could not create ", link);
     }
 }
 
@@ -204,10 +218,16 @@ void CSetupApp::CreateShortcuts() {
 
 void CSetupApp::RemovePackage() {
     if (!AskQuestion()) return;
+    FinishRemoval();
+    if (ShowBox(IDS_REMOVAL_COMPLETE, MB_YESNO | MB_ICONINFORMATION) == IDYES) Restart();
+}
+
+// Removes the package; FALSE when a file stayed and no finishing run could
+// be arranged for it.
+BOOL CSetupApp::FinishRemoval() {
     RemoveInstalledFolder();
     // Typically the running Setup.exe of the program folder stayed behind.
-    if (m_installer.m_bRemoveFailed) ScheduleRemovalAfterRestart();
-    if (ShowBox(IDS_REMOVAL_COMPLETE, MB_YESNO | MB_ICONINFORMATION) == IDYES) Restart();
+    return !m_installer.m_bRemoveFailed || ScheduleRemovalAfterRestart();
 }
 
 // The program folder without trailing backslash and followed by NULs, as
@@ -232,7 +252,8 @@ BOOL CSetupApp::RemoveProgramFolder(const char *folder) {
     DeleteOwnRunOnce(flow::kCalibrationRunOnce);
     if (folder[0]) DeleteFolderIfThere(folder);
     rt::Copy(m_strGroup, sizeof(m_strGroup), GROUP_NAME);
-    m_shortcuts.RemoveGroup(CSIDL_PROGRAMS, m_strGroup);
+    if (m_shortcuts.RemoveGroup(CSIDL_PROGRAMS, m_strGroup))
+        journal::Note("Removed the Start-menu group ", m_strGroup);
     return TRUE;
 }
 
@@ -266,7 +287,7 @@ void CSetupApp::QueueSystemFileRemovals() {
 
 void CSetupApp::DeleteFolderIfThere(const char *folder) {
     if (!PathExists(folder)) return;
-    m_shortcuts.DeleteWithShell(folder);
+    if (m_shortcuts.DeleteWithShell(folder)) journal::Note("Deleted ", folder);
     // The notice goes out whether or not the deletion succeeded.
     char notice[MAX_PATH];
     rt::Copy(notice, sizeof(notice), folder);
@@ -289,12 +310,16 @@ BOOL CSetupApp::ScheduleRemovalAfterRestart() {
         return FALSE;
     // Without its copy the value would run a missing or a stranger's
     // program at the next start.
-    if (CDeviceInstaller::CopyOneFile(running, copy) != kFileDone) return FALSE;
+    if (CDeviceInstaller::CopyOneFile(running, copy) != kFileDone) {
+        journal::Failure("Could not copy ", running, " for the finishing run");
+        return FALSE;
+    }
     HKEY key = OpenKey(RUN_ONCE_KEY, TRUE, HKEY_LOCAL_MACHINE);
     if (!key) return FALSE;
     Text command(copy);
     command.Append(FINISH_SWITCH);
-    WriteValue(key, flow::kFinishRunOnce.name, command, REG_SZ);
+    if (WriteValue(key, flow::kFinishRunOnce.name, command, REG_SZ))
+        journal::Note("Wrote HKLM\\" RUN_ONCE_KEY " value ", flow::kFinishRunOnce.name);
     RegCloseKey(key);
     return TRUE;
 }
