@@ -189,8 +189,8 @@ void CSetupApp::QueueProgramFiles(BOOL firstStartCalibration) {
     char calibration[MAX_PATH];
     if (firstStartCalibration &&
         flow::Join(calibration, sizeof(calibration), system.c_str(), CALIBRATION_PROGRAM))
-        m_installer.AddRegValue(RUN_ONCE_KEY, flow::kCalibrationRunOnce.name, calibration, -1, REG_SZ,
-                                HKEY_LOCAL_MACHINE);
+        m_installer.AddRegValue(RUN_ONCE_KEY, flow::kCalibrationRunOnce.name, calibration, -1,
+                                REG_SZ, HKEY_LOCAL_MACHINE);
 }
 
 void CSetupApp::CreateShortcuts() {
