@@ -119,12 +119,12 @@ void RemovePackage(const std::string &folder) {
 const std::string kForeignClassKey = std::string(kClassKey) + "\\0000";
 
 TEST(Ownership, ARoundTripLeavesOtherDevicesAndProgramsAsTheyWere) {
-    MachineGuard guard;
+    harness::MachineGuard guard{GuardedKeys(), GuardedFiles(), ClearPackage};
     InstallationMedium medium;
-    SetText(HKEY_LOCAL_MACHINE, kForeignClassKey, "DriverDesc", "Standard Serial Mouse");
-    SetText(HKEY_LOCAL_MACHINE, kForeignClassKey, "StaticVxD", "*vmouse");
-    SetText(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "DisplayName", "Another program");
-    SetText(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "UninstallString", "C:\\Other\\Setup.exe /x");
+    harness::WriteString(HKEY_LOCAL_MACHINE, kForeignClassKey, "DriverDesc", "Standard Serial Mouse");
+    harness::WriteString(HKEY_LOCAL_MACHINE, kForeignClassKey, "StaticVxD", "*vmouse");
+    harness::WriteString(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "DisplayName", "Another program");
+    harness::WriteString(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "UninstallString", "C:\\Other\\Setup.exe /x");
     Lines before = TakeSnapshot();
 
     ASSERT_NO_FATAL_FAILURE(InstallPackage(medium));
@@ -151,7 +151,7 @@ void RunCommand(const std::string &command) {
 }
 
 TEST(Ownership, APendingFinishingRunSparesALaterInstallation) {
-    MachineGuard guard;
+    harness::MachineGuard guard{GuardedKeys(), GuardedFiles(), ClearPackage};
     InstallationMedium medium;
     ASSERT_NO_FATAL_FAILURE(InstallPackage(medium));
     ASSERT_NO_FATAL_FAILURE(RemovePackage(ProgramFolder()));
@@ -171,12 +171,12 @@ TEST(Ownership, APendingFinishingRunSparesALaterInstallation) {
 }
 
 TEST(Ownership, NoFinishingRunWithoutItsCopyOfSetup) {
-    MachineGuard guard;
+    harness::MachineGuard guard{GuardedKeys(), GuardedFiles(), ClearPackage};
     InstallationMedium medium;
     ASSERT_NO_FATAL_FAILURE(InstallPackage(medium));
     // A stranger's program of that name, held open: the copy can't replace it.
     std::string copy = TempFolder() + "Setup.exe";
-    WriteFileBytes(copy, "a stranger's program");
+    harness::WriteTextFile(copy, "a stranger's program");
     HANDLE held = CreateFileA(copy.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     RemovePackage(ProgramFolder());

@@ -4,7 +4,7 @@
 // written for bad switches or an unsupported Windows.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <memory>
 
 #include "setup_fixture.h"
 
@@ -40,12 +40,12 @@ class UnattendedTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(FileExists(ImageFolder() + "Setup.exe")) << "run unattended_medium.sh first";
-        WriteFileBytes(LogPath(), "an earlier run\r\n");
+        harness::WriteTextFile(LogPath(), "an earlier run\r\n");
     }
     void TearDown() override { DeleteFileA(LogPath().c_str()); }
     std::string Log() { return harness::ReadTextFile(LogPath()); }
 
-    MachineGuard m_guard;
+    harness::MachineGuard m_guard{GuardedKeys(), GuardedFiles(), ClearPackage};
 };
 
 DWORD Parameter(const char *name) {
@@ -67,7 +67,7 @@ InstalledState LinksRead(InstalledState state) {
 
 // The dialogs' installation from the same folder with COM2, ended by "No".
 InstalledState InstalledByDialogs() {
-    MachineGuard guard;
+    harness::MachineGuard guard{GuardedKeys(), GuardedFiles(), ClearPackage};
     SetupRun run(ImageFolder(), "");
     HWND port = OpenPortDialog(run);
     EXPECT_TRUE(port);
@@ -106,12 +106,9 @@ TEST_F(UnattendedTest, StoresTheCalibrationAndArrangesNoFirstCalibration) {
 
 // The first COM port number the system does not know.
 std::string AbsentPort() {
-    std::vector<std::string> known = KnownPortsSorted();
-    for (int n = 1; n <= 16; ++n) {
-        std::string name = "COM" + std::to_string(n);
-        if (std::find(known.begin(), known.end(), name) == known.end()) return std::to_string(n);
-    }
-    return "0";
+    DWORD n = 1;
+    while (n < 16 && harness::IsPortReported(n)) ++n;
+    return std::to_string(n);
 }
 
 // Refusals before anything is done: not even System.ini is written, and
@@ -129,7 +126,8 @@ TEST_F(UnattendedTest, RefusesBadSwitchesAndNtWritingNothing) {
         {"/S /PORT=2", "We can not run on this operating system.", 3},
     };
     for (const auto &c : cases) {
-        if (c.code == 3) SetText(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Setup.exe", "Version", "winxp");
+        std::unique_ptr<harness::ReportedWindows> xp;
+        if (c.code == 3) xp.reset(new harness::ReportedWindows("Setup.exe", "winxp"));
         EXPECT_EQ(c.code, RunQuietly(c.args)) << c.args;
         EXPECT_NE(std::string::npos, Log().find(c.logged + "\r\n")) << c.args;
         EXPECT_EQ("", SystemIniEntry("boot")) << c.args;
@@ -149,7 +147,7 @@ TEST_F(UnattendedTest, RefusesASecondInstallationAndARemovalOfNothing) {
 void ExpectPackageGone() {
     for (const char *key : {kDeviceKey, kServiceKey, kSetupUninstallKey})
         EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, key).exists) << key;
-    for (const std::string &file : MachineState::PackageFiles()) EXPECT_FALSE(FileExists(file)) << file;
+    for (const std::string &file : harness::PackageFiles()) EXPECT_FALSE(FileExists(file)) << file;
     EXPECT_FALSE(FolderExists(GroupFolder()));
     EXPECT_EQ("(none)", ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel"));
 }
