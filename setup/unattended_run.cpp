@@ -5,6 +5,7 @@
 
 #include "com_ports.h"
 #include "journal.h"
+#include "port_names.h"
 #include "portable/rules.h"
 #include "resource.h"
 #include "runtime.h"
@@ -72,7 +73,7 @@ BOOL CSetupApp::ChoosePort(const Options &options, int *port) {
         journal::Note("Bad switch: /PORT: the system knows no such port");
         return FALSE;
     }
-    for (DWORD n = 1; n <= 16; ++n) {
+    for (DWORD n = ports::FirstPort(); n <= ports::LastPort(); ++n) {
         *port = static_cast<int>(n);
         if (shelf::PortPresent(n)) return TRUE;
     }

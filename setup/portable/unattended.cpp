@@ -74,34 +74,51 @@ static bool ReadCalibration(const char *text, unsigned long *words) {
     return true;
 }
 
+static bool TakeRemove(const char *value, Options *o) {
+    o->remove = true;
+    return !*value;
+}
+
+static bool TakeReboot(const char *value, Options *o) {
+    o->reboot = true;
+    return !*value;
+}
+
+static bool TakePort(const char *value, Options *o) {
+    return InRange(value, strlen(value), store::kPort, &o->port);
+}
+
+static bool TakeCalibration(const char *value, Options *o) {
+    o->calibrated = ReadCalibration(value, o->calibration);
+    return o->calibrated;
+}
+
+static bool TakeLog(const char *value, Options *o) {
+    size_t length = strlen(value);
+    if (length == 0 || length >= sizeof(o->log)) return false;
+    memcpy(o->log, value, length + 1);
+    return true;
+}
+
+// The switches after "/S"; a switch's bit in seen is 1 << its index.
+struct Switch {
+    const char *name;
+    bool (*take)(const char *value, Options *o);
+};
+static const Switch kSwitches[] = {
+    {"/U", TakeRemove},       {"/REBOOT", TakeReboot}, {"/PORT=", TakePort},
+    {"/CAL=", TakeCalibration}, {"/LOG=", TakeLog},
+};
+static const unsigned kSeenPort = 1u << 2, kSeenCalibration = 1u << 3;
+
 // One switch after "/S"; false when it is unknown, repeated or bad.
 static bool ReadSwitch(const char *word, Options *o, unsigned *seen) {
     const char *value;
-    if (Named(word, "/U", &value) && !*value && !(*seen & 1)) {
-        *seen |= 1;
-        o->remove = true;
-        return true;
-    }
-    if (Named(word, "/REBOOT", &value) && !*value && !(*seen & 2)) {
-        *seen |= 2;
-        o->reboot = true;
-        return true;
-    }
-    if (Named(word, "/PORT=", &value) && !(*seen & 4)) {
-        *seen |= 4;
-        return InRange(value, strlen(value), store::kPort, &o->port);
-    }
-    if (Named(word, "/CAL=", &value) && !(*seen & 8)) {
-        *seen |= 8;
-        o->calibrated = ReadCalibration(value, o->calibration);
-        return o->calibrated;
-    }
-    if (Named(word, "/LOG=", &value) && *value && !(*seen & 16)) {
-        *seen |= 16;
-        size_t length = strlen(value);
-        if (length >= sizeof(o->log)) return false;
-        memcpy(o->log, value, length + 1);
-        return true;
+    for (unsigned i = 0; i < sizeof(kSwitches) / sizeof(kSwitches[0]); ++i) {
+        if (!Named(word, kSwitches[i].name, &value)) continue;
+        if (*seen & (1u << i)) return false;
+        *seen |= 1u << i;
+        return kSwitches[i].take(value, o);
     }
     return false;
 }
@@ -134,8 +151,8 @@ Parse ReadCommandLine(const char *line, Options *options, char *bad, size_t badS
     }
     if (refused) return kBad;
     // A removal takes no port and no calibration.
-    if (options->remove && (seen & (4 | 8))) {
-        Name(bad, badSize, (seen & 4) ? "/PORT" : "/CAL");
+    if (options->remove && (seen & (kSeenPort | kSeenCalibration))) {
+        Name(bad, badSize, (seen & kSeenPort) ? "/PORT" : "/CAL");
         return kBad;
     }
     return kParsed;
