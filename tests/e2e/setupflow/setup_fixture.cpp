@@ -242,11 +242,11 @@ void PressAndExpectEnd(SetupRun &run, HWND dialog, int button,
     EXPECT_EQ(restarts, RestartRequests()) << "\"2 0\" is EWX_REBOOT with reserved 0";
 }
 
-void InstallPackage(const InstallationMedium &medium) {
-    SetupRun run(medium.Folder(), "");
+void InstallPackage(const std::string &folder, const char *portName) {
+    SetupRun run(folder, "");
     HWND port = OpenPortDialog(run);
     ASSERT_TRUE(port);
-    SelectPort(port, "COM3");
+    SelectPort(port, portName);
     harness::PostClick(port, IDOK);
     HWND complete = run.WaitWindow(kCompleteCaption);
     ASSERT_TRUE(complete);

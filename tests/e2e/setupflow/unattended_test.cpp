@@ -68,16 +68,7 @@ InstalledState LinksRead(InstalledState state) {
 // The dialogs' installation from the same folder with COM2, ended by "No".
 InstalledState InstalledByDialogs() {
     harness::MachineGuard guard{GuardedKeys(), GuardedFiles(), ClearPackage};
-    SetupRun run(ImageFolder(), "");
-    HWND port = OpenPortDialog(run);
-    EXPECT_TRUE(port);
-    SelectPort(port, "COM2");
-    harness::PostClick(port, IDOK);
-    HWND complete = run.WaitWindow(kCompleteCaption);
-    EXPECT_TRUE(complete);
-    harness::PostClick(complete, IDCANCEL);
-    DWORD code = 1;
-    EXPECT_TRUE(run.WaitEnd(&code));
+    InstallPackage(ImageFolder(), "COM2");
     return LinksRead(ReadInstalledState());
 }
 
