@@ -142,7 +142,6 @@ void FitShownPage(HWND sheet, HWND tab) {
 
 bool CopyPageTemplate(WORD resourceId, PageTemplate *page) {
     memset(page, 0, sizeof(*page));
-    page->resourceId = resourceId;
     HRSRC found = FindResourceA(g_module, MAKEINTRESOURCEA(resourceId), RT_DIALOG);
     DWORD length = found ? SizeofResource(g_module, found) : 0;
     HGLOBAL loaded = length ? LoadResource(g_module, found) : NULL;

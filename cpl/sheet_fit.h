@@ -11,7 +11,6 @@
 // before the sheet creates the page; bytes is NULL when it could not be
 // copied, and the page then comes from the resource as it is.
 struct PageTemplate {
-    WORD resourceId;
     unsigned char *bytes;
     sheet_layout::TemplateFacts facts;
 };
