@@ -59,7 +59,8 @@ Size MeasurePages(int pointSize, void *sheet) {
     for (UINT i = 0; i < g_pageCount; ++i) {
         PageTemplate &page = g_pages[i];
         if (!page.bytes) continue;
-        *reinterpret_cast<WORD *>(page.bytes + page.facts.pointSizeOffset) = static_cast<WORD>(pointSize);
+        WORD *points = reinterpret_cast<WORD *>(page.bytes + page.facts.pointSizeOffset);
+        *points = static_cast<WORD>(pointSize);
         Size size = MeasurePage(static_cast<HWND>(sheet), page);
         largest.width = Larger(largest.width, size.width);
         largest.height = Larger(largest.height, size.height);
@@ -146,7 +147,8 @@ bool CopyPageTemplate(WORD resourceId, PageTemplate *page) {
     DWORD length = found ? SizeofResource(g_module, found) : 0;
     HGLOBAL loaded = length ? LoadResource(g_module, found) : NULL;
     const void *original = loaded ? LockResource(loaded) : NULL;
-    if (original) page->bytes = static_cast<unsigned char *>(HeapAlloc(GetProcessHeap(), 0, length));
+    if (original)
+        page->bytes = static_cast<unsigned char *>(HeapAlloc(GetProcessHeap(), 0, length));
     if (page->bytes) {
         memcpy(page->bytes, original, length);
         if (!sheet_layout::ReadTemplate(page->bytes, length, &page->facts)) FreePageTemplate(page);
@@ -172,7 +174,8 @@ void FitSheetToPages(HWND sheet) {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
     RECT display = DisplayArea(sheet, tab);
     Size room = RoomForPages(sheet, display, workArea);
-    int points = sheet_layout::ChoosePointSize(largest, kSmallestPointSize, room, MeasurePages, sheet);
+    int points =
+        sheet_layout::ChoosePointSize(largest, kSmallestPointSize, room, MeasurePages, sheet);
     // The tab area becomes exactly the pages' size: larger as a rule, smaller
     // where the sheet's own font alone would not fit the screen.
     Size pages = MeasurePages(points, sheet);

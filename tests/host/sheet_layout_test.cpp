@@ -81,7 +81,8 @@ TEST(SheetLayout, ChoosesTheLargestFontSizeThatFits) {
 }
 
 TEST(SheetLayout, KeepsTheCentreAndStaysOnTheWorkArea) {
-    const Box screen = {0, 0, 1024, 768}, small = {0, 0, 640, 480}, taskbarOnTop = {0, 30, 1024, 768};
+    const Box screen = {0, 0, 1024, 768}, small = {0, 0, 640, 480};
+    const Box taskbarOnTop = {0, 30, 1024, 768};
     const struct { Box sheet; int dx, dy; Box work, expected; } cases[] = {
         {{300, 200, 700, 600}, 40, 60, screen, {280, 170, 720, 630}},    // about the centre
         {{300, 200, 700, 600}, -40, -20, screen, {320, 210, 680, 590}},  // shrunk
@@ -90,13 +91,11 @@ TEST(SheetLayout, KeepsTheCentreAndStaysOnTheWorkArea) {
         {{100, 0, 500, 400}, 0, 20, taskbarOnTop, {100, 30, 500, 450}},
         {{100, 50, 500, 450}, 200, 100, small, {0, 0, 600, 500}},  // larger than the screen
     };
-    for (const auto &c : cases) {
-        Box placed = GrowWithin(c.sheet, c.dx, c.dy, c.work);
-        EXPECT_EQ(c.expected.left, placed.left);
-        EXPECT_EQ(c.expected.top, placed.top);
-        EXPECT_EQ(c.expected.right, placed.right);
-        EXPECT_EQ(c.expected.bottom, placed.bottom);
-    }
+    auto text = [](Box b) {
+        return testing::PrintToString(std::vector<int>{b.left, b.top, b.right, b.bottom});
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(text(c.expected), text(GrowWithin(c.sheet, c.dx, c.dy, c.work)));
 }
 
 }  // namespace

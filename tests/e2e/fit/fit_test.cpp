@@ -22,16 +22,12 @@ bool Inside(const RECT &inner, const RECT &outer) {
            inner.bottom <= outer.bottom;
 }
 
-RECT Frame(HWND window) {
+// The window's frame, or its client area, on the screen.
+RECT Frame(HWND window, bool client = false) {
     RECT box = {0, 0, 0, 0};
-    GetWindowRect(window, &box);
-    return box;
-}
-
-RECT ClientArea(HWND window) {
-    RECT box = {0, 0, 0, 0};
-    GetClientRect(window, &box);
-    MapWindowPoints(window, NULL, reinterpret_cast<POINT *>(&box), 2);
+    if (!client) GetWindowRect(window, &box);
+    if (client && GetClientRect(window, &box))
+        MapWindowPoints(window, NULL, reinterpret_cast<POINT *>(&box), 2);
     return box;
 }
 
@@ -87,7 +83,7 @@ TEST(SheetFit, EveryPageLiesWholeOnTheScreen) {
         HWND page = harness::SheetPage(sheet);
         EXPECT_TRUE(page != nullptr) << "page " << index;
         EXPECT_TRUE(Inside(Frame(sheet), workArea)) << "page " << index;
-        EXPECT_TRUE(Inside(Frame(page), ClientArea(sheet))) << "page " << index;
+        EXPECT_TRUE(Inside(Frame(page), Frame(sheet, true))) << "page " << index;
         EXPECT_EQ("", ControlsCutOff(page)) << "page " << index;
     }
     harness::PostSheetPress(sheet, PSBTN_CANCEL);
