@@ -8,7 +8,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from bmpfile import write_bmp, write_ico  # noqa: E402
+from bmpfile import write_bmp, write_ico, output_folder  # noqa: E402
 
 GROUND = (192, 192, 192)
 BODY = (255, 255, 255)
@@ -87,10 +87,7 @@ def draw(width, height, hatched, ground, margin=2):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: rightclick_art.py <output folder>")
-    out = sys.argv[1]
-    os.makedirs(out, exist_ok=True)
+    out = output_folder()
     # The window's push button shows about 46 x 34 pixels of its picture,
     # centred: the mouse keeps inside that, or its lower end is cut off.
     write_bmp(os.path.join(out, "switch_idle.bmp"), draw(62, 41, "left", GROUND, 6), 4)
