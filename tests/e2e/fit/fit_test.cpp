@@ -61,9 +61,8 @@ std::string ControlsCutOff(HWND page) {
 }
 
 TEST(SheetFit, EveryPageLiesWholeOnTheScreen) {
-    const char *size = getenv("RIG_SCREEN"), *dpi = getenv("RIG_DPI"),
-               *opener = getenv("ORVANTIX_OPEN_SHEET");
-    ASSERT_TRUE(size && dpi && opener);
+    const char *size = getenv("RIG_SCREEN"), *dpi = getenv("RIG_DPI");
+    ASSERT_TRUE(size && dpi);
     ASSERT_EQ(std::string(size) + " " + dpi, ActualScreen());
     harness::StoreSnapshot store;
     for (int i = 0; i < store::kValueCount; ++i) {  // as installed: the sheet opens at once
@@ -71,9 +70,7 @@ TEST(SheetFit, EveryPageLiesWholeOnTheScreen) {
         harness::WriteDword(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, rule.name, rule.installDefault);
     }
     ASSERT_TRUE(harness::sim::Install());
-    std::string applet = harness::Join(harness::PackageDir(), "Pemrosko.Cpl");
-    harness::Process process =
-        harness::Start(harness::WindowsPathOf(opener), "\"" + applet + "\"", harness::TempDir());
+    harness::Process process = harness::StartControlPanel(1, harness::TempDir());
     HWND sheet = harness::WaitProcessWindow(process.pid, "Orvantix Touchscreen Properties", 10000);
     EXPECT_TRUE(sheet != nullptr);
     RECT workArea;
