@@ -39,11 +39,17 @@ Box BoxOf(const RECT &rect) {
 }
 
 // A page's real size: its extent mapped in its own font, which only a
-// dialog made from its template knows. The probe is never shown.
+// dialog made from its template knows. The probe is never shown, and is made
+// without the page's controls: nothing is created for it but the dialog and
+// its font, and no picture is loaded.
 Size MeasurePage(HWND sheet, const PageTemplate &page) {
     Size size = {0, 0};
+    WORD *items = reinterpret_cast<WORD *>(page.bytes + page.facts.itemCountOffset);
+    WORD itemCount = *items;
+    *items = 0;
     HWND probe = CreateDialogIndirectParamA(
         g_module, reinterpret_cast<LPCDLGTEMPLATEA>(page.bytes), sheet, ProbeProc, 0);
+    *items = itemCount;
     if (!probe) return size;
     RECT extent = {0, 0, page.facts.extent.width, page.facts.extent.height};
     MapDialogRect(probe, &extent);

@@ -49,6 +49,7 @@ bool ReadTemplate(const unsigned char *bytes, size_t length, TemplateFacts *fact
     facts->extent.height = static_cast<short>(Word(bytes, header - 2));
     facts->pointSize = static_cast<int>(Word(bytes, at));
     facts->pointSizeOffset = at;
+    facts->itemCountOffset = header - 10;
     return true;
 }
 

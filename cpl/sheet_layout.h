@@ -27,6 +27,7 @@ struct TemplateFacts {
     Size extent;             // in dialog units of the template's own font
     int pointSize;           // of the template's own font
     size_t pointSizeOffset;  // byte offset of that point size
+    size_t itemCountOffset;  // byte offset of the number of controls
 };
 
 // Reads a dialog template, plain or extended. False when it is cut short or

@@ -28,7 +28,7 @@ std::vector<unsigned char> Page(bool extended, unsigned style, const char *cls) 
     if (extended) for (unsigned w : {1u, 0xFFFFu, 0u, 0u, 0u, 0u}) Put(b, w);
     Put(b, style & 0xFFFF), Put(b, style >> 16);
     if (!extended) Put(b, 0), Put(b, 0);
-    for (unsigned w : {0u, 0u, 0u, 210u, 205u, 0u}) Put(b, w);  // count, x, y, cx, cy, menu
+    for (unsigned w : {7u, 0u, 0u, 210u, 205u, 0u}) Put(b, w);  // count, x, y, cx, cy, menu
     if (cls[0] == '#') Put(b, 0xFFFF), Put(b, atoi(cls + 1));
     else PutText(b, cls);
     PutText(b, "Sound");
@@ -64,6 +64,7 @@ TEST(SheetLayout, ReadsTheSizeAndFontSizeOfEitherTemplateForm) {
         EXPECT_EQ(205, facts.extent.height);
         EXPECT_EQ(10, facts.pointSize);
         EXPECT_EQ(10, bytes[facts.pointSizeOffset]);
+        EXPECT_EQ(7, bytes[facts.itemCountOffset] | bytes[facts.itemCountOffset + 1] << 8);
     }
 }
 
