@@ -3,16 +3,16 @@
 
 namespace drawtest {
 
+static const int kGridPercent[kGridSide] = {5, 50, 95};
+
+// percent of size, rounded to the nearest pixel (sizes are never negative).
+static int PercentOf(int size, int percent) {
+    return static_cast<int>((static_cast<long long>(size) * percent + 50) / 100);
+}
+
 Point CrossPosition(int index, int width, int height) {
-    int nearX = width / 5, farX = width - width / 5;
-    int nearY = height / 5, farY = height - height / 5;
-    switch (index) {
-    case 0: return Point{nearX, nearY};
-    case 1: return Point{farX, nearY};
-    case 2: return Point{farX, farY};
-    case 3: return Point{nearX, farY};
-    default: return Point{width / 2, height / 2};
-    }
+    int column = index % kGridSide, row = index / kGridSide % kGridSide;
+    return Point{PercentOf(width, kGridPercent[column]), PercentOf(height, kGridPercent[row])};
 }
 
 unsigned long long IntegerSqrt(unsigned long long value) {
@@ -42,7 +42,10 @@ static unsigned long long SquaredGap(int a, int b) {
 unsigned RoundedDistance(Point a, Point b) {
     unsigned long long across = SquaredGap(a.x, b.x), down = SquaredGap(a.y, b.y);
     // Beyond 64 bits the distance is far past any screen: it saturates.
-    unsigned long long squared = across + down < across ? ~0ULL : across + down;
+    return RoundedRoot(across + down < across ? ~0ULL : across + down);
+}
+
+unsigned RoundedRoot(unsigned long long squared) {
     unsigned long long root = IntegerSqrt(squared);
     // sqrt(n) >= r + 0.5 exactly when n > r * r + r, for whole n.
     if (squared > root * root + root) ++root;
@@ -99,6 +102,10 @@ static int Clamp(int value, int low, int high) {
     return value < low ? low : (value > high ? high : value);
 }
 
+static long long Clamp64(long long value, long long low, long long high) {
+    return value < low ? low : (value > high ? high : value);
+}
+
 BarLayout LayOutBar(int width, int height) {
     BarLayout bar;
     const int gap = 6;
@@ -111,13 +118,32 @@ BarLayout LayOutBar(int width, int height) {
         bar.buttons[i] = Box{left, gap, left + buttonWidth, bar.height - gap};
         left += buttonWidth + gap;
     }
-    int readoutRight = width - gap;
+    int applyLeft = width - gap - buttonWidth;
+    bar.apply = Box{applyLeft, gap, width - gap, bar.height - gap};
+    int readoutRight = applyLeft - gap;
     bar.readout = Box{left + gap, gap, readoutRight > left + gap ? readoutRight : left + gap,
                       bar.height - gap};
     int row = bar.height / 2;
     bar.status = Box{gap, height - 2 * row, width - gap, height - row};
     bar.legend = Box{gap, height - row, width - gap, height};
+    bar.picture = Box{gap, bar.height + gap, width - gap, bar.status.top - gap};
     return bar;
+}
+
+Point PicturePoint(const Box &picture, Point at, int width, int height) {
+    long long across = picture.right - picture.left, down = picture.bottom - picture.top;
+    if (width < 1 || height < 1) return Point{picture.left, picture.top};
+    return Point{picture.left + static_cast<int>(across * at.x / width),
+                 picture.top + static_cast<int>(down * at.y / height)};
+}
+
+static int MagnifiedAxis(int start, int target, int tap) {
+    long long end = start + kMagnification * (static_cast<long long>(tap) - target);
+    return static_cast<int>(Clamp64(end, -32768, 32767));
+}
+
+Point MagnifiedEnd(Point start, Point target, Point tap) {
+    return Point{MagnifiedAxis(start.x, target.x, tap.x), MagnifiedAxis(start.y, target.y, tap.y)};
 }
 
 }  // namespace drawtest
