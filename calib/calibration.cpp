@@ -62,9 +62,4 @@ CalibrationRecord ComputeRecord(const RawPoint points[kTargetCount]) {
     return {Word(x0), Word(y0), Word(x1), Word(y1), 0};
 }
 
-bool EdgesStorable(const CalibrationRecord &record) {
-    return record.XLow <= TOUCH_RAW_MAX && record.XHigh <= TOUCH_RAW_MAX &&
-           record.YLow <= TOUCH_RAW_MAX && record.YHigh <= TOUCH_RAW_MAX;
-}
-
 }  // namespace calib

@@ -47,9 +47,8 @@ ScreenPoint PromptOrigin(int width, int height);
 // the result to the controller's range.
 CalibrationRecord ComputeRecord(const RawPoint points[kTargetCount]);
 
-// The store takes only edges inside the controller's range; SwapXY is
-// passed on as it is.
-bool EdgesStorable(const CalibrationRecord &record);
+// The store's rule for the edges a calibration may save.
+using driver::EdgesStorable;
 
 }  // namespace calib
 

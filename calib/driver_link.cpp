@@ -3,6 +3,8 @@
 // argument fails with ERROR_INVALID_PARAMETER.
 #include "durmasel.h"
 
+#include "driver_device.h"
+
 static BOOL HandleUsable(HANDLE device) {
     return device != INVALID_HANDLE_VALUE && device != NULL;
 }
@@ -14,13 +16,7 @@ static BOOL Refuse(void) {
 
 static BOOL Request(HANDLE device, DWORD code, void *in, DWORD inSize, void *out,
                     DWORD outSize) {
-    DWORD returned = 0;
-    return DeviceIoControl(device, code, in, inSize, out, outSize, &returned, NULL);
-}
-
-HANDLE OpenTouchDriver(void) {
-    return CreateFileA(ZELVANIS_DEVICE_PATH, GENERIC_READ | GENERIC_WRITE, 0, NULL,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    return shelf::RequestOn(device, code, in, inSize, out, outSize).outcome == shelf::kDone;
 }
 
 BOOL GetTouchMouseMode(HANDLE device, DWORD *mode) {

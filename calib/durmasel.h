@@ -49,8 +49,8 @@ BOOL RunTargetSequence(void);
 // Draws the target awaiting its touch again after the window was erased.
 void RedrawCurrentTarget(HDC dc);
 
-// driver_link.cpp: requests on the handle held for the whole run.
-HANDLE OpenTouchDriver(void);
+// driver_link.cpp: requests on the handle held for the whole run (opened
+// with shelf::OpenDriverDevice when the run starts).
 BOOL GetTouchMouseMode(HANDLE device, DWORD *mode);
 BOOL SetTouchMouseMode(HANDLE device, DWORD mode);
 BOOL SetTouchCalibration(HANDLE device, const CalibrationRecord *record);
@@ -59,8 +59,8 @@ void RequestRawPoint(HANDLE device, RawPointReply *reply);
 
 // save_calibration.cpp
 BOOL ComputeAndTransfer(void);
-BOOL SaveCalibration(DWORD xLow, DWORD yLow, DWORD xHigh, DWORD yHigh, DWORD swapXY);
-void ReportSystemError(DWORD error, const char *caption);
+// Saves the accepted record; a failed save gets one more box.
+void SaveAcceptedRecord(void);
 
 #define GENERAL_CAPTION "Orvantix Touchscreen"
 

@@ -2,14 +2,9 @@
 // One instance at a time; no arguments; the exit code is always 0.
 #include "durmasel.h"
 #include "resource.h"
+#include "single_instance.h"
 
 ProgramState g_state;
-
-static BOOL AlreadyRunning(void) {
-    // The mutex is never released: it marks the program until it ends.
-    CreateMutexA(NULL, TRUE, "VadUveru");
-    return GetLastError() == ERROR_ALREADY_EXISTS;
-}
 
 static BOOL RegisterMainClass(const char *className) {
     WNDCLASSEXA wc;
@@ -45,7 +40,7 @@ static BOOL CreateWindows(const char *className) {
 }
 
 extern "C" int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    if (AlreadyRunning()) return 0;
+    if (shelf::AnotherInstanceHolds("VadUveru")) return 0;
     g_state.instance = instance;
     g_state.device = INVALID_HANDLE_VALUE;
     g_state.shownTarget = -1;

@@ -3,9 +3,11 @@
 // result, presses Escape or lets the time limit pass.
 #include "durmasel.h"
 
+#include "driver_device.h"
+
 static LRESULT OnCreate(HWND window) {
     g_state.mainWindow = window;
-    g_state.device = OpenTouchDriver();
+    g_state.device = shelf::OpenDriverDevice();
     if (g_state.device == INVALID_HANDLE_VALUE) {
         MessageBoxA(window, "Fatal Error:Touchscreen device driver not loaded!",
                     "Orvantix-Durmasel", MB_ICONWARNING);
@@ -69,13 +71,6 @@ static void EndProgram(HWND window) {
 static int AskCheckQuestion(HWND window) {
     return MessageBoxA(window, "Try moving on the screen,Does the cursor jump to your fingertip?",
                        "Checking calibration results", MB_ICONQUESTION | MB_YESNO);
-}
-
-static void SaveAcceptedRecord(void) {
-    const CalibrationRecord &r = g_state.record;
-    if (!SaveCalibration(r.XLow, r.YLow, r.XHigh, r.YHigh, r.SwapXY))
-        MessageBoxA(NULL, "Cannot update touchscreen parameters to registry!", GENERAL_CAPTION,
-                    MB_OK);
 }
 
 static LRESULT OnCalibStart(HWND window) {

@@ -34,6 +34,24 @@ add_library(win95_contract STATIC
 target_compile_options(win95_contract PRIVATE ${WIN95_COMPILE_OPTIONS})
 target_link_libraries(win95_contract PUBLIC win95_runtime)
 
+# The shelf of one-job Win32 helpers the programs share (common/shelf).
+# It names no runtime or contract of its own, so Setup's engine can bring
+# it into test programs that link the C runtime instead.
+add_library(win95_shelf STATIC
+    ${PROJECT_SOURCE_DIR}/common/shelf/error_box.cpp
+    ${PROJECT_SOURCE_DIR}/common/shelf/single_instance.cpp
+    ${PROJECT_SOURCE_DIR}/common/shelf/driver_device.cpp
+    ${PROJECT_SOURCE_DIR}/common/shelf/calibration_save.cpp
+    ${PROJECT_SOURCE_DIR}/common/shelf/windows_version.cpp
+    ${PROJECT_SOURCE_DIR}/common/shelf/com_ports.cpp
+    ${PROJECT_SOURCE_DIR}/common/shelf/double_click.cpp
+    ${PROJECT_SOURCE_DIR}/common/os_class.cpp)
+target_compile_options(win95_shelf PRIVATE ${WIN95_COMPILE_OPTIONS})
+target_link_libraries(win95_shelf PUBLIC kernel32 user32 advapi32)
+target_compile_definitions(win95_shelf PRIVATE ${WIN95_DEFINITIONS})
+target_include_directories(win95_shelf PUBLIC
+    ${PROJECT_SOURCE_DIR}/common ${PROJECT_SOURCE_DIR}/common/shelf)
+
 # win95_binary(<target> OUTPUT <file name> KIND GUI|DLL
 #              SOURCES ... [DEF file] [LIBS kernel32 user32 ...])
 function(win95_binary target)
@@ -60,7 +78,7 @@ function(win95_binary target)
         LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/package)
     target_compile_options(${target} PRIVATE ${WIN95_COMPILE_OPTIONS})
     target_link_options(${target} PRIVATE ${WIN95_LINK_OPTIONS})
-    target_link_libraries(${target} PRIVATE win95_contract win95_runtime ${W_LIBS} gcc)
+    target_link_libraries(${target} PRIVATE win95_shelf win95_contract win95_runtime ${W_LIBS} gcc)
     set_property(GLOBAL APPEND PROPERTY WIN95_SHIPPED_BINARIES ${target})
 endfunction()
 

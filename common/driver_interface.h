@@ -80,6 +80,13 @@ namespace driver {
 inline bool IsValidMouseMode(uint32_t mode) { return mode <= MOUSE_MODE_DOUBLE_CLICK_DRAG; }
 bool IsValidBeep(uint32_t mode, uint32_t frequency, uint32_t duration);
 
+// The store takes only calibration edges inside the controller's range;
+// SwapXY is passed on as it is.
+inline bool EdgesStorable(const CalibrationRecord &record) {
+    return record.XLow <= TOUCH_RAW_MAX && record.XHigh <= TOUCH_RAW_MAX &&
+           record.YLow <= TOUCH_RAW_MAX && record.YHigh <= TOUCH_RAW_MAX;
+}
+
 // Name of a control code ("IOCTL_TOUCH_SET_BEEP"), or nullptr when unknown.
 const char *ControlCodeName(uint32_t code);
 

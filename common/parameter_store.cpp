@@ -1,6 +1,8 @@
 // Value table and repair rules of the parameter store.
 #include "parameter_store.h"
 
+#include "driver_interface.h"
+
 namespace store {
 
 static const ValueRule kRules[kValueCount] = {
@@ -15,7 +17,8 @@ static const ValueRule kRules[kValueCount] = {
     {"BeepTime", 10, 200, 32, 32, true},
     {"DblClickRegion", 25, 100, 25, 25, true},
     {"DragDelay", 0, 1500, 0, 0, true},
-    {"MouseMode", 0, 3, 3, 3, true},
+    {"MouseMode", MOUSE_MODE_CLICK_ON_TOUCH, MOUSE_MODE_DOUBLE_CLICK_DRAG,
+     MOUSE_MODE_DOUBLE_CLICK_DRAG, MOUSE_MODE_DOUBLE_CLICK_DRAG, true},
 };
 
 const ValueId kInstallOrder[kValueCount] = {
@@ -67,7 +70,7 @@ DoubleClickMetrics MetricsFor(uint32_t dblClickRegion, uint32_t mouseMode) {
     DoubleClickMetrics m;
     m.width = dblClickRegion;
     m.height = dblClickRegion;
-    m.timeMs = mouseMode == 3 ? 900 : 400;
+    m.timeMs = mouseMode == MOUSE_MODE_DOUBLE_CLICK_DRAG ? 900 : 400;
     return m;
 }
 

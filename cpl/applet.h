@@ -32,9 +32,6 @@ void OpenApplet(HWND parent);
 BOOL GetProfileSetting();
 BOOL SaveProfileSetting();
 
-// The registry error box: the system's text for 'error', no owner.
-BOOL ShowRegistryError(DWORD error, const char *caption);
-
 // Builds and runs the four-page sheet; returns when it is closed.
 void ShowPropertySheet(HWND parent);
 

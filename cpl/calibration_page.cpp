@@ -4,10 +4,11 @@
 #include <windows.h>
 
 #include "applet.h"
+#include "package_files.h"
 #include "resource.h"
 #include "runtime.h"
 
-static const char kCalibrationProgram[] = "Durmasel.exe";
+static const char kCalibrationProgram[] = PACKAGE_CALIBRATION_FILE;
 
 // Full path of the calibration program; false when there is no system
 // folder or the path does not fit.

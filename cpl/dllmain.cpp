@@ -6,18 +6,15 @@
 #include "applet.h"
 #include "os_class.h"
 #include "resource.h"
-#include "runtime.h"
+#include "windows_version.h"
 
 HINSTANCE g_module;
 int OsClass = osclass::kUnknown;
 
+// A system that cannot say what it is counts as unknown.
 static int ClassifyRunningWindows() {
-    OSVERSIONINFOA version;
-    memset(&version, 0, sizeof(version));
-    version.dwOSVersionInfoSize = sizeof(version);
-    if (!GetVersionExA(&version)) return osclass::kUnknown;
-    return osclass::Classify(version.dwPlatformId, version.dwMajorVersion,
-                             version.dwMinorVersion);
+    shelf::WindowsVersion version = shelf::RunningWindows();
+    return osclass::Classify(version.platformId, version.major, version.minor);
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {

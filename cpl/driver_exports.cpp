@@ -5,7 +5,14 @@
 #include <windows.h>
 
 #include "driver_interface.h"
-#include "driver_link.h"
+#include "driver_device.h"
+
+// Open, one request, close: the applet never keeps the device open. A
+// failed open leaves its own error for the caller.
+static BOOL SendDriverRequest(DWORD code, void *input, DWORD inputSize, void *output,
+                              DWORD outputSize) {
+    return shelf::RequestOnce(code, input, inputSize, output, outputSize).outcome == shelf::kDone;
+}
 
 static BOOL Refuse() {
     SetLastError(ERROR_INVALID_PARAMETER);

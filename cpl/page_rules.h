@@ -1,6 +1,6 @@
 // Rules of the Settings and Sound pages that need no window: the scales of
 // the trackbars and the up-down control, which controls each mouse mode
-// enables, and the names of the serial ports the Settings page probes.
+// enables, and the serial ports the Settings page probes.
 // Portable (no windows.h) so the rules are unit-tested natively.
 #ifndef PEMROSKO_PAGE_RULES_H
 #define PEMROSKO_PAGE_RULES_H
@@ -8,7 +8,9 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "driver_interface.h"
 #include "parameter_store.h"
+#include "port_names.h"
 
 namespace pages {
 
@@ -47,35 +49,18 @@ struct ModeControls {
 
 // Any mode above "Drag" counts as "Double click,drag".
 inline uint32_t NormalisedMouseMode(uint32_t mode) {
-    return mode > 2 ? 3u : mode;
+    return mode > MOUSE_MODE_DRAG ? uint32_t{MOUSE_MODE_DOUBLE_CLICK_DRAG} : mode;
 }
 
 inline ModeControls ControlsForMode(uint32_t mode) {
     uint32_t m = NormalisedMouseMode(mode);
-    return ModeControls{m == 3, m >= 2};
+    return ModeControls{m == MOUSE_MODE_DOUBLE_CLICK_DRAG, m >= MOUSE_MODE_DRAG};
 }
 
-// Serial ports the Settings page offers: COM1 to COM16.
-inline uint32_t FirstPort() { return store::Rule(store::kPort).low; }
-inline uint32_t LastPort() { return store::Rule(store::kPort).high; }
-
-// Writes "COM<n>" into name (size bytes, always terminated when size > 0).
-// False, with an empty or cut name, when it does not fit.
-inline bool PortName(char *name, size_t size, uint32_t number) {
-    if (size == 0) return false;
-    char digits[10];  // a 32-bit number has at most ten
-    size_t count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + number % 10);
-        number /= 10;
-    } while (number != 0);
-    const char prefix[] = "COM";
-    size_t used = 0;
-    for (size_t i = 0; i < 3 && used + 1 < size; ++i) name[used++] = prefix[i];
-    while (count > 0 && used + 1 < size) name[used++] = digits[--count];
-    name[used] = '\0';
-    return used >= 3 && count == 0;
-}
+// Serial ports the Settings page offers, named as everywhere in the package.
+using ports::FirstPort;
+using ports::LastPort;
+using ports::PortName;
 
 }  // namespace pages
 

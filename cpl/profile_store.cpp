@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include "applet.h"
+#include "double_click.h"
+#include "error_box.h"
 #include "parameter_store.h"
 #include "runtime.h"
 
@@ -46,7 +48,7 @@ void ReportStep(const char *routine, const char *step, LONG error) {
     char caption[64];
     rt::Copy(caption, sizeof(caption), routine);
     rt::Append(caption, sizeof(caption), step);
-    ShowRegistryError(static_cast<DWORD>(error), caption);
+    shelf::ShowSystemError(static_cast<DWORD>(error), caption, MB_ICONINFORMATION);
 }
 
 LONG CreateKey(HKEY parent, const char *path, HKEY *key) {
@@ -122,40 +124,7 @@ bool WriteSettings(HKEY param) {
     return allWritten;
 }
 
-// Kept in the user profile; other programs are not told (no broadcast).
-void ApplyDoubleClickMetrics() {
-    store::DoubleClickMetrics metrics =
-        store::MetricsFor(ProfileSettings.DblClickRegion, ProfileSettings.MouseMode);
-    SystemParametersInfoA(store::kSpiSetDoubleClkWidth, metrics.width, NULL,
-                          store::kSpifUpdateIniFile);
-    SystemParametersInfoA(store::kSpiSetDoubleClkHeight, metrics.height, NULL,
-                          store::kSpifUpdateIniFile);
-    SystemParametersInfoA(store::kSpiSetDoubleClickTime, metrics.timeMs, NULL,
-                          store::kSpifUpdateIniFile);
-}
-
 }  // namespace
-
-BOOL ShowRegistryError(DWORD error, const char *caption) {
-    char *text = NULL;
-    // No inserts are supplied, so messages with %1 must not try to read any.
-    DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER |
-            FORMAT_MESSAGE_IGNORE_INSERTS,
-        NULL, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&text),
-        0, NULL);
-    char fallback[48];
-    bool haveText = length != 0 && text != NULL;
-    if (!haveText) {
-        rt::Copy(fallback, sizeof(fallback), "Registry error ");
-        char number[12];
-        rt::FormatUnsigned(number, sizeof(number), error);
-        rt::Append(fallback, sizeof(fallback), number);
-    }
-    MessageBoxA(NULL, haveText ? text : fallback, caption, MB_OK | MB_ICONINFORMATION);
-    if (text) LocalFree(text);
-    return TRUE;
-}
 
 BOOL GetProfileSetting() {
     StoreKeys keys;
@@ -168,7 +137,7 @@ BOOL SaveProfileSetting() {
     StoreKeys keys;
     if (!OpenStore("SaveProfileSetting", &keys)) return FALSE;
     bool allWritten = WriteSettings(keys.param);
-    ApplyDoubleClickMetrics();
+    shelf::ApplyDoubleClickMetrics(ProfileSettings.DblClickRegion, ProfileSettings.MouseMode);
     if (!allWritten) {
         MessageBoxA(NULL, "Warning:Update parameters to registry error!", "Orvantix Touchscreen",
                     MB_OK | MB_ICONINFORMATION);

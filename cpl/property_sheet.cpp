@@ -7,7 +7,7 @@
 
 #include "applet.h"
 #include "driver_interface.h"
-#include "driver_link.h"
+#include "driver_device.h"
 #include "resource.h"
 #include "runtime.h"
 #include "win95_abi.h"
@@ -91,7 +91,7 @@ void DescribeSheet(PROPSHEETHEADERA *header, HWND parent, PageRecordV1 *pages) {
 }
 
 // Without the driver nothing is sent and nothing is shown.
-void RequestReload() { SendDriverRequest(IOCTL_TOUCH_RELOAD_PARAMETERS, NULL, 0, NULL, 0); }
+void RequestReload() { shelf::RequestOnce(IOCTL_TOUCH_RELOAD_PARAMETERS, NULL, 0, NULL, 0); }
 
 INT_PTR Answer(HWND page, LONG result) {
     SetWindowLongA(page, DWL_MSGRESULT, result);

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "applet.h"
+#include "com_ports.h"
 #include "page_controls.h"
 #include "page_rules.h"
 #include "resource.h"
@@ -25,30 +26,10 @@ static void UpdateModeControls(HWND page, DWORD mode) {
     EnableControls(page, kDragDelayControls, ARRAYSIZE(kDragDelayControls), usable.dragDelay);
 }
 
-// Probes a port through its default configuration, which never opens it.
-static bool IsPortPresent(const char *name) {
-    COMMCONFIG config;
-    ZeroMemory(&config, sizeof(config));
-    config.dwSize = sizeof(config);
-    DWORD size = sizeof(config);
-    return GetDefaultCommConfigA(name, &config, &size) != FALSE;
-}
-
-static void AddPortIfPresent(HWND list, DWORD number) {
-    char name[16];
-    if (!pages::PortName(name, sizeof(name), number) || !IsPortPresent(name)) return;
-    LRESULT index = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    if (index < 0) return;  // CB_ERR or CB_ERRSPACE
-    SendMessageA(list, CB_SETITEMDATA, index, number);
-    if (number == ProfileSettings.Port) SendMessageA(list, CB_SETCURSEL, index, 0);
-}
-
 // A stored port that is not present leaves the list without a selection
 // and the setting as it was loaded.
 static void FillPortList(HWND page) {
-    HWND list = GetDlgItem(page, IDC_PORT_LIST);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
-    for (DWORD n = pages::FirstPort(); n <= pages::LastPort(); ++n) AddPortIfPresent(list, n);
+    shelf::FillPortList(GetDlgItem(page, IDC_PORT_LIST), ProfileSettings.Port);
 }
 
 static void InitDoubleClickRange(HWND page) {

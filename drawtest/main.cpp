@@ -4,18 +4,13 @@
 #include "brokasta.h"
 #include "resource.h"
 #include "runtime.h"
+#include "single_instance.h"
 
 Board g_board;
 
 const char kBoardClassName[] = "Brokasta";
 static const char kBoardTitle[] = "Touch Screen Drawing Test";
 static const char kMutexName[] = "BrokastaDrawingTest";
-
-// The mutex is held, never released, until the process ends.
-static bool AnotherInstanceRuns() {
-    CreateMutexA(NULL, TRUE, kMutexName);
-    return GetLastError() == ERROR_ALREADY_EXISTS;
-}
 
 // A second tap on the shortcut brings the running test back to the front
 // instead of leaving the user looking at nothing.
@@ -68,7 +63,7 @@ static int RunMessageLoop() {
 }
 
 extern "C" int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    if (AnotherInstanceRuns()) {
+    if (shelf::AnotherInstanceHolds(kMutexName)) {
         RaiseRunningInstance();
         return 0;
     }

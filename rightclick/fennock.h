@@ -28,8 +28,7 @@ struct FennockState {
 
 extern FennockState g_fennock;
 
-// Driver requests; each opens "\\.\ZELVANIS", makes one request and closes.
-BOOL IsDriverLoaded();
+// Driver requests; each opens the device, makes one request and closes.
 BOOL StartRightButtonSwitch();
 BOOL RightButtonSwitchIsOver();
 

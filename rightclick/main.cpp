@@ -3,7 +3,9 @@
 // click. One instance at a time; without the driver it refuses to start.
 #include "fennock.h"
 #include "resource.h"
-#include "runtime.h"
+#include "driver_device.h"
+#include "error_box.h"
+#include "single_instance.h"
 
 FennockState g_fennock;
 
@@ -11,27 +13,9 @@ static const char kMutexName[] = "XJQFennock";
 // Long enough for the worker to finish one poll and its sleep.
 static const DWORD kWorkerEndTimeoutMs = 1000;
 
-// Shows a failing system call the way every Orvantix program does: the
-// system's text for the code, under a caption naming routine and step.
-static void ReportSystemError(DWORD code, const char *caption) {
-    char *text = NULL;
-    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, NULL, code,
-                   0x0400, reinterpret_cast<LPSTR>(&text), 0, NULL);
-    char fallback[32];
-    if (!text) {
-        char number[12];
-        rt::FormatUnsigned(number, sizeof(number), code);
-        rt::Copy(fallback, sizeof(fallback), "System error ");
-        rt::Append(fallback, sizeof(fallback), number);
-    }
-    MessageBoxA(NULL, text ? text : fallback, caption, MB_ICONINFORMATION);
-    if (text) LocalFree(text);
-}
-
-// The mutex is held, never released, until the process ends.
-static BOOL AnotherInstanceRuns() {
-    CreateMutexA(NULL, TRUE, kMutexName);
-    return GetLastError() == ERROR_ALREADY_EXISTS;
+// A failing system call, captioned with routine and step.
+static void ReportSystemError(const char *caption) {
+    shelf::ShowSystemError(GetLastError(), caption, MB_ICONINFORMATION);
 }
 
 static BOOL StartWorker() {
@@ -58,8 +42,8 @@ static void FreePictures() {
 }
 
 extern "C" int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    if (AnotherInstanceRuns()) return 0;
-    if (!IsDriverLoaded()) {
+    if (shelf::AnotherInstanceHolds(kMutexName)) return 0;
+    if (!shelf::DriverPresent()) {
         MessageBoxA(NULL, "Fatal Error:ZELVANIS Touchscreen driver not loaded!", "Fatal Error!",
                     MB_ICONWARNING);
         return 1;
@@ -67,12 +51,12 @@ extern "C" int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     g_fennock.idlePicture = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_SWITCH_IDLE));
     g_fennock.pendingPicture = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_SWITCH_PENDING));
     if (!StartWorker()) {
-        ReportSystemError(GetLastError(), "Orvantix_CreateThread");
+        ReportSystemError("Orvantix_CreateThread");
         FreePictures();
         return 0;
     }
     if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_FENNOCK), NULL, SwitchDialogProc, 0) == -1)
-        ReportSystemError(GetLastError(), "Orvantix_DialogBoxParam");
+        ReportSystemError("Orvantix_DialogBoxParam");
     StopWorker();
     FreePictures();
     return 0;

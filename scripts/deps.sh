@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a Debian machine, only when
 # something is missing: the mingw-w64 cross compiler, 32-bit Wine, Xvfb,
-# CMake/Ninja and GoogleTest for the native unit tests.
+# CMake/Ninja, GoogleTest for the native unit tests, and mtools and xorriso
+# for the floppy and CD images of the installation folder.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ python3 libgtest-dev
           g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
-          wine wine32:i386 xvfb xauth)
+          wine wine32:i386 xvfb xauth mtools xorriso)
 
 missing=()
 for p in "${packages[@]}"; do

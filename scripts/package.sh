@@ -1,28 +1,44 @@
 #!/usr/bin/env bash
-# Builds the installation folder build/medium and runs the package end to
+# Builds the installation folder build/medium, its floppy and CD images
+# build/medium.img and build/medium.iso, and runs the package end to
 # end under Wine in a fresh Windows 98 prefix (build/demo) with the
 # simulated touchscreen: Setup installs, a calibration is confirmed, the
 # Control Panel sheet opens and saves, Fennock switches once. Prints the
 # parameter store and the driver requests; screenshots go to
 # build/demo/screens.
-#     scripts/package.sh [--interactive [--swap] [--flip-x] [--flip-y]]
+#     scripts/package.sh [--driver DIR] [--interactive [--swap] [--flip-x] [--flip-y]]
+# --driver DIR puts the driver maker's ZELVANIS.VxD and Pemrosko.inf from DIR
+# into the folder and the images (never the simulator: it is refused).
 # --interactive (with DISPLAY set) then leaves you on a Wine desktop where
 # mouse clicks are raw touches of a virtual panel, its axes swapped or
 # reversed as chosen, until you close that desktop.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+here=$PWD
 cd "$top"
 
+usage() {
+    echo "usage: scripts/package.sh [--driver DIR] [--interactive [--swap] [--flip-x] [--flip-y]]" >&2
+    exit 2
+}
 interactive=0
 panel=()
-for arg in "$@"; do
-    case "$arg" in
+driver=""
+while [ $# -gt 0 ]; do
+    case "$1" in
         --interactive) interactive=1 ;;
-        --swap|--flip-x|--flip-y) panel+=("$arg") ;;
-        *) echo "usage: scripts/package.sh [--interactive [--swap] [--flip-x] [--flip-y]]" >&2
-           exit 2 ;;
+        --swap|--flip-x|--flip-y) panel+=("$1") ;;
+        --driver) [ $# -ge 2 ] || usage
+                  case "$2" in /*) driver=$2 ;; *) driver=$here/$2 ;; esac
+                  shift ;;
+        *) usage ;;
     esac
+    shift
 done
+if [ -n "$driver" ] && [ ! -d "$driver" ]; then
+    echo "package: driver folder $driver does not exist" >&2
+    exit 2
+fi
 if [ $interactive -eq 1 ] && [ -z "${DISPLAY:-}" ]; then
     echo "package: --interactive needs a display (DISPLAY is not set)" >&2
     exit 2
@@ -37,28 +53,9 @@ fi
 
 built=build/cross/package
 medium=build/medium
-rm -rf "$medium"
-mkdir -p "$medium"
-# Setup looks for the applet as "Pemrosko.CPL".
-for name in Setup.exe Pemrosko.CPL Durmasel.exe Fennock.exe Brokasta.exe; do
-    source="$built/$name"
-    [ "$name" = Pemrosko.CPL ] && source="$built/Pemrosko.Cpl"
-    if [ -f "$source" ]; then
-        cp "$source" "$medium/$name"
-    else
-        echo "package: WARNING: $name is not built; the medium is incomplete" >&2
-    fi
-done
-printf '%s\r\n' \
-    "Orvantix Touchscreen installation folder" \
-    "" \
-    "The touchscreen driver's own files, ZELVANIS.VxD and Pemrosko.inf, come" \
-    "from the driver's maker. Put both beside Setup.exe before running Setup." \
-    "Setup copies ZELVANIS.VxD, Pemrosko.CPL and Durmasel.exe into the Windows" \
-    "system folder, Fennock.exe, Brokasta.exe and Setup.exe into the Zelvanis" \
-    "folder of the Windows folder, makes the Start-menu group and asks for a" \
-    "restart, after which the calibration runs. \"Uninstall Touchscreen\" in that" \
-    "group (Setup.exe -U) removes everything again." > "$medium/DRIVER.TXT"
+media_args=(--package "$built")
+[ -n "$driver" ] && media_args+=(--driver "$driver")
+scripts/make-media.sh "${media_args[@]}" "$medium" build/medium.img build/medium.iso
 echo "package: installation folder $medium:"
 ls -l "$medium"
 

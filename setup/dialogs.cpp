@@ -1,6 +1,7 @@
 // Setup's question, port and completion dialogs; see dialogs.h.
 #include "dialogs.h"
 
+#include "com_ports.h"
 #include "resource.h"
 #include "runtime.h"
 #include "win95_abi.h"
@@ -91,26 +92,8 @@ IMPLEMENT_RUNTIME_CLASS(CPortDialog, CDialog)
 
 CPortDialog::CPortDialog() : CDialog(IDD_PORT), m_nIndex(0), m_nPort(0) {}
 
-// Asks the system about a port by name without opening it.
-static BOOL PortIsKnown(const char *name) {
-    COMMCONFIG config;
-    memset(&config, 0, sizeof(config));
-    config.dwSize = sizeof(config);
-    DWORD size = sizeof(config);
-    return GetDefaultCommConfigA(name, &config, &size);
-}
-
-void CPortDialog::FillPortList() {
-    SendDlgItemMessage(IDC_PORT_LIST, CB_RESETCONTENT, 0, 0);
-    for (int port = 1; port <= 16; ++port) {
-        char name[16];
-        wsprintfA(name, "%s%d", "COM", port);  // at most "COM16"
-        if (!PortIsKnown(name)) continue;
-        LRESULT index =
-            SendDlgItemMessage(IDC_PORT_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-        if (index >= 0) SendDlgItemMessage(IDC_PORT_LIST, CB_SETITEMDATA, index, port);
-    }
-}
+// The first entry is chosen by OnInitDialog, not by the list.
+void CPortDialog::FillPortList() { shelf::FillPortList(GetDlgItem(IDC_PORT_LIST), 0); }
 
 // The port number of the selected entry; CB_ERR (-1) when none is.
 int CPortDialog::SelectedPort() {

@@ -7,6 +7,7 @@
 #include "portable/rules.h"
 #include "registry.h"
 #include "win95_abi.h"
+#include "windows_version.h"
 
 // The shell takes lists of names: each ends in a NUL, the list in another.
 static BOOL MakeNameList(const char *name, Text *list) {
@@ -79,10 +80,6 @@ Text GetWindowsFolder() { return FolderWithBackslash(GetWindowsDirectoryA, "GetW
 Text GetSystemFolder() { return FolderWithBackslash(GetSystemDirectoryA, "GetSystemFolder"); }
 
 int GetOSVersion() {
-    OSVERSIONINFOA info;
-    memset(&info, 0, sizeof(info));
-    info.dwOSVersionInfoSize = sizeof(info);
-    // A system that can't say what it is counts as an unknown platform.
-    if (!GetVersionExA(&info)) return ClassifyOS(~0UL, 0, 0);
-    return ClassifyOS(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
+    shelf::WindowsVersion version = shelf::RunningWindows();
+    return ClassifyOS(version.platformId, version.major, version.minor);
 }

@@ -50,9 +50,9 @@ private:
     CObject &operator=(const CObject &);
 };
 
-// The application object. Exactly one exists, made as a global before
-// WinMain runs; WinMain calls AppMain, which stores the start-up data and
-// calls InitInstance, the program's start routine.
+// The application object. Exactly one exists, made by WinMain as a local
+// that lives for the whole run; WinMain then calls AppMain, which stores
+// the start-up data and calls InitInstance, the program's start routine.
 class CApplication : public CObject {
     DECLARE_RUNTIME_CLASS(CApplication)
 public:

@@ -1,6 +1,8 @@
 // Registry access and error reporting for Setup; see registry.h.
 #include "registry.h"
 
+#include "error_box.h"
+
 #include "portable/action_lists.h"
 #include "portable/rules.h"
 
@@ -96,20 +98,15 @@ void ReportError(DWORD code, const char *caption) {
     MessageBoxA(NULL, message.c_str(), caption, MB_OK);
 }
 
+// Code 0 reports success, which is never worth a box: it counts as unknown.
 BOOL GetErrorText(DWORD code, Text *out) {
-    char *message = NULL;
-    DWORD length = 0;
-    if (code != 0) {
-        length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, NULL,
-                                code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                                reinterpret_cast<LPSTR>(&message), 0, NULL);
-    }
-    BOOL found = length != 0 && message != NULL;
+    char *message = code != 0 ? shelf::SystemErrorText(code) : NULL;
+    BOOL found = message != NULL;
     if (found) {
         BlankControlCharacters(message);
         found = out->Assign(message);
     }
     if (message) LocalFree(message);
-    if (!found) out->Assign("Unknown error");
+    if (!found) out->Assign(shelf::kUnknownErrorText);
     return found;
 }

@@ -1,6 +1,5 @@
 // Resource identifiers of Setup: icons, dialog templates, their controls
-// and the string table. The dialogs' own control ids may also live in
-// dialog_ids.h next to the templates.
+// and the string table; the templates are in setup_dialogs.rc.
 #ifndef SETUP_RESOURCE_H
 #define SETUP_RESOURCE_H
 

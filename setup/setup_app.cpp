@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "dialogs.h"
+#include "package_files.h"
 #include "files.h"
 #include "portable/flow.h"
 #include "portable/rules.h"
@@ -18,16 +19,17 @@
 #define RUN_ONCE_CALIBRATION "Durmasel"
 #define RUN_ONCE_FINISH "Orvantix"
 #define FINISH_SWITCH " -L"
-#define PROGRAM_FOLDER "Zelvanis"
+#define PROGRAM_FOLDER PACKAGE_PROGRAM_FOLDER
 #define GROUP_NAME "Orvantix Touchscreen"
-#define CALIBRATION_PROGRAM "Durmasel.exe"
+#define CALIBRATION_PROGRAM PACKAGE_CALIBRATION_FILE
 
 // Copied into the program folder, in this order.
-static const char *const kProgramFolderFiles[] = {"Fennock.exe", "Brokasta.exe", "Setup.exe"};
+static const char *const kProgramFolderFiles[] = {PACKAGE_SWITCH_FILE, PACKAGE_DRAWTEST_FILE,
+                                                   PACKAGE_SETUP_FILE};
 
 // The package's files in the system folder that a removal deletes again.
-static const char *const kSystemFolderFiles[] = {"Durmasel.exe", "Pemrosko.Cpl",
-                                                  "ZELVANIS.VxD"};
+static const char *const kSystemFolderFiles[] = {PACKAGE_CALIBRATION_FILE, PACKAGE_APPLET_FILE,
+                                                  PACKAGE_DRIVER_FILE};
 
 // The Start-menu group's links, in the order they are made.
 struct LinkSpec {
@@ -37,10 +39,10 @@ struct LinkSpec {
     const char *arguments;
 };
 static const LinkSpec kLinks[] = {
-    {"Button Switch.lnk", "Fennock.exe", false, NULL},
-    {"Brokasta Test.lnk", "Brokasta.exe", false, NULL},
-    {"Touchscreen setup.lnk", "Pemrosko.Cpl", true, NULL},
-    {"Uninstall Touchscreen.lnk", "Setup.exe", false, "-U"},
+    {"Button Switch.lnk", PACKAGE_SWITCH_FILE, false, NULL},
+    {"Brokasta Test.lnk", PACKAGE_DRAWTEST_FILE, false, NULL},
+    {"Touchscreen setup.lnk", PACKAGE_APPLET_FILE, true, NULL},
+    {"Uninstall Touchscreen.lnk", PACKAGE_SETUP_FILE, false, "-U"},
 };
 
 #define COUNT_OF(a) (sizeof(a) / sizeof((a)[0]))

@@ -2,6 +2,7 @@
 // constant texts and lists are in portable/touch_plan.cpp.
 #include "touch_installer.h"
 
+#include "double_click.h"
 #include "files.h"
 #include "parameter_store.h"
 #include "portable/touch_plan.h"
@@ -44,12 +45,8 @@ void CTouchInstaller::AddDefaultParameters(int port) {
     // The metrics of the defaults take effect now, stored in the user
     // profile without a broadcast; the values reach the registry only when
     // Install runs.
-    store::DoubleClickMetrics metrics =
-        store::MetricsFor(store::Rule(store::kDblClickRegion).installDefault,
-                          store::Rule(store::kMouseMode).installDefault);
-    SystemParametersInfoA(SPI_SETDOUBLECLKWIDTH, metrics.width, NULL, SPIF_UPDATEINIFILE);
-    SystemParametersInfoA(SPI_SETDOUBLECLKHEIGHT, metrics.height, NULL, SPIF_UPDATEINIFILE);
-    SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, metrics.timeMs, NULL, SPIF_UPDATEINIFILE);
+    shelf::ApplyDoubleClickMetrics(store::Rule(store::kDblClickRegion).installDefault,
+                                   store::Rule(store::kMouseMode).installDefault);
 }
 
 void CTouchInstaller::WriteSystemIni() {

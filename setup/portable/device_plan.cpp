@@ -1,6 +1,8 @@
 // Detection and list building of the device installer; see device_plan.h.
 #include "device_plan.h"
 
+#include "package_files.h"
+
 #include <string.h>
 
 #include "rules.h"
@@ -114,7 +116,7 @@ static bool AppendClassValues(const DeviceInfo &device, const Text &key, RegList
 static bool AppendUninstallValues(const DeviceInfo &device, const SetupFolders &folders,
                                   const Text &key, RegList *keys) {
     Text command;
-    return Joined(&command, folders.windows, "Zelvanis\\", folders.programTitle) &&
+    return Joined(&command, folders.windows, PACKAGE_PROGRAM_FOLDER "\\", folders.programTitle) &&
            command.Append(".exe -u") &&
            AppendText(keys, key, "DisplayName", device.deviceDesc) &&
            AppendText(keys, key, "UninstallString", command.c_str());

@@ -99,18 +99,3 @@ void BlankControlCharacters(char *text) {
         if (static_cast<unsigned char>(*text) < 0x20) *text = ' ';
     }
 }
-
-int ClassifyOS(unsigned long platformId, unsigned long major, unsigned long minor) {
-    switch (platformId) {
-    case kPlatformWin32s:
-        return 0;
-    case kPlatformWindows:
-        return minor == 0 ? 1 : (minor == 1 ? 2 : 3);
-    case kPlatformNT:
-        return major == 4 ? 4 : (major == 5 ? 5 : 6);
-    }
-    // An unknown platform is no Windows 95 family system: refuse it too.
-    return 6;
-}
-
-bool IsRefusedOS(int code) { return code >= 4 && code <= 6; }

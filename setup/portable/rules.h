@@ -7,6 +7,7 @@
 
 #include <stddef.h>
 
+#include "os_class.h"
 #include "text.h"
 
 // Instance keys are named by the number in at least four digits, zero
@@ -40,17 +41,18 @@ bool EndWithBackslash(char *folder, size_t folderSize);
 // tabs) into a blank; bytes of 0x80 and above are characters and stay.
 void BlankControlCharacters(char *text);
 
-// Operating-system codes: 0 Win32s; 1, 2, 3 the Windows 95 family by
-// minor version 0, 1, above 1; 4, 5, 6 the NT family by major version
-// 4, 5, other. Setup refuses codes 4 to 6.
+// Operating-system codes: Setup's view of the shared classification (see
+// os_class.h). Setup refuses codes 4 to 6.
 enum {
-    kPlatformWin32s = 0,
-    kPlatformWindows = 1,
-    kPlatformNT = 2,
+    kPlatformWin32s = osclass::kPlatformWin32s,
+    kPlatformWindows = osclass::kPlatformWindows,
+    kPlatformNT = osclass::kPlatformNt,
 };
-int ClassifyOS(unsigned long platformId, unsigned long major, unsigned long minor);
+inline int ClassifyOS(unsigned long platformId, unsigned long major, unsigned long minor) {
+    return osclass::ClassifyForSetup(platformId, major, minor);
+}
 
 // True for the codes on which Setup must not run.
-bool IsRefusedOS(int code);
+inline bool IsRefusedOS(int code) { return osclass::RefusedBySetup(code); }
 
 #endif

@@ -8,8 +8,8 @@ const DeviceInfo kTouchDevice = {
     "Orvantix Touchscreen",
     "Orvantix",
     "Orvantix Technology Co, Ltd.",
-    "ZELVANIS.VxD",
-    "ZELVANIS.VxD",
+    PACKAGE_DRIVER_FILE,
+    PACKAGE_DRIVER_FILE,
     "Pemrosko.inf",
     "Pemrosko",
 };

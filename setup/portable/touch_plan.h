@@ -7,13 +7,14 @@
 
 #include "action_lists.h"
 #include "device_plan.h"
+#include "package_files.h"
 
 // The description handed to the device installer.
 extern const DeviceInfo kTouchDevice;
 
 // Files of the package in the system folder besides the driver.
-#define CALIBRATION_FILE "Durmasel.exe"
-#define APPLET_FILE "Pemrosko.CPL"
+#define CALIBRATION_FILE PACKAGE_CALIBRATION_FILE
+#define APPLET_FILE PACKAGE_APPLET_COPY
 
 // System.ini (in the Windows folder) names the mouse driver at boot.
 #define SYSTEM_INI_FILE "System.ini"

@@ -6,7 +6,9 @@ monochrome cursors (.cur). Pictures are given as rows of (r, g, b) or
 (r, g, b, a) tuples, top row first. Palettes are built from the colours a
 picture uses, so a 16-colour picture may use at most 16 colours.
 """
+import os
 import struct
+import sys
 
 
 def _palette(pixels, bpp):
@@ -98,3 +100,12 @@ def write_blank_cursor(path, size=32, hotspot=(0, 0)):
     entry = struct.pack("<BBBBHHII", size, size, 2, 0, hotspot[0], hotspot[1], len(dib), 22)
     with open(path, "wb") as f:
         f.write(header + entry + dib)
+
+
+def output_folder():
+    """The one argument every art script takes: the folder it draws into,
+    made when missing."""
+    if len(sys.argv) != 2:
+        sys.exit("usage: %s <output folder>" % os.path.basename(sys.argv[0]))
+    os.makedirs(sys.argv[1], exist_ok=True)
+    return sys.argv[1]

@@ -8,7 +8,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from bmpfile import write_blank_cursor, write_ico  # noqa: E402
+from bmpfile import write_blank_cursor, write_ico, output_folder  # noqa: E402
 
 GROUND = (200, 200, 200)
 RIM = (128, 128, 128)
@@ -41,8 +41,7 @@ def target_icon(size):
 
 
 def main():
-    out = sys.argv[1]
-    os.makedirs(out, exist_ok=True)
+    out = output_folder()
     write_ico(os.path.join(out, "durmasel.ico"), [(target_icon(32), 4), (target_icon(16), 4)])
     write_blank_cursor(os.path.join(out, "blank.cur"), 32, (0, 0))
 

@@ -8,7 +8,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from bmpfile import write_bmp, write_ico  # noqa: E402
+from bmpfile import write_bmp, write_ico, output_folder  # noqa: E402
 
 CLEAR = (0, 0, 0, 0)
 BEZEL = (192, 192, 192)
@@ -157,10 +157,7 @@ def draw_logo(width=180, height=80):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: cpl_art.py <output folder>")
-    out = sys.argv[1]
-    os.makedirs(out, exist_ok=True)
+    out = output_folder()
     images = [(draw_icon(size, False), bpp) for bpp in (8, 24) for size in (48, 32, 16)]
     images += [(draw_icon(size, True), 32) for size in (32, 16)]
     write_ico(os.path.join(out, "applet.ico"), images)

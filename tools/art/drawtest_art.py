@@ -8,7 +8,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from bmpfile import write_ico  # noqa: E402
+from bmpfile import write_ico, output_folder  # noqa: E402
 
 CLEAR = (0, 0, 0, 0)
 FRAME = (64, 64, 64)
@@ -62,10 +62,7 @@ def draw(size):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: drawtest_art.py <output folder>")
-    out = sys.argv[1]
-    os.makedirs(out, exist_ok=True)
+    out = output_folder()
     write_ico(os.path.join(out, "brokasta.ico"), [(draw(size), 4) for size in (32, 16)])
 
 

@@ -8,7 +8,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from bmpfile import write_bmp, write_ico  # noqa: E402
+from bmpfile import write_bmp, write_ico, output_folder  # noqa: E402
 
 GROUND = (192, 192, 192)
 BODY = (255, 255, 255)
@@ -87,10 +87,7 @@ def draw(width, height, hatched, ground):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: rightclick_art.py <output folder>")
-    out = sys.argv[1]
-    os.makedirs(out, exist_ok=True)
+    out = output_folder()
     write_bmp(os.path.join(out, "switch_idle.bmp"), draw(62, 41, "left", GROUND), 4)
     write_bmp(os.path.join(out, "switch_pending.bmp"), draw(57, 41, "right", GROUND), 4)
     icon = [(draw(size, size, "right", CLEAR), 4) for size in (32, 16)]

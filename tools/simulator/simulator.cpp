@@ -146,6 +146,12 @@ void Attach(HMODULE self) {
 
 }  // namespace
 
+// scripts/make-media.sh refuses any ZELVANIS.VxD holding this text, so the
+// simulator never reaches an installation medium. Exported, so no linker
+// or strip step can drop it.
+extern "C" __declspec(dllexport) const char OrvantixSimulatorMark[] =
+    "Orvantix touchscreen simulator: tests and demos only, never on a medium";
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(module);

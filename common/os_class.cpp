@@ -1,4 +1,5 @@
-// Classification of the running Windows for the applet's system check.
+// Classification of the running Windows for the applet's and Setup's
+// system checks; see os_class.h.
 #include "os_class.h"
 
 namespace osclass {
@@ -31,5 +32,20 @@ int Classify(uint32_t platformId, uint32_t major, uint32_t minor) {
 }
 
 bool IsAccepted(int osClass) { return osClass >= kWindows95 && osClass <= kWindows98Me; }
+
+int ClassifyForSetup(uint32_t platformId, uint32_t major, uint32_t minor) {
+    switch (platformId) {
+    case kPlatformWin32s:
+    case kPlatformWindows:
+        return Classify(platformId, major, minor);
+    case kPlatformNt:
+        return major == 4 ? kNt4 : (major == 5 ? kWindows2000 : kWindowsXpFamily);
+    default:
+        // An unknown platform is no Windows 95 family system: refuse it too.
+        return kWindowsXpFamily;
+    }
+}
+
+bool RefusedBySetup(int code) { return code >= kNt4 && code <= kWindowsXpFamily; }
 
 }  // namespace osclass

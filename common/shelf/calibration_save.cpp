@@ -1,0 +1,80 @@
+// The calibration save, kept on the shelf because more than one program
+// calibrates and all must leave the store alike.
+#include "calibration_save.h"
+
+#include "error_box.h"
+#include "parameter_store.h"
+
+namespace shelf {
+
+static const char kSaveCaption[] = "Orvantix Touchscreen";
+
+// RegCreateKeyExA that opens an existing key or makes an empty one.
+static LONG CreateWritableKey(HKEY parent, const char *name, HKEY *key) {
+    DWORD disposition = 0;
+    return RegCreateKeyExA(parent, name, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_WRITE, NULL,
+                           key, &disposition);
+}
+
+static DWORD FieldOf(const CalibrationRecord &record, store::ValueId id) {
+    switch (id) {
+    case store::kXLow: return record.XLow;
+    case store::kXHigh: return record.XHigh;
+    case store::kYLow: return record.YLow;
+    case store::kYHigh: return record.YHigh;
+    default: return record.SwapXY;
+    }
+}
+
+// Writes all five values even when one fails; returns how many failed.
+static int WriteCalibrationValues(HKEY params, const CalibrationRecord &record) {
+    int failures = 0;
+    for (store::ValueId id : store::kCalibrationSaveOrder) {
+        const char *name = store::Rule(id).name;
+        DWORD value = FieldOf(record, id);
+        if (RegSetValueExA(params, name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value),
+                           sizeof(value)) != ERROR_SUCCESS)
+            ++failures;
+    }
+    return failures;
+}
+
+static BOOL Fail(LONG error, const char *caption) {
+    ShowSystemError(static_cast<DWORD>(error), caption, MB_ICONINFORMATION);
+    SetLastError(static_cast<DWORD>(error));
+    return FALSE;
+}
+
+// Closes both keys, Parameters first; the service key is closed even when
+// the first close fails, so no handle is left behind.
+static BOOL CloseKeys(HKEY params, HKEY service) {
+    LONG paramResult = RegCloseKey(params);
+    if (paramResult != ERROR_SUCCESS) {
+        RegCloseKey(service);
+        return Fail(paramResult, "SaveProfileSetting_CloseParamKey");
+    }
+    LONG serviceResult = RegCloseKey(service);
+    if (serviceResult == ERROR_SUCCESS) return TRUE;
+    return Fail(serviceResult, "SaveProfileSetting_CloseTouchKey");
+}
+
+BOOL SaveCalibration(const CalibrationRecord &record) {
+    if (!driver::EdgesStorable(record)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    HKEY service = NULL, params = NULL;
+    LONG result = CreateWritableKey(HKEY_LOCAL_MACHINE, TOUCH_SERVICE_KEY, &service);
+    if (result != ERROR_SUCCESS) return Fail(result, "SaveCalibration_CreateTouchKeyEx");
+    result = CreateWritableKey(service, TOUCH_PARAM_SUBKEY, &params);
+    if (result != ERROR_SUCCESS) {
+        RegCloseKey(service);
+        return Fail(result, "SaveCalibration_CreateParamKeyEx");
+    }
+    if (WriteCalibrationValues(params, record) > 0)
+        MessageBoxA(NULL, "Cannot update touchscreen parameters to registry!", kSaveCaption,
+                    MB_ICONINFORMATION);
+    return CloseKeys(params, service);
+}
+
+}  // namespace shelf
