@@ -4,56 +4,57 @@
 // A touch's raw value is therefore a linear function of where it landed,
 // so fitting the record by least squares in raw units is a straight-line
 // fit of the touches on their targets, axis by axis, carried over to raw
-// units through the stored record. All of it is exact integer arithmetic.
+// units through the stored record. The arithmetic is in double precision:
+// the sums of whole pixels are exact on any screen, each result is rounded
+// once at the end, and no 64-bit division routine swells the program.
 #include "accuracy.h"
 
 namespace drawtest {
 
 namespace {
 
-const long long kSubPixels = 16;  // residuals are worked out in 1/16 pixel
-const long long kResidualLimit = 1LL << 28;
+const double kSubPixels = 16;  // residual distances are taken in 1/16 pixel
+const double kResidualLimit = 1 << 28;
 
-long long Clamp(long long value, long long low, long long high) {
+double Clamp(double value, double low, double high) {
     return value < low ? low : (value > high ? high : value);
 }
 
-// n / d rounded to the nearest whole number, halves away from zero; d != 0.
-long long RoundDiv(long long n, long long d) {
-    unsigned long long un = n < 0 ? 0ULL - static_cast<unsigned long long>(n) : n;
-    unsigned long long ud = d < 0 ? 0ULL - static_cast<unsigned long long>(d) : d;
-    long long q = static_cast<long long>((un + ud / 2) / ud);
-    return (n < 0) != (d < 0) ? -q : q;
+// To the nearest whole number, halves away from zero.
+long long Round(double value) {
+    return value < 0 ? -static_cast<long long>(0.5 - value) : static_cast<long long>(value + 0.5);
 }
 
 // One axis of the check: the targets and where their touches landed. A
-// touch beyond a screen's size off the screen is pulled in that far, which
-// keeps every sum below within 64 bits and is still far out of tolerance.
+// touch beyond a screen's size off the screen is pulled in that far; it is
+// still far out of tolerance.
 struct AxisSamples {
-    long long target[kCrossCount];
-    long long touch[kCrossCount];
+    double target[kCrossCount];
+    double touch[kCrossCount];
     int size;
 };
 
-AxisSamples SampleAxis(const CheckRun &run, bool across) {
-    AxisSamples s;
-    s.size = across ? run.width : run.height;
+void SampleAxes(const CheckRun &run, AxisSamples *xs, AxisSamples *ys) {
+    xs->size = run.width;
+    ys->size = run.height;
     for (int i = 0; i < kCrossCount; ++i) {
         Point target = CrossPosition(i, run.width, run.height);
         Point tap = run.results[i].tap;
-        s.target[i] = across ? target.x : target.y;
-        s.touch[i] = Clamp(across ? tap.x : tap.y, -s.size, 2LL * s.size);
+        xs->target[i] = target.x;
+        ys->target[i] = target.y;
+        xs->touch[i] = Clamp(tap.x, -run.width, 2.0 * run.width);
+        ys->touch[i] = Clamp(tap.y, -run.height, 2.0 * run.height);
     }
-    return s;
 }
 
-// The least-squares line touch = (a + b * target) / d.
+// The least-squares line touch = offset + slope * target, in pixels. The
+// targets of an axis are never all alike, so the divisor is never zero.
 struct AxisFit {
-    long long a, b, d;
+    double offset, slope;
 };
 
 AxisFit FitAxis(const AxisSamples &s) {
-    long long st = 0, sx = 0, stt = 0, stx = 0;
+    double st = 0, sx = 0, stt = 0, stx = 0;
     for (int i = 0; i < kCrossCount; ++i) {
         st += s.target[i];
         sx += s.touch[i];
@@ -61,35 +62,33 @@ AxisFit FitAxis(const AxisSamples &s) {
         stx += s.target[i] * s.touch[i];
     }
     AxisFit fit;
-    fit.d = kCrossCount * stt - st * st;
-    fit.b = kCrossCount * stx - st * sx;
-    fit.a = stt * sx - st * stx;
+    fit.slope = (kCrossCount * stx - st * sx) / (kCrossCount * stt - st * st);
+    fit.offset = (sx - fit.slope * st) / kCrossCount;
     return fit;
 }
 
 // A zero slope means every touch of the axis lands alike whatever the
 // target: no linear calibration can tell them apart.
-bool FitUsable(const AxisFit &fit) { return fit.d > 0 && fit.b != 0; }
+bool FitUsable(const AxisFit &fit) { return fit.slope != 0; }
 
-// With the fitted record, a touch that landed at x lands at (d x - a) / b;
-// this is that place less the target, in 1/16 pixel.
-long long Residual(const AxisFit &fit, long long target, long long touch) {
-    long long off = RoundDiv(kSubPixels * (fit.d * touch - fit.a - fit.b * target), fit.b);
+// With the fitted record, a touch that landed at x lands at
+// (x - offset) / slope; this is that place less the target, in 1/16 pixel.
+double Residual(const AxisFit &fit, double target, double touch) {
+    double off = ((touch - fit.offset) / fit.slope - target) * kSubPixels;
     return Clamp(off, -kResidualLimit, kResidualLimit);
 }
 
 // The fitted record's raw value at screen position edge (0 or the size):
 // where the stored record puts the touch that the fit expects there.
-// Rounded as a whole, so a reversed axis rounds as a forward one does.
 long long FittedEdge(const AxisFit &fit, uint32_t low, uint32_t high, int size, int edge) {
-    long long span = static_cast<long long>(high) - low, scale = fit.d * size;
-    return RoundDiv(low * scale + span * (fit.a + fit.b * edge), scale);
+    double span = static_cast<double>(high) - low;
+    return Round(low + span * (fit.offset + fit.slope * edge) / size);
 }
 
 unsigned Mean(const unsigned values[kCrossCount]) {
-    unsigned long long sum = 0;
+    double sum = 0;
     for (int i = 0; i < kCrossCount; ++i) sum += values[i];
-    return static_cast<unsigned>((sum + kCrossCount / 2) / kCrossCount);
+    return static_cast<unsigned>(Round(sum / kCrossCount));
 }
 
 unsigned Largest(const unsigned values[kCrossCount]) {
@@ -101,10 +100,10 @@ unsigned Largest(const unsigned values[kCrossCount]) {
 void MeasureResiduals(const AxisSamples &xs, const AxisSamples &ys, const AxisFit &fx,
                       const AxisFit &fy, Judgement *j) {
     for (int i = 0; i < kCrossCount; ++i) {
-        long long ex = Residual(fx, xs.target[i], xs.touch[i]);
-        long long ey = Residual(fy, ys.target[i], ys.touch[i]);
-        unsigned root = RoundedRoot(static_cast<unsigned long long>(ex * ex + ey * ey));
-        j->residual[i] = static_cast<unsigned>((root + kSubPixels / 2) / kSubPixels);
+        double ex = Residual(fx, xs.target[i], xs.touch[i]);
+        double ey = Residual(fy, ys.target[i], ys.touch[i]);
+        unsigned root = RoundedRoot(static_cast<unsigned long long>(Round(ex * ex + ey * ey)));
+        j->residual[i] = (root + 8) >> 4;  // 1/16 pixel to the nearest pixel
     }
     j->meanResidual = Mean(j->residual);
     j->largestResidual = Largest(j->residual);
@@ -153,11 +152,13 @@ Judgement JudgeCheck(const CheckRun &run, const CalibrationRecord *stored) {
     j.meanError = Mean(errors);
     j.largestError = Largest(errors);
     if (ScreenFits(run)) {
-        AxisSamples xs = SampleAxis(run, true), ys = SampleAxis(run, false);
+        AxisSamples xs, ys;
+        SampleAxes(run, &xs, &ys);
         AxisFit fx = FitAxis(xs), fy = FitAxis(ys);
         j.fitted = FitUsable(fx) && FitUsable(fy);
         if (j.fitted) MeasureResiduals(xs, ys, fx, fy, &j);
-        if (j.fitted && stored && StoredRecordUsable(*stored)) FitRecord(xs, ys, fx, fy, *stored, &j);
+        if (j.fitted && stored && StoredRecordUsable(*stored))
+            FitRecord(xs, ys, fx, fy, *stored, &j);
     }
     j.verdict = VerdictOf(j);
     return j;
@@ -181,10 +182,8 @@ const char *ApplyReason(ApplyState state) {
         "",
         "",
         "No Apply: the touchscreen driver is not loaded.",
-        "No Apply: no usable calibration is stored, so the touches cannot be mapped back to "
-        "raw units. Run the calibration program.",
-        "No Apply: the fitted calibration lies outside the controller's range 0..4096. Run "
-        "the calibration program.",
+        "No Apply: no usable calibration is stored; run the calibration program.",
+        "No Apply: the fitted calibration is outside the raw range 0..4096.",
     };
     return kReasons[state];
 }
@@ -197,6 +196,7 @@ namespace {
 struct Writer {
     char *out;
     size_t size;
+    const char *eol;
     size_t used;
     bool full;
 };
@@ -212,12 +212,12 @@ void Put(Writer &w, const char *text) {
     w.out[w.used] = '\0';
 }
 
-void PutNumber(Writer &w, long long value, int digits = 1) {
-    char text[24];
+void PutNumber(Writer &w, long value, int digits = 1) {
+    char text[16];
     char *p = text + sizeof(text) - 1;
     *p = '\0';
-    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
-                                             : static_cast<unsigned long long>(value);
+    unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value)
+                                        : static_cast<unsigned long>(value);
     do {
         *--p = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;
@@ -227,33 +227,28 @@ void PutNumber(Writer &w, long long value, int digits = 1) {
     Put(w, p);
 }
 
-void PutLine(Writer &w, const char *label, long long value, const char *unit) {
+void PutLine(Writer &w, const char *label, long value, const char *unit) {
     Put(w, label);
     PutNumber(w, value);
     Put(w, unit);
-    Put(w, "\r\n");
+    Put(w, w.eol);
 }
 
 void PutTime(Writer &w, const ReportTime &t) {
-    Put(w, "Date: ");
-    PutNumber(w, t.year, 4);
-    Put(w, "-");
-    PutNumber(w, t.month, 2);
-    Put(w, "-");
-    PutNumber(w, t.day, 2);
-    Put(w, " ");
-    PutNumber(w, t.hour, 2);
-    Put(w, ":");
-    PutNumber(w, t.minute, 2);
-    Put(w, ":");
-    PutNumber(w, t.second, 2);
-    Put(w, "\r\n");
+    const int values[] = {t.year, t.month, t.day, t.hour, t.minute, t.second};
+    static const char *const kBefore[] = {"Date: ", "-", "-", " ", ":", ":"};
+    for (int k = 0; k < 6; ++k) {
+        Put(w, kBefore[k]);
+        PutNumber(w, values[k], k ? 2 : 4);
+    }
+    Put(w, w.eol);
 }
 
 // "Point 1: target 51 38, touch 71 38, error 20 px, after fit 0 px"
 void PutPoint(Writer &w, const CheckRun &run, const Judgement &j, int i) {
     Point target = CrossPosition(i, run.width, run.height), tap = run.results[i].tap;
-    const long long values[] = {i + 1, target.x, target.y, tap.x, tap.y, run.results[i].distance};
+    const long values[] = {i + 1, target.x, target.y, tap.x, tap.y,
+                          static_cast<long>(run.results[i].distance)};
     static const char *const kLabels[] = {"Point ", ": target ", " ", ", touch ", " ", ", error "};
     for (int k = 0; k < 6; ++k) {
         Put(w, kLabels[k]);
@@ -265,7 +260,7 @@ void PutPoint(Writer &w, const CheckRun &run, const Judgement &j, int i) {
         PutNumber(w, j.residual[i]);
         Put(w, " px");
     }
-    Put(w, "\r\n");
+    Put(w, w.eol);
 }
 
 // "Stored record: XLow 400, YLow 300, XHigh 3600, YHigh 3700, SwapXY 0"
@@ -273,7 +268,8 @@ void PutRecord(Writer &w, const char *label, const CalibrationRecord *record) {
     static const char *const kFields[] = {"XLow ", ", YLow ", ", XHigh ", ", YHigh ", ", SwapXY "};
     Put(w, label);
     if (!record) {
-        Put(w, "none\r\n");
+        Put(w, "none");
+        Put(w, w.eol);
         return;
     }
     const uint32_t values[] = {record->XLow, record->YLow, record->XHigh, record->YHigh,
@@ -282,22 +278,50 @@ void PutRecord(Writer &w, const char *label, const CalibrationRecord *record) {
         Put(w, kFields[k]);
         PutNumber(w, static_cast<int32_t>(values[k]));
     }
-    Put(w, "\r\n");
+    Put(w, w.eol);
 }
 
 const char kRule[] =
-    "Rule: PASS when every touch is within the tolerance; RECALIBRATE when the best "
-    "calibration of the driver's model (least squares over the nine points) brings every "
-    "touch within it; PANEL GEOMETRY when even that calibration leaves a touch outside it.\r\n";
+    "Rule: PASS if every touch is within the tolerance; RECALIBRATE if the least-squares "
+    "best calibration brings every touch within it; else PANEL GEOMETRY.";
 
 }  // namespace
+
+bool FormatSummary(char *out, size_t size, const Judgement &j, ApplyState apply) {
+    if (!out || size == 0) return false;
+    Writer w = {out, size, "\n", 0, false};
+    out[0] = '\0';
+    static const char *const kMeanings[] = {
+        ": every touch is within ",
+        ": a new calibration brings every touch within ",
+        ": no calibration brings every touch within ",
+    };
+    Put(w, VerdictName(j.verdict));
+    PutLine(w, kMeanings[j.verdict], j.tolerance,
+            j.verdict == VERDICT_PANEL_GEOMETRY ? " px: the panel is not linear." : " px.");
+    Put(w, "Mean error ");
+    PutNumber(w, j.meanError);
+    Put(w, " px, largest ");
+    PutNumber(w, j.largestError);
+    if (j.fitted) {
+        Put(w, " px; with the best calibration ");
+        PutNumber(w, j.meanResidual);
+        Put(w, " px and ");
+        PutNumber(w, j.largestResidual);
+    }
+    PutLine(w, " px. Lines and rings: ", kMagnification, " times real size.");
+    Put(w, apply == APPLY_OFFERED ? "Apply sets the fitted calibration."
+                                  : ApplyReason(apply));
+    return !w.full;
+}
 
 bool FormatReport(char *out, size_t size, const CheckRun &run, const Judgement &j,
                   const CalibrationRecord *stored, ApplyState apply, const ReportTime &time) {
     if (!out || size == 0) return false;
-    Writer w = {out, size, 0, false};
+    Writer w = {out, size, "\r\n", 0, false};
     out[0] = '\0';
-    Put(w, "Brokasta touchscreen accuracy check\r\n");
+    Put(w, "Brokasta accuracy check");
+    Put(w, w.eol);
     PutTime(w, time);
     Put(w, "Screen: ");
     PutNumber(w, run.width);
@@ -307,18 +331,19 @@ bool FormatReport(char *out, size_t size, const CheckRun &run, const Judgement &
     PutLine(w, "Mean error: ", j.meanError, " px");
     PutLine(w, "Largest error: ", j.largestError, " px");
     if (j.fitted) {
-        PutLine(w, "Mean error after the best calibration: ", j.meanResidual, " px");
-        PutLine(w, "Largest error after the best calibration: ", j.largestResidual, " px");
+        PutLine(w, "Mean error after best fit: ", j.meanResidual, " px");
+        PutLine(w, "Largest error after best fit: ", j.largestResidual, " px");
     }
     Put(w, "Verdict: ");
     Put(w, VerdictName(j.verdict));
-    Put(w, "\r\n");
+    Put(w, w.eol);
     Put(w, kRule);
+    Put(w, w.eol);
     PutRecord(w, "Stored record: ", stored);
     PutRecord(w, "Fitted record: ", j.recordFitted ? &j.record : nullptr);
     if (*ApplyReason(apply)) {
         Put(w, ApplyReason(apply));
-        Put(w, "\r\n");
+        Put(w, w.eol);
     }
     return !w.full;
 }

@@ -58,6 +58,11 @@ const char *VerdictName(Verdict verdict);
 // One line on the Apply state: "" for APPLY_OFFERED and APPLY_NOT_NEEDED.
 const char *ApplyReason(ApplyState state);
 
+// The result in words for the screen, lines separated by '\n': the verdict
+// and what it means; the errors before and after the best calibration with
+// the picture's scale; what Apply does or why it is not offered.
+bool FormatSummary(char *out, size_t size, const Judgement &judgement, ApplyState apply);
+
 struct ReportTime {
     int year, month, day, hour, minute, second;
 };

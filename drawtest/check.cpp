@@ -6,9 +6,7 @@ namespace drawtest {
 static const int kGridPercent[kGridSide] = {5, 50, 95};
 
 // percent of size, rounded to the nearest pixel (sizes are never negative).
-static int PercentOf(int size, int percent) {
-    return static_cast<int>((static_cast<long long>(size) * percent + 50) / 100);
-}
+static int PercentOf(int size, int percent) { return (size * percent + 50) / 100; }
 
 Point CrossPosition(int index, int width, int height) {
     int column = index % kGridSide, row = index / kGridSide % kGridSide;
@@ -102,10 +100,6 @@ static int Clamp(int value, int low, int high) {
     return value < low ? low : (value > high ? high : value);
 }
 
-static long long Clamp64(long long value, long long low, long long high) {
-    return value < low ? low : (value > high ? high : value);
-}
-
 BarLayout LayOutBar(int width, int height) {
     BarLayout bar;
     const int gap = 6;
@@ -126,20 +120,27 @@ BarLayout LayOutBar(int width, int height) {
     int row = bar.height / 2;
     bar.status = Box{gap, height - 2 * row, width - gap, height - row};
     bar.legend = Box{gap, height - row, width - gap, height};
-    bar.picture = Box{gap, bar.height + gap, width - gap, bar.status.top - gap};
+    // The result picture leaves room around its crosses for the tolerance
+    // rings, magnified as the error lines are (five times 1 % of the width
+    // is never more than a twentieth), and for the labels below.
+    static_assert(kMagnification <= 5, "rings within a twentieth of the width");
+    int ring = width / 20 + gap;
+    int label = row * 11 / 20 + gap;
+    bar.picture = Box{gap + ring, bar.height + gap + ring, width - gap - ring,
+                      bar.status.top - gap - ring - label};
     return bar;
 }
 
 Point PicturePoint(const Box &picture, Point at, int width, int height) {
-    long long across = picture.right - picture.left, down = picture.bottom - picture.top;
+    int across = picture.right - picture.left, down = picture.bottom - picture.top;
     if (width < 1 || height < 1) return Point{picture.left, picture.top};
-    return Point{picture.left + static_cast<int>(across * at.x / width),
-                 picture.top + static_cast<int>(down * at.y / height)};
+    return Point{picture.left + across * at.x / width, picture.top + down * at.y / height};
 }
 
+// A tap far beyond any screen is pulled in first, so nothing overflows.
 static int MagnifiedAxis(int start, int target, int tap) {
-    long long end = start + kMagnification * (static_cast<long long>(tap) - target);
-    return static_cast<int>(Clamp64(end, -32768, 32767));
+    int error = Clamp(tap, -(1 << 20), 1 << 20) - target;
+    return Clamp(start + kMagnification * error, -32768, 32767);
 }
 
 Point MagnifiedEnd(Point start, Point target, Point tap) {

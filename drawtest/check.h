@@ -87,7 +87,8 @@ enum BarItem { BAR_DRAW, BAR_DRAG, BAR_CHECK, BAR_CLEAR, BAR_EXIT, BAR_BUTTONS }
 // coordinate readout between them; scaled with the screen within limits a
 // finger can still hit. Two thinner rows along the bottom hold the status
 // line and, below it, the legend of the event marks. The check's result
-// picture fills the space between the bar and the status line.
+// picture fills the space between the bar and the status line, less room
+// for the rings and labels around its crosses.
 struct BarLayout {
     int height;
     Box buttons[BAR_BUTTONS];
@@ -100,13 +101,13 @@ struct BarLayout {
 
 BarLayout LayOutBar(int width, int height);
 
-// The result picture is the screen in miniature: where a screen point
-// stands in it...
+// The result picture is the screen in miniature: where a point of the
+// screen stands in it...
 Point PicturePoint(const Box &picture, Point at, int width, int height);
 
 // ...and where a touch's error line ends: drawn kMagnification times as
-// long as the error, so a few pixels show. Kept within 16-bit drawing
-// coordinates.
+// long as the error, so a few pixels show. start and target lie on the
+// screen, tap anywhere; the end is kept within 16-bit drawing coordinates.
 const int kMagnification = 5;
 Point MagnifiedEnd(Point start, Point target, Point tap);
 
