@@ -413,16 +413,13 @@ protected:
     std::unique_ptr<harness::StoreSnapshot> store_;
 };
 
-// The fitted record's five numbers as the report gives them.
-std::vector<DWORD> FittedRecord(const std::string &report) {
-    unsigned long v[5] = {};
-    size_t at = report.find("Fitted record: ");
-    if (at == std::string::npos ||
-        sscanf(report.c_str() + at,
-               "Fitted record: XLow %lu, YLow %lu, XHigh %lu, YHigh %lu, SwapXY %lu", &v[0], &v[1],
-               &v[2], &v[3], &v[4]) != 5)
-        return {};
-    return std::vector<DWORD>(v, v + 5);
+// The report's line of a record's five numbers.
+std::string RecordLine(const char *label, const std::vector<DWORD> &v) {
+    char line[128];
+    snprintf(line, sizeof(line),
+             "%s record: XLow %lu, YLow %lu, XHigh %lu, YHigh %lu, SwapXY %lu\r\n", label, v[0],
+             v[1], v[2], v[3], v[4]);
+    return line;
 }
 
 TEST_F(BrokastaAccuracy, OnTargetPassesAShiftIsRecalibratedAndAppliedABentRowIsThePanel) {
@@ -439,21 +436,19 @@ TEST_F(BrokastaAccuracy, OnTargetPassesAShiftIsRecalibratedAndAppliedABentRowIsT
     // 20 px to the right: 3200 raw units span 1024 px, so the edges move 62.5.
     const int right20[3][2] = {{20, 0}, {20, 0}, {20, 0}};
     ASSERT_EQ(RunCheck(right20), Done("RECALIBRATE")) << harness::ReadTextFile(ReportPath());
-    report = harness::ReadTextFile(ReportPath());
-    std::vector<DWORD> fitted = FittedRecord(report);
-    ASSERT_EQ(fitted.size(), 5u) << report;
-    EXPECT_NEAR(fitted[0], 462.5, 0.5);
-    EXPECT_NEAR(fitted[2], 3662.5, 0.5);
-    EXPECT_EQ(fitted[1], 300u);
-    EXPECT_EQ(fitted[3], 3700u);
-    EXPECT_EQ(fitted[4], 0u);
     ASSERT_TRUE(harness::IsVisible(harness::Child(board_, IDC_APPLY)));
     harness::PostClick(board_, IDC_APPLY);
     HWND box = harness::WaitMessageBox("Checking calibration results", kWaitMs);
     ASSERT_NE(box, nullptr);
-    // The driver has the record while the question stands; the store not yet.
+    // The driver has the report's record while the question stands; the store not yet.
     ASSERT_EQ(harness::sim::Count(IOCTL_TOUCH_SET_CALIBRATION), 1);
-    EXPECT_EQ(harness::sim::Log().back().in, fitted);
+    std::vector<DWORD> fitted = harness::sim::Log().back().in;
+    ASSERT_EQ(fitted.size(), 5u);
+    EXPECT_NEAR(fitted[0], 462.5, 0.5);
+    EXPECT_NEAR(fitted[2], 3662.5, 0.5);
+    EXPECT_EQ(fitted, (std::vector<DWORD>{fitted[0], 300, fitted[2], 3700, 0}));
+    EXPECT_NE(harness::ReadTextFile(ReportPath()).find(RecordLine("Fitted", fitted)),
+              std::string::npos);
     EXPECT_EQ(StoreValues(), kStartStore);
     harness::PostClick(box, IDYES);
     ASSERT_TRUE(harness::WaitGone(box, kWaitMs));
