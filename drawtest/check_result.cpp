@@ -12,6 +12,7 @@
 
 static const char kReportName[] = "Brokasta.txt";
 static const char kCaption[] = "Orvantix Touchscreen";
+static const char kTransferFailed[] = "Could not transfer calibration parameters to device driver!";
 // A report is about 1400 characters.
 static const int kReportSize = 2048;
 
@@ -112,12 +113,13 @@ static bool UserKeepsIt() {
 void ApplyFittedRecord() {
     if (g_board.applyState != drawtest::APPLY_OFFERED) return;
     if (!Transfer(g_board.judgement.record)) {
-        Warn("Could not transfer calibration parameters to device driver!");
+        Warn(kTransferFailed);
         return;
     }
     if (!UserKeepsIt()) {
-        Transfer(g_board.stored);
-        SetStatus("Not kept: the stored calibration is in force again.");
+        // The user saw the pointer go wrong: the stored record goes back.
+        if (!Transfer(g_board.stored)) Warn(kTransferFailed);
+        SetStatus("The fitted calibration was not kept.");
         return;
     }
     ShowWindow(g_board.apply, SW_HIDE);
