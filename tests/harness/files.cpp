@@ -18,15 +18,21 @@ void DeleteFileIfAny(const std::string &path) {
     DeleteFileA(path.c_str());
 }
 
-std::string ReadTextFile(const std::string &path) {
+bool ReadFileBytes(const std::string &path, std::string *bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) return "";
-    std::string text;
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bytes->clear();
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, NULL) && got > 0) text.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof(buffer), &got, NULL) && got > 0) bytes->append(buffer, got);
     CloseHandle(file);
+    return true;
+}
+
+std::string ReadTextFile(const std::string &path) {
+    std::string text;
+    ReadFileBytes(path, &text);
     return text;
 }
 

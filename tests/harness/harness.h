@@ -1,7 +1,8 @@
 // Win32 test harness for the end-to-end tests under Wine: start the
 // package's programs, wait (always bounded) for their windows, read and
-// press controls, answer message boxes, read the registry and files, and
-// drive and observe the simulated touchscreen driver.
+// press controls, answer message boxes, read the registry and files, save
+// and restore what a test changes on the machine, and drive and observe
+// the simulated touchscreen driver. One line per helper says what it does.
 #ifndef ORVANTIX_HARNESS_H
 #define ORVANTIX_HARNESS_H
 
@@ -10,6 +11,7 @@
 #include <stdint.h>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,7 @@ std::string SimulatorPath();  // the built zelvanis.vxd (env ORVANTIX_SIMULATOR)
 std::string SystemDir();
 std::string WindowsDir();
 std::string TempDir();
+std::string TestDir();        // the running test program's folder (its helpers sit there)
 // "Z:\..." for a Unix path; Windows paths are returned as they are.
 std::string WindowsPathOf(const std::string &unixPath);
 std::string Join(const std::string &folder, const std::string &name);
@@ -49,6 +52,16 @@ Process Start(const std::string &exe, const std::string &args = "", const std::s
 bool WaitExit(Process &process, DWORD ms, DWORD *code = nullptr);
 // Ends the program at once. For cleaning up after a failed test only.
 void Kill(Process &process);
+// Starts the stand-in Control Panel (cplhost.exe beside the test; see
+// orvantix_e2e_test's CONTROL_PANEL) on the built applet: it sends the
+// Control Panel's messages with 'doubleClicks' CPL_DBLCLKs and exits 0 when
+// every answer was right. Its own window has the class kControlPanelClass.
+Process StartControlPanel(int doubleClicks = 1, const std::string &cwd = "");
+extern const char kControlPanelClass[];
+
+// The system's message text for an error code (inserts ignored), "" when
+// it has none.
+std::string SystemText(DWORD error);
 
 // ---- waiting ----------------------------------------------------------------
 // Polls condition every 50 ms until it holds or ms have passed.
@@ -64,6 +77,9 @@ HWND WaitProcessWindow(DWORD pid, const char *title, DWORD ms = 5000);
 // A message box (dialog class #32770) by caption.
 HWND WaitMessageBox(const char *caption, DWORD ms = 5000);
 std::string MessageBoxText(HWND box);  // its static text (id 0xFFFF)
+// Waits for the box, presses button (posted) and waits for the box to go;
+// returns its text, "" when no box came.
+std::string AnswerMessageBox(const char *caption, int button = IDOK, DWORD ms = 5000);
 std::string Text(HWND window);         // WM_GETTEXT
 std::string ClassName(HWND window);
 HWND Child(HWND parent, int id);
@@ -92,6 +108,12 @@ void PostSheetPress(HWND sheet, int button);      // the same, posted
 void PostSheetSelectPage(HWND sheet, int index);
 HWND SheetPage(HWND sheet);                       // the current page's dialog
 
+// ---- combo boxes ------------------------------------------------------------
+// Asked in the wide form: Wine hands another process's ANSI CB_GETLBTEXT
+// back in UTF-16.
+std::string ComboText(HWND combo, int index);     // one entry's text, "" when none
+std::vector<std::string> ComboTexts(HWND combo);  // every entry, in the list's order
+
 // ---- registry ---------------------------------------------------------------
 bool ReadDword(HKEY root, const std::string &path, const char *name, DWORD *value);
 bool WriteDword(HKEY root, const std::string &path, const char *name, DWORD value);
@@ -109,12 +131,56 @@ bool KeyExists(HKEY root, const std::string &path);
 void DeleteKeyTree(HKEY root, const std::string &path);
 std::vector<std::string> ValueNames(HKEY root, const std::string &path);  // enumeration order
 std::vector<std::string> SubkeyNames(HKEY root, const std::string &path);
+// Makes an empty key with its parents; a volatile key vanishes with the
+// session and refuses non-volatile subkeys.
+void CreateKey(HKEY root, const std::string &path, bool isVolatile = false);
+
+// A registry key with its values and subkeys, as read at one moment.
+struct RegValue {
+    DWORD type;
+    std::string bytes;
+    bool operator==(const RegValue &o) const { return type == o.type && bytes == o.bytes; }
+};
+struct KeyTree {
+    bool exists = false;
+    std::map<std::string, RegValue> values;
+    std::map<std::string, KeyTree> subkeys;
+    bool operator==(const KeyTree &o) const {
+        return exists == o.exists && values == o.values && subkeys == o.subkeys;
+    }
+};
+KeyTree ReadKeyTree(HKEY root, const std::string &path);
+void WriteKeyTree(HKEY root, const std::string &path, const KeyTree &tree);  // replaces what is there
+
+// A key with everything under it, put back as it was on destruction
+// (removed when it did not exist).
+class KeySnapshot {
+public:
+    KeySnapshot(HKEY root, const std::string &path);
+    ~KeySnapshot();
+    KeySnapshot(const KeySnapshot &) = delete;
+    KeySnapshot &operator=(const KeySnapshot &) = delete;
+
+private:
+    HKEY root_;
+    std::string path_;
+    KeyTree saved_;
+};
+
+// The touchscreen parameter store (the driver's whole service key), put
+// back as it was on destruction.
+class StoreSnapshot : public KeySnapshot {
+public:
+    StoreSnapshot();
+};
 
 // ---- files ------------------------------------------------------------------
 bool FileExists(const std::string &path);
 bool CopyFileTo(const std::string &from, const std::string &to);  // overwrites
 void DeleteFileIfAny(const std::string &path);
 std::string ReadTextFile(const std::string &path);  // "" when missing
+// The file's bytes; false when it is missing (an empty file gives true).
+bool ReadFileBytes(const std::string &path, std::string *bytes);
 // A text of a program file's version block (US English), "" when absent.
 std::string VersionString(const std::string &file, const char *name);
 bool WriteTextFile(const std::string &path, const std::string &text);
@@ -123,25 +189,67 @@ bool WriteTextFile(const std::string &path, const std::string &text);
 COLORREF PixelAt(int x, int y);
 bool SaveScreenshot(const std::string &path);  // 24-bit BMP of the whole screen
 
-// The touchscreen parameter store as it was, put back on destruction: the
-// Parameters key's values (with their types), or no key at all.
-class StoreSnapshot {
+// ---- the machine ------------------------------------------------------------
+extern const char kDeviceKey[];   // HKLM: the package's device entries (Enum\Root\Orvantix)
+extern const char kClassKey[];    // HKLM: the mouse class the device joins
+extern const char kServiceKey[];  // HKLM: the driver's service key, the store beneath it
+// Where an installation puts the package's files (system and Inf folders).
+std::vector<std::string> PackageFiles();
+
+struct KeyPath {
+    HKEY root;
+    std::string path;
+};
+
+// What a test changes on the machine, saved on construction and put back on
+// destruction: registry trees, files byte for byte (removed when they were
+// absent), System.ini's mouse.drv entries and the double-click metrics.
+// clear, when given, runs once all is saved and again before it is put back.
+class MachineGuard {
 public:
-    StoreSnapshot();
-    ~StoreSnapshot();
-    StoreSnapshot(const StoreSnapshot &) = delete;
-    StoreSnapshot &operator=(const StoreSnapshot &) = delete;
+    MachineGuard(const std::vector<KeyPath> &keys, const std::vector<std::string> &files,
+                 void (*clear)() = nullptr);
+    ~MachineGuard();
+    MachineGuard(const MachineGuard &) = delete;
+    MachineGuard &operator=(const MachineGuard &) = delete;
 
 private:
-    struct Value {
-        std::string name;
-        DWORD type;
-        std::vector<unsigned char> data;
+    struct SavedFile {
+        std::string path;
+        bool present;
+        std::string bytes;
     };
-    bool serviceKeyExisted_;
-    bool paramKeyExisted_;
-    std::vector<Value> values_;
+    struct SavedIni {
+        const char *section;
+        bool present;
+        std::string value;
+    };
+    void (*clear_)();
+    std::vector<std::unique_ptr<KeySnapshot>> keys_;
+    std::vector<SavedFile> files_;
+    std::vector<SavedIni> ini_;
+    int clickWidth_, clickHeight_;
+    UINT clickTime_;
 };
+
+// While it lives, Wine reports this Windows version ("win95", "nt40", ...)
+// to the program with this file name ("Setup.exe").
+class ReportedWindows {
+public:
+    ReportedWindows(const std::string &program, const char *version);
+    ~ReportedWindows();
+    ReportedWindows(const ReportedWindows &) = delete;
+    ReportedWindows &operator=(const ReportedWindows &) = delete;
+
+private:
+    std::string key_;
+};
+
+// ---- serial ports -----------------------------------------------------------
+std::string PortName(DWORD number);                // "COM<number>"
+bool IsPortReported(DWORD number);                 // the system gives it a default configuration
+std::vector<DWORD> ReportedPorts();                // such ports among 1..16, ascending
+std::vector<std::string> ReportedPortNamesSorted();  // their names as a sorted list shows them
 
 // ---- the simulated driver ---------------------------------------------------
 namespace sim {

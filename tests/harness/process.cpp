@@ -1,4 +1,4 @@
-// Paths, processes and bounded waiting.
+// Paths, processes, system texts and bounded waiting.
 #include <stdlib.h>
 
 #include "harness.h"
@@ -51,6 +51,13 @@ std::string TempDir() {
     return WithoutTrailingSlash(path);
 }
 
+std::string TestDir() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, sizeof(path));
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
 Process::Process(Process &&other) noexcept : handle(other.handle), pid(other.pid) {
     other.handle = NULL;
     other.pid = 0;
@@ -87,6 +94,20 @@ Process Start(const std::string &exe, const std::string &args, const std::string
     process.handle = info.hProcess;
     process.pid = info.dwProcessId;
     return process;
+}
+
+std::string SystemText(DWORD error) {
+    char text[1024] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error,
+                   MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof(text), NULL);
+    return text;
+}
+
+const char kControlPanelClass[] = "OrvantixCplHost";  // as cplhost.cpp registers it
+
+Process StartControlPanel(int doubleClicks, const std::string &cwd) {
+    std::string applet = Join(PackageDir(), "Pemrosko.Cpl");
+    return Start(Join(TestDir(), "cplhost.exe"), "\"" + applet + "\" " + std::to_string(doubleClicks), cwd);
 }
 
 bool WaitExit(Process &process, DWORD ms, DWORD *code) {

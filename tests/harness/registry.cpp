@@ -1,4 +1,5 @@
-// Registry reads and writes for setting up and checking tests.
+// Registry reads and writes for setting up and checking tests, and whole
+// key trees read, written and saved around a test.
 #include "harness.h"
 
 #include "parameter_store.h"
@@ -122,21 +123,46 @@ std::vector<std::string> ValueNames(HKEY root, const std::string &path) {
     return names;
 }
 
-StoreSnapshot::StoreSnapshot()
-    : serviceKeyExisted_(KeyExists(HKEY_LOCAL_MACHINE, TOUCH_SERVICE_KEY)),
-      paramKeyExisted_(KeyExists(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY)) {
-    for (const std::string &name : ValueNames(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY)) {
-        Value value = {name, REG_NONE, {}};
-        if (ReadBinary(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, name.c_str(), &value.data, &value.type))
-            values_.push_back(value);
-    }
+void CreateKey(HKEY root, const std::string &path, bool isVolatile) {
+    HKEY key;
+    DWORD options = isVolatile ? REG_OPTION_VOLATILE : REG_OPTION_NON_VOLATILE;
+    if (RegCreateKeyExA(root, path.c_str(), 0, NULL, options, KEY_ALL_ACCESS, NULL, &key, NULL) ==
+        ERROR_SUCCESS)
+        RegCloseKey(key);
 }
 
-StoreSnapshot::~StoreSnapshot() {
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, serviceKeyExisted_ ? TOUCH_PARAM_KEY : TOUCH_SERVICE_KEY);
-    if (!paramKeyExisted_) return;
-    for (const Value &value : values_)
-        WriteBinary(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, value.name.c_str(), value.type, value.data);
+KeyTree ReadKeyTree(HKEY root, const std::string &path) {
+    KeyTree tree;
+    tree.exists = KeyExists(root, path);
+    for (const std::string &name : ValueNames(root, path)) {
+        std::vector<unsigned char> data;
+        DWORD type = REG_NONE;
+        if (ReadBinary(root, path, name.c_str(), &data, &type))
+            tree.values[name] = RegValue{type, std::string(data.begin(), data.end())};
+    }
+    for (const std::string &child : SubkeyNames(root, path))
+        tree.subkeys[child] = ReadKeyTree(root, path + "\\" + child);
+    return tree;
 }
+
+static void WriteTreeBelow(HKEY root, const std::string &path, const KeyTree &tree) {
+    CreateKey(root, path);
+    for (const auto &value : tree.values)
+        WriteBinary(root, path, value.first.c_str(), value.second.type,
+                    std::vector<unsigned char>(value.second.bytes.begin(), value.second.bytes.end()));
+    for (const auto &child : tree.subkeys) WriteTreeBelow(root, path + "\\" + child.first, child.second);
+}
+
+void WriteKeyTree(HKEY root, const std::string &path, const KeyTree &tree) {
+    DeleteKeyTree(root, path);
+    if (tree.exists) WriteTreeBelow(root, path, tree);
+}
+
+KeySnapshot::KeySnapshot(HKEY root, const std::string &path)
+    : root_(root), path_(path), saved_(ReadKeyTree(root, path)) {}
+
+KeySnapshot::~KeySnapshot() { WriteKeyTree(root_, path_, saved_); }
+
+StoreSnapshot::StoreSnapshot() : KeySnapshot(HKEY_LOCAL_MACHINE, TOUCH_SERVICE_KEY) {}
 
 }  // namespace harness

@@ -47,6 +47,15 @@ HWND WaitMessageBox(const char *caption, DWORD ms) { return WaitWindow("#32770",
 
 std::string MessageBoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
 
+std::string AnswerMessageBox(const char *caption, int button, DWORD ms) {
+    HWND box = WaitMessageBox(caption, ms);
+    if (!box) return "";
+    std::string text = MessageBoxText(box);
+    PostClick(box, button);
+    WaitGone(box, ms);
+    return text;
+}
+
 std::string Text(HWND window) {
     if (!window) return "";
     LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
@@ -110,6 +119,23 @@ void PostSheetSelectPage(HWND sheet, int index) { PostMessageA(sheet, PSM_SETCUR
 
 HWND SheetPage(HWND sheet) {
     return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+std::string ComboText(HWND combo, int index) {
+    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR) return "";
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
+    char text[256] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof(text), NULL, NULL);
+    return text;
+}
+
+std::vector<std::string> ComboTexts(HWND combo) {
+    std::vector<std::string> texts;
+    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) texts.push_back(ComboText(combo, i));
+    return texts;
 }
 
 }  // namespace harness

@@ -1,8 +1,6 @@
 // The applet test fixture and its helpers.
 #include "applet_fixture.h"
 
-#include <map>
-
 #include "driver_interface.h"
 
 namespace sim = harness::sim;
@@ -17,85 +15,6 @@ static const char kMouseKey[] = "Control Panel\\Mouse";
 
 std::string AppletPath() { return harness::Join(harness::PackageDir(), "Pemrosko.Cpl"); }
 
-std::string HelperPath(const char *program) {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, path, sizeof(path));
-    std::string folder(path);
-    folder.resize(folder.find_last_of('\\'));
-    return harness::Join(folder, program);
-}
-
-std::string SystemText(DWORD error) {
-    char *text = NULL;
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   NULL, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                   reinterpret_cast<LPSTR>(&text), 0, NULL);
-    std::string result = text ? text : "";
-    if (text) LocalFree(text);
-    return result;
-}
-
-// ---- snapshots ----------------------------------------------------------------
-
-struct KeySnapshot::Node {
-    struct Value {
-        DWORD type;
-        std::vector<unsigned char> data;
-    };
-    std::map<std::string, Value> values;
-    std::map<std::string, Node> children;
-};
-
-static void Capture(HKEY root, const std::string &path, KeySnapshot::Node *node) {
-    for (const std::string &name : harness::ValueNames(root, path)) {
-        KeySnapshot::Node::Value &value = node->values[name];
-        harness::ReadBinary(root, path, name.c_str(), &value.data, &value.type);
-    }
-    for (const std::string &child : harness::SubkeyNames(root, path))
-        Capture(root, path + "\\" + child, &node->children[child]);
-}
-
-static void Recreate(HKEY root, const std::string &path, const KeySnapshot::Node &node) {
-    HKEY key = NULL;
-    if (RegCreateKeyExA(root, path.c_str(), 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        NULL, &key, NULL) == ERROR_SUCCESS)
-        RegCloseKey(key);
-    for (const auto &value : node.values)
-        harness::WriteBinary(root, path, value.first.c_str(), value.second.type, value.second.data);
-    for (const auto &child : node.children) Recreate(root, path + "\\" + child.first, child.second);
-}
-
-KeySnapshot::KeySnapshot(HKEY root, const std::string &path) : m_root(root), m_path(path) {
-    if (!harness::KeyExists(root, path)) return;
-    m_saved.reset(new Node);
-    Capture(root, path, m_saved.get());
-}
-
-KeySnapshot::~KeySnapshot() {
-    harness::DeleteKeyTree(m_root, m_path);
-    if (m_saved) Recreate(m_root, m_path, *m_saved);
-}
-
-ValuesSnapshot::ValuesSnapshot(HKEY root, const std::string &path,
-                               const std::vector<std::string> &names)
-    : m_root(root), m_path(path) {
-    for (const std::string &name : names) {
-        Saved saved = {name, false, 0, {}};
-        saved.present = harness::ReadBinary(root, path, name.c_str(), &saved.data, &saved.type);
-        m_values.push_back(saved);
-    }
-}
-
-ValuesSnapshot::~ValuesSnapshot() {
-    for (const Saved &saved : m_values) {
-        if (saved.present)
-            harness::WriteBinary(m_root, m_path, saved.name.c_str(), saved.type, saved.data);
-        else
-            harness::DeleteValue(m_root, m_path, saved.name.c_str());
-    }
-}
-
 // ---- fixture ------------------------------------------------------------------
 
 void AppletTest::SetUpTestSuite() { ASSERT_TRUE(sim::Install()) << harness::SimulatorPath(); }
@@ -105,9 +24,8 @@ void AppletTest::TearDownTestSuite() { sim::Reset(); }
 void AppletTest::SetUp() {
     ASSERT_TRUE(harness::FileExists(AppletPath())) << AppletPath();
     ASSERT_TRUE(sim::Install());
-    m_store.reset(new KeySnapshot(HKEY_LOCAL_MACHINE, kServiceKey));
-    m_mouse.reset(new ValuesSnapshot(HKEY_CURRENT_USER, kMouseKey,
-                                     {"DoubleClickWidth", "DoubleClickHeight", "DoubleClickSpeed"}));
+    m_store.reset(new harness::StoreSnapshot);
+    m_mouse.reset(new harness::KeySnapshot(HKEY_CURRENT_USER, kMouseKey));
     harness::DeleteKeyTree(HKEY_LOCAL_MACHINE, kServiceKey);
     sim::Reset();
 }
@@ -124,9 +42,8 @@ void AppletTest::TearDown() {
 }
 
 harness::Process &AppletTest::OpenApplet(int doubleClicks) {
-    std::string args = "\"" + AppletPath() + "\" " + std::to_string(doubleClicks);
-    m_hosts.emplace_back(new harness::Process(harness::Start(HelperPath("cplhost.exe"), args)));
-    EXPECT_TRUE(m_hosts.back()->Started()) << HelperPath("cplhost.exe");
+    m_hosts.emplace_back(new harness::Process(harness::StartControlPanel(doubleClicks)));
+    EXPECT_TRUE(m_hosts.back()->Started()) << "the stand-in Control Panel did not start";
     return *m_hosts.back();
 }
 

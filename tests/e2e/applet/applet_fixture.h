@@ -20,40 +20,7 @@ extern const char kSheetTitle[];
 extern const char kParamKey[];
 extern const char kServiceKey[];
 
-std::string AppletPath();                     // the built Pemrosko.Cpl
-std::string HelperPath(const char *program);  // a helper built beside the test
-
-// A registry key with everything under it, put back as it was on
-// destruction (and removed when it did not exist).
-class KeySnapshot {
-public:
-    KeySnapshot(HKEY root, const std::string &path);
-    ~KeySnapshot();
-    struct Node;
-
-private:
-    HKEY m_root;
-    std::string m_path;
-    std::unique_ptr<Node> m_saved;
-};
-
-// Some values of a key, put back as they were on destruction.
-class ValuesSnapshot {
-public:
-    ValuesSnapshot(HKEY root, const std::string &path, const std::vector<std::string> &names);
-    ~ValuesSnapshot();
-
-private:
-    struct Saved {
-        std::string name;
-        bool present;
-        DWORD type;
-        std::vector<unsigned char> data;
-    };
-    HKEY m_root;
-    std::string m_path;
-    std::vector<Saved> m_values;
-};
+std::string AppletPath();  // the built Pemrosko.Cpl
 
 class AppletTest : public ::testing::Test {
 protected:
@@ -84,13 +51,10 @@ protected:
     int ReloadRequests();
 
 private:
-    std::unique_ptr<KeySnapshot> m_store;
-    std::unique_ptr<ValuesSnapshot> m_mouse;
+    std::unique_ptr<harness::StoreSnapshot> m_store;
+    std::unique_ptr<harness::KeySnapshot> m_mouse;
     std::vector<std::unique_ptr<harness::Process>> m_hosts;
 };
-
-// The system's message text for an error code, as the applet shows it.
-std::string SystemText(DWORD error);
 
 }  // namespace applet_e2e
 

@@ -87,23 +87,11 @@ TEST_F(OpeningTest, AfterTheHostEndsTheAppletOpensAgain) {
     CloseSheet(sheet, second, PSBTN_CANCEL);
 }
 
-// Wine reports the Windows version set for one program under AppDefaults.
-class ReportedWindows {
-public:
-    explicit ReportedWindows(const char *version) {
-        harness::WriteString(HKEY_CURRENT_USER, kKey, "Version", version);
-    }
-    ~ReportedWindows() { harness::DeleteKeyTree(HKEY_CURRENT_USER, kKey); }
-
-private:
-    static constexpr const char *kKey = "Software\\Wine\\AppDefaults\\cplhost.exe";
-};
-
 TEST_F(OpeningTest, RefusesEveryNtVersion) {
     WriteInstallDefaults();
     for (const char *version : {"nt40", "win2k", "winxp", "vista"}) {
         SCOPED_TRACE(version);
-        ReportedWindows reported(version);
+        harness::ReportedWindows reported("cplhost.exe", version);
         harness::Process &host = OpenApplet();
         AnswerBox("Warning:Bad OS found!", "Warning:This application needs Windows 95/98/Me!");
         ExpectHostEnds(host);
@@ -116,7 +104,7 @@ TEST_F(OpeningTest, AcceptsEveryWindows95FamilyVersion) {
     WriteInstallDefaults();
     for (const char *version : {"win95", "win98", "winme"}) {
         SCOPED_TRACE(version);
-        ReportedWindows reported(version);
+        harness::ReportedWindows reported("cplhost.exe", version);
         harness::Process &host = OpenApplet();
         HWND sheet = WaitSheet(host);
         ASSERT_TRUE(sheet != NULL);
@@ -154,7 +142,7 @@ TEST_F(OpeningTest, UnopenableStoreReportsTheStepThenCorruptionAndOpensNothing) 
     MakeStoreUnopenable();
     harness::Process &host = OpenApplet();
     AnswerBox("GetProfileSetting_CreateParamKeyEx",
-              applet_e2e::SystemText(ERROR_CHILD_MUST_BE_VOLATILE));
+              harness::SystemText(ERROR_CHILD_MUST_BE_VOLATILE));
     AnswerBox("Setting corrupt", "Touchscreen setting corrupt,Reinstall it!");
     ExpectHostEnds(host);
     EXPECT_EQ(0, CountSheets());
@@ -169,7 +157,7 @@ TEST_F(OpeningTest, StoreLostWhileOpenReportsTheSaveStepAndStillReloads) {
     MakeStoreUnopenable();
     harness::PostSheetPress(sheet, PSBTN_OK);
     AnswerBox("SaveProfileSetting_CreateParamKeyEx",
-              applet_e2e::SystemText(ERROR_CHILD_MUST_BE_VOLATILE));
+              harness::SystemText(ERROR_CHILD_MUST_BE_VOLATILE));
     EXPECT_TRUE(harness::WaitGone(sheet, 10000));
     ExpectHostEnds(host);
     EXPECT_EQ(1, ReloadRequests());

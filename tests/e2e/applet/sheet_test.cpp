@@ -117,7 +117,7 @@ public:
         if (m_hadOne) MoveFileA(m_saved.c_str(), m_path.c_str());
         harness::DeleteFileIfAny(Report());
     }
-    bool InstallProbe() { return harness::CopyFileTo(applet_e2e::HelperPath("durprobe.exe"), m_path); }
+    bool InstallProbe() { return harness::CopyFileTo(harness::Join(harness::TestDir(), "durprobe.exe"), m_path); }
     const std::string &Path() const { return m_path; }
     static std::string Report() { return harness::Join(harness::TempDir(), "durprobe.txt"); }
     std::string Line(const char *key) const {

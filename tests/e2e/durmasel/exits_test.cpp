@@ -47,10 +47,8 @@ TEST_F(DurmaselTest, SecondStartEndsAtOnceAndSilently) {
 TEST_F(DurmaselTest, WithoutTheDriverWarnsAndEnds) {
     harness::sim::Uninstall();
     ASSERT_TRUE(app_.Launch());
-    HWND box = harness::WaitMessageBox("Orvantix-Durmasel", kStepMs);
-    ASSERT_TRUE(box != NULL);
-    EXPECT_EQ(harness::MessageBoxText(box), "Fatal Error:Touchscreen device driver not loaded!");
-    harness::PostClick(box, IDOK);
+    EXPECT_EQ("Fatal Error:Touchscreen device driver not loaded!",
+              harness::AnswerMessageBox("Orvantix-Durmasel", IDOK, kStepMs));
     ExpectExitZero(app_);
     ExpectStoreUnchanged();
     ASSERT_TRUE(harness::sim::Install());
@@ -60,11 +58,8 @@ TEST_F(DurmaselTest, RefusedTransferShowsItsMessageAndSavesNothing) {
     harness::sim::Refuse(IOCTL_TOUCH_SET_CALIBRATION);
     ASSERT_TRUE(app_.Start());
     ASSERT_TRUE(app_.TouchAll(kPlain, 0));
-    HWND box = harness::WaitMessageBox("Orvantix Touchscreen", kStepMs);
-    ASSERT_TRUE(box != NULL);
-    EXPECT_EQ(harness::MessageBoxText(box),
-              "Could not transfer calibration parameters to device driver!");
-    harness::PostClick(box, IDOK);
+    EXPECT_EQ("Could not transfer calibration parameters to device driver!",
+              harness::AnswerMessageBox("Orvantix Touchscreen", IDOK, kStepMs));
     ExpectExitZero(app_);
     EXPECT_EQ(FindWindowA(NULL, "Checking calibration results"), (HWND)NULL);
     ExpectStoreUnchanged();
@@ -77,10 +72,8 @@ TEST_F(DurmaselTest, RecordOutsideTheRawRangeIsNotSaved) {
     ASSERT_TRUE(app_.Start());
     ASSERT_TRUE(app_.TouchAll(wild, 0));
     ASSERT_TRUE(app_.Answer(IDYES));
-    HWND box = harness::WaitMessageBox("Orvantix Touchscreen", kStepMs);
-    ASSERT_TRUE(box != NULL);
-    EXPECT_EQ(harness::MessageBoxText(box), "Cannot update touchscreen parameters to registry!");
-    harness::PostClick(box, IDOK);
+    EXPECT_EQ("Cannot update touchscreen parameters to registry!",
+              harness::AnswerMessageBox("Orvantix Touchscreen", IDOK, kStepMs));
     ExpectExitZero(app_);
     ExpectStoreUnchanged();
     ExpectMouseModeRestored();

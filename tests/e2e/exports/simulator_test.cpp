@@ -19,10 +19,7 @@ protected:
 
     // Runs simprobe (beside this test program) and returns its exit code.
     static DWORD Probe(const std::string &args) {
-        char self[MAX_PATH] = "";
-        GetModuleFileNameA(NULL, self, sizeof(self));
-        std::string folder(self, std::string(self).find_last_of('\\'));
-        harness::Process probe = harness::Start(harness::Join(folder, "simprobe.exe"), args);
+        harness::Process probe = harness::Start(harness::Join(harness::TestDir(), "simprobe.exe"), args);
         DWORD code = 0xFFFFFFFF;
         EXPECT_TRUE(harness::WaitExit(probe, 20000, &code)) << args;
         return code;

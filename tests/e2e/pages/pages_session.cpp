@@ -1,5 +1,5 @@
 // Fixture of the Settings and Sound page tests: store snapshot, the sheet
-// in its helper process, the system's serial ports and the beep log.
+// in the stand-in Control Panel, the system's serial ports and the beep log.
 #include "pages_session.h"
 
 #include <commctrl.h>
@@ -28,35 +28,6 @@ DWORD *Field(Settings &settings, int index) {
 
 const char kOverrideKey[] = "Software\\Wine\\DllOverrides";
 
-// The helper and the stand-in serial-port library sit next to this program.
-std::string BesideTest(const char *name) {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, path, sizeof(path));
-    std::string folder(path);
-    folder.erase(folder.find_last_of('\\'));
-    return harness::Join(folder, name);
-}
-
-bool IsPortReported(DWORD number) {
-    COMMCONFIG config;
-    ZeroMemory(&config, sizeof(config));
-    config.dwSize = sizeof(config);
-    DWORD size = sizeof(config);
-    return GetDefaultCommConfigA(PortName(number).c_str(), &config, &size) != FALSE;
-}
-
-// Asked in the wide form: Wine hands another process's ANSI request for an
-// entry's text back in wide characters.
-std::string ComboText(HWND combo, int index) {
-    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR) return "";
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
-    char text[64] = "";
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof(text), NULL, NULL);
-    return text;
-}
-
 struct VisibleWindowCount {
     DWORD pid;
     int count;
@@ -66,7 +37,9 @@ BOOL CALLBACK CountVisibleWindow(HWND window, LPARAM data) {
     VisibleWindowCount *tally = reinterpret_cast<VisibleWindowCount *>(data);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid == tally->pid && IsWindowVisible(window)) ++tally->count;
+    if (pid == tally->pid && IsWindowVisible(window) &&
+        harness::ClassName(window) != harness::kControlPanelClass)
+        ++tally->count;
     return TRUE;
 }
 
@@ -98,14 +71,7 @@ std::ostream &operator<<(std::ostream &out, const Settings &settings) {
 // ----- PagesTest -----
 
 void PagesTest::SetUp() {
-    serviceKeyExisted_ = harness::KeyExists(HKEY_LOCAL_MACHINE, TOUCH_SERVICE_KEY);
-    saved_.clear();
-    for (int i = 0; i < store::kValueCount; ++i) {
-        SavedValue value{store::Rule(static_cast<store::ValueId>(i)).name, false, 0};
-        value.present = harness::ReadDword(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY,
-                                           value.name.c_str(), &value.value);
-        saved_.push_back(value);
-    }
+    store_.reset(new harness::StoreSnapshot);
     ASSERT_TRUE(harness::sim::Install());
     harness::sim::Reset();
 }
@@ -113,11 +79,7 @@ void PagesTest::SetUp() {
 void PagesTest::TearDown() {
     harness::sim::Reset();
     harness::sim::Uninstall();
-    harness::DeleteKeyTree(HKEY_LOCAL_MACHINE, serviceKeyExisted_ ? TOUCH_PARAM_KEY : TOUCH_SERVICE_KEY);
-    for (const SavedValue &value : saved_) {
-        if (value.present)
-            harness::WriteDword(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, value.name.c_str(), value.value);
-    }
+    store_.reset();
 }
 
 void PagesTest::WriteStore(const Settings &settings) {
@@ -153,15 +115,13 @@ Sheet::~Sheet() {
 }
 
 bool Sheet::Open() {
-    std::string applet = harness::Join(harness::PackageDir(), "Pemrosko.Cpl");
-    process_ = harness::Start(BesideTest("pages_open_sheet.exe"), "\"" + applet + "\"", harness::TempDir());
+    process_ = harness::StartControlPanel(1, harness::TempDir());
     started_ = process_.Started();
     if (!started_) return false;
     if (driver_ == kDriverMissing) {
-        HWND box = harness::WaitMessageBox("Warning!", kWaitMs);
-        if (!box || harness::MessageBoxText(box) != "Fatal Error:Touchscreen driver not loaded!")
+        if (harness::AnswerMessageBox("Warning!", IDOK, kWaitMs) !=
+            "Fatal Error:Touchscreen driver not loaded!")
             return false;
-        harness::PostClick(box, IDOK);
     }
     window_ = harness::WaitProcessWindow(process_.pid, kSheetTitle, kWaitMs);
     return window_ != nullptr;
@@ -191,7 +151,7 @@ bool Sheet::OnlySheetIsOpen(DWORD ms) {
 // ----- ports and lists -----
 
 FakePorts::FakePorts(const std::vector<DWORD> &ports)
-    : listPath_(BesideTest("serialui_ports.txt")),
+    : listPath_(harness::Join(harness::TestDir(), "serialui_ports.txt")),
       hadOverride_(harness::ValueExists(HKEY_CURRENT_USER, kOverrideKey, "serialui")),
       oldOverride_(harness::ReadString(HKEY_CURRENT_USER, kOverrideKey, "serialui")) {
     std::string list;
@@ -208,18 +168,9 @@ FakePorts::~FakePorts() {
     harness::DeleteFileIfAny(listPath_);
 }
 
-std::string PortName(DWORD number) { return "COM" + std::to_string(number); }
-
-std::vector<DWORD> ReportedPorts() {
-    std::vector<DWORD> ports;
-    for (DWORD n = 1; n <= 16; ++n)
-        if (IsPortReported(n)) ports.push_back(n);
-    return ports;
-}
-
 DWORD FirstAbsentPort() {
     for (DWORD n = 1; n <= 16; ++n)
-        if (!IsPortReported(n)) return n;
+        if (!harness::IsPortReported(n)) return n;
     return 17;
 }
 
@@ -229,17 +180,9 @@ std::vector<PortEntry> PortEntries(HWND settingsPage) {
     LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
     for (int i = 0; i < count; ++i) {
         DWORD number = static_cast<DWORD>(SendMessageA(combo, CB_GETITEMDATA, i, 0));
-        entries.push_back(PortEntry{ComboText(combo, i), number});
+        entries.push_back(PortEntry{harness::ComboText(combo, i), number});
     }
     return entries;
-}
-
-std::vector<std::string> ComboTexts(HWND page, int id) {
-    HWND combo = GetDlgItem(page, id);
-    std::vector<std::string> texts;
-    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; ++i) texts.push_back(ComboText(combo, i));
-    return texts;
 }
 
 // ----- BeepLog -----

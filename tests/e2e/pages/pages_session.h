@@ -1,7 +1,7 @@
 // Test fixture of the Settings and Sound page tests: the applet's seven
 // settings in the store (saved before each test and restored after it), a
-// property sheet opened in a helper process, the serial ports the system
-// reports, and the beep requests the simulated driver logged.
+// property sheet opened by the stand-in Control Panel, the serial ports the
+// system reports, and the beep requests the simulated driver logged.
 #ifndef PAGES_E2E_SESSION_H
 #define PAGES_E2E_SESSION_H
 
@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -43,16 +44,10 @@ protected:
     HWND OpenPage(Sheet &sheet, const Settings &settings, int page);
 
 private:
-    struct SavedValue {
-        std::string name;
-        bool present;
-        DWORD value;
-    };
-    bool serviceKeyExisted_ = false;
-    std::vector<SavedValue> saved_;
+    std::unique_ptr<harness::StoreSnapshot> store_;
 };
 
-// "Orvantix Touchscreen Properties", opened by the helper process.
+// "Orvantix Touchscreen Properties", opened by the stand-in Control Panel.
 class Sheet {
 public:
     enum Driver { kDriverPresent, kDriverMissing };
@@ -64,15 +59,16 @@ public:
     Sheet(const Sheet &) = delete;
     Sheet &operator=(const Sheet &) = delete;
 
-    // Starts the helper, answers the missing-driver warning when expected
-    // and waits for the sheet.
+    // Starts the stand-in Control Panel, answers the missing-driver warning
+    // when expected and waits for the sheet.
     bool Open();
     // Selects a page and returns its window.
     HWND ShowPage(int index);
-    // Press the button and wait until the helper has ended.
+    // Press the button and wait until the stand-in has ended.
     bool Ok();
     bool Cancel();
-    // After waiting ms, the sheet is the helper's only visible window.
+    // After waiting ms, the sheet is the only visible window the applet
+    // shows in the stand-in's process.
     bool OnlySheetIsOpen(DWORD ms);
 
 private:
@@ -84,12 +80,8 @@ private:
     HWND window_ = nullptr;
 };
 
-// The numbers among 1..16 whose "COMn" the system gives a default
-// configuration for, in ascending order.
-std::vector<DWORD> ReportedPorts();
 // The lowest of 1..16 that the system does not report (17 when all are).
 DWORD FirstAbsentPort();
-std::string PortName(DWORD number);
 
 // While it lives, the system reports exactly these serial ports: the
 // test's stand-in serial-port library is loaded in place of Wine's.
@@ -111,7 +103,6 @@ struct PortEntry {
     DWORD number;  // the entry's item data
 };
 std::vector<PortEntry> PortEntries(HWND settingsPage);
-std::vector<std::string> ComboTexts(HWND page, int id);
 
 // The IOCTL_TOUCH_SET_BEEP requests logged since it was made (or since the
 // last check).

@@ -195,7 +195,7 @@ TEST_F(PagesTest, DragDelayFollowsTheTrackbarAndCancelKeepsTheStore) {
 // ----- Settings page: serial port -----
 
 TEST_F(PagesTest, PortListHoldsExactlyTheReportedPortsSortedByText) {
-    std::vector<DWORD> reported = pages_e2e::ReportedPorts();
+    std::vector<DWORD> reported = harness::ReportedPorts();
     ASSERT_FALSE(reported.empty()) << "the system reports no serial port";
     Settings settings = Settings::Typical();
     settings.port = reported.back();
@@ -208,7 +208,7 @@ TEST_F(PagesTest, PortListHoldsExactlyTheReportedPortsSortedByText) {
     ASSERT_EQ(reported.size(), entries.size());
     for (size_t i = 0; i < entries.size(); ++i) {
         SCOPED_TRACE(entries[i].text);
-        EXPECT_EQ(pages_e2e::PortName(entries[i].number), entries[i].text);
+        EXPECT_EQ(harness::PortName(entries[i].number), entries[i].text);
         EXPECT_NE(reported.end(), std::find(reported.begin(), reported.end(), entries[i].number));
         if (i > 0) {
             EXPECT_LT(lstrcmpiA(entries[i - 1].text.c_str(), entries[i].text.c_str()), 0);
@@ -265,7 +265,7 @@ TEST_F(PagesTest, StoredPortThatIsNotPresentIsKeptOnOk) {
 }
 
 TEST_F(PagesTest, ChoosingAnotherPortSavesItsNumber) {
-    std::vector<DWORD> reported = pages_e2e::ReportedPorts();
+    std::vector<DWORD> reported = harness::ReportedPorts();
     ASSERT_GE(reported.size(), 2u) << "needs two serial ports";
     Settings settings = Settings::Typical();
     settings.port = reported.front();
@@ -289,7 +289,7 @@ TEST_F(PagesTest, SoundPageShowsTheStoredBeepAndSendsNothingAtFirst) {
     HWND page = OpenPage(sheet, settings, Sheet::kSound);
     ASSERT_TRUE(page);
     EXPECT_EQ((std::vector<std::string>{"Disabled", "Touch", "Release"}),
-              pages_e2e::ComboTexts(page, IDC_BEEP_MODE));
+              harness::ComboTexts(GetDlgItem(page, IDC_BEEP_MODE)));
     EXPECT_FALSE(GetWindowLongA(GetDlgItem(page, IDC_BEEP_MODE), GWL_STYLE) & CBS_SORT);
     EXPECT_EQ(1, Send(page, IDC_BEEP_MODE, CB_GETCURSEL));
     EXPECT_EQ(0, harness::sim::Count(IOCTL_TOUCH_SET_BEEP));

@@ -5,7 +5,7 @@
 #include "box_watcher.h"
 #include "harness.h"
 #include "files.h"
-#include "machine_state.h"
+#include "setup_names.h"
 #include "registry.h"
 #include "touch_installer.h"
 
@@ -14,7 +14,7 @@ namespace {
 class HelpersTest : public ::testing::Test {
 protected:
     void SetUp() override { harness::DeleteKeyTree(HKEY_LOCAL_MACHINE, kScratchKey); }
-    MachineState m_state;
+    harness::MachineGuard m_state{EngineKeys(), harness::PackageFiles()};
     BoxWatcher m_boxes;
 };
 
@@ -102,14 +102,12 @@ TEST_F(HelpersTest, ErrorTextsAreSystemMessagesOnOneLine) {
     EXPECT_FALSE(GetErrorText(0, &text));
     EXPECT_STREQ("Unknown error", text.c_str());
     ASSERT_TRUE(GetErrorText(ERROR_ACCESS_DENIED, &text));
-    char system[512] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, NULL, ERROR_ACCESS_DENIED, 0x0400, system,
-                   sizeof(system), NULL);
-    ASSERT_NE('\0', system[0]);
-    for (char *p = system; *p; ++p) {
-        if (static_cast<unsigned char>(*p) < 0x20) *p = ' ';
+    std::string system = harness::SystemText(ERROR_ACCESS_DENIED);
+    ASSERT_FALSE(system.empty());
+    for (char &c : system) {
+        if (static_cast<unsigned char>(c) < 0x20) c = ' ';
     }
-    EXPECT_STREQ(system, text.c_str());
+    EXPECT_STREQ(system.c_str(), text.c_str());
     ReportError(ERROR_ACCESS_DENIED, "ReadValue");
     auto boxes = m_boxes.Seen();
     ASSERT_EQ(1u, boxes.size());
@@ -170,23 +168,10 @@ TEST_F(HelpersTest, SystemIniNamesTheMouseDriver) {
 // The helper program reports GetOSVersion as its exit code; Wine takes the
 // version to pretend from the program's own settings.
 DWORD CodeUnder(const char *version) {
-    const std::string settings = "Software\\Wine\\AppDefaults\\oscode.exe";
-    harness::WriteString(HKEY_CURRENT_USER, settings, "Version", version);
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, path, sizeof(path));
-    std::string helper = path;
-    helper = helper.substr(0, helper.find_last_of('\\') + 1) + "oscode.exe";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
+    harness::ReportedWindows reported("oscode.exe", version);
+    harness::Process helper = harness::Start(harness::Join(harness::TestDir(), "oscode.exe"));
     DWORD code = 99;
-    if (CreateProcessA(helper.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
-        if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
-            GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    harness::DeleteKeyTree(HKEY_CURRENT_USER, settings);
+    if (!harness::WaitExit(helper, 30000, &code)) harness::Kill(helper);
     return code;
 }
 

@@ -6,7 +6,7 @@
 #include "box_watcher.h"
 #include "harness.h"
 #include "import_counter.h"
-#include "machine_state.h"
+#include "setup_names.h"
 #include "touch_installer.h"
 
 namespace {
@@ -18,7 +18,6 @@ const char *const kMediumFiles[] = {"ZELVANIS.VxD", "Pemrosko.inf", "Durmasel.ex
 class InstallTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_state.ClearPackage();
         m_medium = TempFolder() + "orvmedium\\";
         CreateDirectoryA(m_medium.c_str(), NULL);
         WriteMedium("1");
@@ -54,7 +53,7 @@ protected:
         return harness::FileExists(path) ? harness::ReadTextFile(path) : "(missing)";
     }
 
-    MachineState m_state;
+    harness::MachineGuard m_state{EngineKeys(), harness::PackageFiles(), ClearEngineKeysAndFiles};
     BoxWatcher m_boxes;
     std::string m_medium;
     char m_oldFolder[MAX_PATH] = "";
@@ -155,7 +154,7 @@ TEST_F(InstallTest, AFreshInstallationWritesExactlyTheRegistrationAndTheFiles) {
               ReadKeyTree(HKEY_LOCAL_MACHINE, kServiceKey));
     // Twenty-six values through four keys: consecutive values of one key share it.
     EXPECT_EQ(4, opens.Count());
-    std::vector<std::string> files = MachineState::PackageFiles();
+    std::vector<std::string> files = harness::PackageFiles();
     EXPECT_EQ(Content("ZELVANIS.VxD", "1"), Installed(files[0]));
     EXPECT_EQ(Content("Durmasel.exe", "1"), Installed(files[1]));
     EXPECT_EQ(Content("Pemrosko.CPL", "1"), Installed(files[2]));
@@ -208,7 +207,7 @@ TEST_F(InstallTest, AFirstKeyThatCannotBeMadeFailsAfterTheCopies) {
     auto boxes = m_boxes.Seen();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("OpenKey", boxes[0].caption);
-    for (const std::string &file : MachineState::PackageFiles()) EXPECT_TRUE(harness::FileExists(file)) << file;
+    for (const std::string &file : harness::PackageFiles()) EXPECT_TRUE(harness::FileExists(file)) << file;
     EXPECT_TRUE(ReadKeyTree(HKEY_LOCAL_MACHINE, kDeviceKey).subkeys.empty());
     EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kClassKey).exists);
     EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kServiceKey).exists);
@@ -248,7 +247,7 @@ TEST_F(InstallTest, AnUpdateCopiesTheProgramFilesAndWritesNoValue) {
     std::vector<KeyTree> after;
     for (const char *key : {kDeviceKey, kClassKey, kServiceKey}) after.push_back(ReadKeyTree(HKEY_LOCAL_MACHINE, key));
     EXPECT_EQ(before, after);
-    std::vector<std::string> files = MachineState::PackageFiles();
+    std::vector<std::string> files = harness::PackageFiles();
     EXPECT_EQ(Content("ZELVANIS.VxD", "2"), Installed(files[0]));
     EXPECT_EQ(Content("Durmasel.exe", "2"), Installed(files[1]));
     EXPECT_EQ(Content("Pemrosko.CPL", "2"), Installed(files[2]));
@@ -275,7 +274,7 @@ TEST_F(InstallTest, RemovalAtInstanceZeroDeletesTheWholeDeviceKey) {
     EXPECT_TRUE(Removed("device at 0000"));
     EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kDeviceKey).exists);
     ExpectPackageGone();
-    for (const std::string &file : MachineState::PackageFiles()) EXPECT_FALSE(harness::FileExists(file)) << file;
+    for (const std::string &file : harness::PackageFiles()) EXPECT_FALSE(harness::FileExists(file)) << file;
     EXPECT_TRUE(m_boxes.Seen().empty());
 }
 

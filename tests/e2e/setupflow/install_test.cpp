@@ -12,7 +12,7 @@ protected:
     void SetUp() override { ClearRestartRequests(); }
     void TearDown() override { ClearRestartRequests(); }
 
-    MachineGuard m_guard;
+    harness::MachineGuard m_guard{GuardedKeys(), GuardedFiles(), ClearPackage};
     InstallationMedium m_medium;
 };
 
@@ -24,9 +24,9 @@ std::string MouseSetting(const char *name) {
 // Written to the profile directly: this process's own settings calls
 // need not reach it under Wine, while Setup starts afresh from it.
 void SetMouseSettings(const char *width, const char *height, const char *timeMs) {
-    SetText(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickWidth", width);
-    SetText(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickHeight", height);
-    SetText(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed", timeMs);
+    harness::WriteString(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickWidth", width);
+    harness::WriteString(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickHeight", height);
+    harness::WriteString(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed", timeMs);
 }
 
 void ExpectNothingButSystemIni() {
@@ -36,7 +36,7 @@ void ExpectNothingButSystemIni() {
     EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kServiceKey).exists);
     EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kSetupUninstallKey).exists);
     EXPECT_EQ("(none)", ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel"));
-    for (const std::string &file : MachineState::PackageFiles()) EXPECT_FALSE(FileExists(file)) << file;
+    for (const std::string &file : harness::PackageFiles()) EXPECT_FALSE(FileExists(file)) << file;
     EXPECT_FALSE(FolderExists(ProgramFolder()));
     EXPECT_FALSE(FolderExists(GroupFolder()));
 }
@@ -92,7 +92,7 @@ TEST_F(InstallTest, InstallsEverythingAndNoEndsWithoutRestart) {
     HWND port = run.WaitWindow(kPortCaption);
     ASSERT_TRUE(port);
     HWND list = harness::Child(port, 1000);
-    EXPECT_EQ(KnownPortsSorted(), ComboItems(list));
+    EXPECT_EQ(harness::ReportedPortNamesSorted(), harness::ComboTexts(list));
     EXPECT_EQ(0, SendMessageA(list, CB_GETCURSEL, 0, 0));
     SelectPort(port, "COM3");
     harness::PostClick(port, IDOK);
@@ -117,7 +117,7 @@ TEST_F(InstallTest, InstallsEverythingAndNoEndsWithoutRestart) {
 // the links are written into it.
 TEST_F(InstallTest, AnExistingGroupKeepsItsOwnFiles) {
     CreateDirectoryA(GroupFolder().c_str(), NULL);
-    WriteFileBytes(GroupFolder() + "Notes.txt", "the user's own\r\n");
+    harness::WriteTextFile(GroupFolder() + "Notes.txt", "the user's own\r\n");
     ASSERT_NO_FATAL_FAILURE(InstallPackage(m_medium));
     std::string kept;
     EXPECT_TRUE(ReadFileBytes(GroupFolder() + "Notes.txt", &kept));
@@ -134,7 +134,7 @@ TEST_F(InstallTest, RebootNowAsksWindowsForARestart) {
     ASSERT_TRUE(complete);
     PressAndExpectEnd(run, complete, IDOK, {"2 0"});  // "Yes,reboot now>>"
     // Enter took the first port of the sorted list.
-    std::vector<std::string> ports = KnownPortsSorted();
+    std::vector<std::string> ports = harness::ReportedPortNamesSorted();
     ASSERT_FALSE(ports.empty());
     std::string stored = ReadKeyTree(HKEY_LOCAL_MACHINE, kParameterKey).values["Port"].bytes;
     ASSERT_EQ(4u, stored.size());
@@ -227,7 +227,7 @@ TEST_F(InstallTest, RemovalWithoutPackageShowsBox7AfterSystemIni) {
 class NtSystemTest : public InstallTest, public ::testing::WithParamInterface<const char *> {};
 
 TEST_P(NtSystemTest, OnlyBox11WhateverTheCommandLine) {
-    SetText(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Setup.exe", "Version", GetParam());
+    harness::ReportedWindows reported("Setup.exe", GetParam());
     for (const char *args : {"", "-U", "-L"}) {
         SetupRun run(m_medium.Folder(), args);
         HWND box = run.WaitWindow(kBoxCaption);

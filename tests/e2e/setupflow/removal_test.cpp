@@ -23,7 +23,7 @@ protected:
         return run.WaitWindow(kBoxCaption);
     }
 
-    MachineGuard m_guard;
+    harness::MachineGuard m_guard{GuardedKeys(), GuardedFiles(), ClearPackage};
     InstallationMedium m_medium;
 };
 
@@ -31,7 +31,7 @@ void ExpectPackageGone() {
     for (const char *key : {kDeviceKey, kServiceKey, kSetupUninstallKey})
         EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, key).exists) << key;
     EXPECT_EQ(0u, ReadKeyTree(HKEY_LOCAL_MACHINE, kClassKey).subkeys.count("0000"));
-    for (const std::string &file : MachineState::PackageFiles()) EXPECT_FALSE(FileExists(file)) << file;
+    for (const std::string &file : harness::PackageFiles()) EXPECT_FALSE(FileExists(file)) << file;
     EXPECT_FALSE(FolderExists(ProgramFolder()));
     EXPECT_FALSE(FolderExists(GroupFolder()));
 }
@@ -124,10 +124,10 @@ TEST_F(RemovalTest, FinishingRunOnAnInstalledPackageRemovesItSilently) {
 // nor keys it did not make: the install actions it queues name them only
 // as sources and as keys to write.
 TEST(FinishingRunWithoutPackage, LeavesTheMediumsFilesAndOtherKeysAlone) {
-    MachineGuard guard;
+    harness::MachineGuard guard{GuardedKeys(), GuardedFiles(), ClearPackage};
     InstallationMedium medium;
     // Another program's removal entry under the name Setup's would take.
-    SetText(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "DisplayName", "Another program");
+    harness::WriteString(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "DisplayName", "Another program");
     SetupRun finish(medium.Folder(), "-L");
     DWORD code = 1;
     ASSERT_TRUE(EndsWithoutAWindow(finish, &code));

@@ -5,7 +5,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -68,14 +67,21 @@ static void DeleteFolderTree(std::string folder) {
 
 // ---- machine guard ---------------------------------------------------------
 
-static std::vector<std::string> GuardedFiles() {
-    std::vector<std::string> files = MachineState::PackageFiles();
+std::vector<harness::KeyPath> GuardedKeys() {
+    return {{HKEY_LOCAL_MACHINE, kDeviceKey},        {HKEY_LOCAL_MACHINE, kClassKey},
+            {HKEY_LOCAL_MACHINE, kServiceKey},       {HKEY_LOCAL_MACHINE, kSetupUninstallKey},
+            {HKEY_LOCAL_MACHINE, kRunOnceKey},       {HKEY_CURRENT_USER, kMouseSettingsKey},
+            {HKEY_CURRENT_USER, kWineAppKey}};
+}
+
+std::vector<std::string> GuardedFiles() {
+    std::vector<std::string> files = harness::PackageFiles();
     files.push_back(TempFolder() + "Setup.exe");
     return files;
 }
 
 // A machine that never had the package; the System.ini entries too.
-static void ClearPackage() {
+void ClearPackage() {
     for (const char *key : {kDeviceKey, kClassKey, kServiceKey, kSetupUninstallKey})
         DeleteKeyTree(HKEY_LOCAL_MACHINE, key);
     DeleteKeyTree(HKEY_CURRENT_USER, kWineAppKey);
@@ -88,45 +94,6 @@ static void ClearPackage() {
         WritePrivateProfileStringA(section, "mouse.drv", NULL, "System.ini");
 }
 
-MachineGuard::MachineGuard() {
-    m_keyNames = {{HKEY_LOCAL_MACHINE, kDeviceKey},         {HKEY_LOCAL_MACHINE, kClassKey},
-                  {HKEY_LOCAL_MACHINE, kServiceKey},        {HKEY_LOCAL_MACHINE, kSetupUninstallKey},
-                  {HKEY_LOCAL_MACHINE, kRunOnceKey},        {HKEY_CURRENT_USER, kMouseSettingsKey},
-                  {HKEY_CURRENT_USER, kWineAppKey}};
-    for (const auto &key : m_keyNames) m_keys.push_back(ReadKeyTree(key.first, key.second));
-    for (const std::string &file : GuardedFiles()) {
-        std::string bytes;
-        bool present = ReadFileBytes(file, &bytes);
-        m_files[file] = {present, bytes};
-    }
-    for (const char *section : kIniSections) {
-        char value[256] = "";
-        DWORD n = GetPrivateProfileStringA(section, "mouse.drv", "\x01", value, sizeof(value),
-                                           "System.ini");
-        m_ini.push_back({!(n == 1 && value[0] == '\x01'), value});
-    }
-    m_clickWidth = GetSystemMetrics(SM_CXDOUBLECLK);
-    m_clickHeight = GetSystemMetrics(SM_CYDOUBLECLK);
-    m_clickTime = GetDoubleClickTime();
-    ClearPackage();
-}
-
-MachineGuard::~MachineGuard() {
-    ClearPackage();
-    for (size_t i = 0; i < m_keyNames.size(); ++i)
-        WriteKeyTree(m_keyNames[i].first, m_keyNames[i].second, m_keys[i]);
-    for (const auto &file : m_files) {
-        if (file.second.first) WriteFileBytes(file.first, file.second.second);
-    }
-    for (size_t i = 0; i < m_ini.size(); ++i) {
-        WritePrivateProfileStringA(kIniSections[i], "mouse.drv",
-                                   m_ini[i].first ? m_ini[i].second.c_str() : NULL, "System.ini");
-    }
-    SystemParametersInfoA(SPI_SETDOUBLECLKWIDTH, m_clickWidth, NULL, SPIF_UPDATEINIFILE);
-    SystemParametersInfoA(SPI_SETDOUBLECLKHEIGHT, m_clickHeight, NULL, SPIF_UPDATEINIFILE);
-    SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, m_clickTime, NULL, SPIF_UPDATEINIFILE);
-}
-
 // ---- installation medium ---------------------------------------------------
 
 InstallationMedium::InstallationMedium() : m_folder(TempFolder() + "setupflow_medium\\") {
@@ -136,7 +103,7 @@ InstallationMedium::InstallationMedium() : m_folder(TempFolder() + "setupflow_me
     for (const std::string &name : kMediumFiles) {
         std::string bytes;
         if (!ReadFileBytes(package + name, &bytes)) bytes = "stand-in for " + name + "\r\n";
-        WriteFileBytes(m_folder + name, bytes);
+        harness::WriteTextFile(m_folder + name, bytes);
     }
 }
 
@@ -166,59 +133,23 @@ bool SetupRun::WaitEnd(DWORD *code, DWORD ms) { return harness::WaitExit(m_proce
 
 bool SetupRun::ShowsAnyWindow() { return harness::FindProcessWindow(m_process.pid, NULL) != NULL; }
 
-static std::string TestFolder() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, path, sizeof(path));
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
+static std::string RestartLog() { return harness::Join(harness::TestDir(), "exitwindows.log"); }
 
 bool SetupRun::HookRestart() {
-    std::string hook = TestFolder() + "exithook.dll";
+    std::string hook = harness::Join(harness::TestDir(), "exithook.dll");
     return InjectLibrary(m_process.handle, m_process.pid, hook.c_str());
 }
 
 std::vector<std::string> RestartRequests() {
     std::vector<std::string> requests;
-    std::ifstream log(TestFolder() + "exitwindows.log");
+    std::ifstream log(RestartLog());
     for (std::string line; std::getline(log, line);) requests.push_back(line);
     return requests;
 }
 
-void ClearRestartRequests() { DeleteFileA((TestFolder() + "exitwindows.log").c_str()); }
+void ClearRestartRequests() { DeleteFileA(RestartLog().c_str()); }
 
-// ---- controls and links ------------------------------------------------------------
-
-// Wide texts: Wine hands the ANSI form of CB_GETLBTEXT to another process
-// in UTF-16.
-std::vector<std::string> ComboItems(HWND combo) {
-    std::vector<std::string> items;
-    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        WCHAR wide[64] = L"";
-        char text[64] = "";
-        if (SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) < 64)
-            SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), NULL, NULL);
-        items.push_back(text);
-    }
-    return items;
-}
-
-std::vector<std::string> KnownPortsSorted() {
-    std::vector<std::string> ports;
-    for (int n = 1; n <= 16; ++n) {
-        std::string name = "COM" + std::to_string(n);
-        COMMCONFIG config = {};
-        config.dwSize = sizeof(config);
-        DWORD size = sizeof(config);
-        if (GetDefaultCommConfigA(name.c_str(), &config, &size)) ports.push_back(name);
-    }
-    std::sort(ports.begin(), ports.end(), [](const std::string &a, const std::string &b) {
-        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
-    });
-    return ports;
-}
+// ---- links ------------------------------------------------------------------------
 
 static LinkInfo LoadLink(IShellLinkA *link, const std::string &path) {
     LinkInfo info;
@@ -273,7 +204,7 @@ InstalledState ReadInstalledState() {
     InstalledState state;
     for (const char *key : {kDeviceKey, kClassKey, kServiceKey, kSetupUninstallKey, kRunOnceKey})
         state.keys.push_back(ReadKeyTree(HKEY_LOCAL_MACHINE, key));
-    for (const std::string &file : MachineState::PackageFiles())
+    for (const std::string &file : harness::PackageFiles())
         ReadFileBytes(file, &state.files[file]);
     ReadFolderFiles(ProgramFolder(), &state.files);
     ReadFolderFiles(GroupFolder(), &state.files);
@@ -320,28 +251,4 @@ void InstallPackage(const InstallationMedium &medium) {
     DWORD code = 1;
     ASSERT_TRUE(run.WaitEnd(&code));
     ASSERT_EQ(0u, code);
-}
-
-bool ReadFileBytes(const std::string &path, std::string *bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
-                              NULL);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    bytes->clear();
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, NULL) && got) bytes->append(buffer, got);
-    CloseHandle(file);
-    return true;
-}
-
-void WriteFileBytes(const std::string &path, const std::string &bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
-    CloseHandle(file);
-}
-
-void SetText(HKEY root, const std::string &path, const char *name, const std::string &text) {
-    harness::WriteString(root, path, name, text);
 }

@@ -1,6 +1,6 @@
-// What the Setup flow tests share: the folders Setup works in, a guard
-// that leaves the machine without the package before a test and puts the
-// saved state back after it, an installation medium built from the
+// What the Setup flow tests share: the folders Setup works in, what the
+// machine guard saves and how it clears the package away before a test,
+// an installation medium built from the
 // package, one run of Setup with its dialogs and its restart request, and
 // a reader of the shell links Setup makes.
 #ifndef SETUPFLOW_FIXTURE_H
@@ -15,15 +15,11 @@
 
 #include "harness.h"
 #include "inject.h"
-#include "machine_state.h"
+#include "setup_names.h"
 
-// Whole-file and registry-text helpers of these tests; ReadFileBytes gives
-// false for a missing file (an empty file reads as true).
-bool ReadFileBytes(const std::string &path, std::string *bytes);
-void WriteFileBytes(const std::string &path, const std::string &bytes);
-void SetText(HKEY root, const std::string &path, const char *name, const std::string &text);
 using harness::DeleteKeyTree;
 using harness::FileExists;
+using harness::ReadFileBytes;
 
 // Captions and texts of Setup's windows.
 extern const char kInstallCaption[];
@@ -49,21 +45,13 @@ std::string SystemIniEntry(const char *section);
 std::string ReadText(HKEY root, const std::string &key, const char *name);
 bool FolderExists(const std::string &path);
 
-// Saves what the tests change, then clears every trace of the package;
-// the destructor deletes what the tests made and restores the saved state.
-class MachineGuard {
-public:
-    MachineGuard();
-    ~MachineGuard();
-
-private:
-    std::vector<std::pair<HKEY, std::string>> m_keyNames;
-    std::vector<KeyTree> m_keys;
-    std::map<std::string, std::pair<bool, std::string>> m_files;
-    std::vector<std::pair<bool, std::string>> m_ini;
-    int m_clickWidth, m_clickHeight;
-    UINT m_clickTime;
-};
+// What the tests change, for harness::MachineGuard, and a machine without
+// any trace of the package (the guard clears it before a test and again
+// before it puts the saved state back):
+//     harness::MachineGuard m_guard{GuardedKeys(), GuardedFiles(), ClearPackage};
+std::vector<harness::KeyPath> GuardedKeys();
+std::vector<std::string> GuardedFiles();
+void ClearPackage();
 
 // A folder in the temporary folder holding the package's files side by
 // side, as the installation medium does. Files the build does not make
@@ -104,11 +92,6 @@ public:
 // "flags reserved" per ExitWindowsEx call Setup made while hooked.
 std::vector<std::string> RestartRequests();
 void ClearRestartRequests();
-
-// Entries of a combo box, in their order.
-std::vector<std::string> ComboItems(HWND combo);
-// COM1 to COM16 as the system reports them, sorted as a sorted list shows them.
-std::vector<std::string> KnownPortsSorted();
 
 struct LinkInfo {
     bool loaded = false;

@@ -9,6 +9,7 @@
 #include "driver_device.h"
 #include "driver_interface.h"
 #include "error_box.h"
+#include "harness.h"
 #include "single_instance.h"
 
 namespace {
@@ -26,11 +27,7 @@ TEST(SingleInstance, OnlyARealHolderCounts) {
 TEST(ErrorBox, SystemTextOrNothing) {
     char *text = shelf::SystemErrorText(ERROR_ACCESS_DENIED);
     ASSERT_NE(nullptr, text);
-    char expected[512] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
-                   ERROR_ACCESS_DENIED, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), expected,
-                   sizeof(expected), NULL);
-    EXPECT_STREQ(expected, text);
+    EXPECT_STREQ(harness::SystemText(ERROR_ACCESS_DENIED).c_str(), text);
     LocalFree(text);
     // A code no system message table holds.
     EXPECT_EQ(nullptr, shelf::SystemErrorText(0x2000FFFFu));

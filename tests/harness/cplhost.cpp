@@ -1,7 +1,8 @@
-// A stand-in Control Panel for the applet tests. It loads the applet
-// library, shows a window of its own to own the sheet, and sends what a
-// Control Panel sends: CPL_INIT, CPL_GETCOUNT, CPL_INQUIRE, CPL_DBLCLK (as
-// many times as asked, one after the other), CPL_STOP and CPL_EXIT.
+// The tests' stand-in Control Panel. It loads the applet library, shows a
+// window of its own to own the sheet, and sends what a Control Panel sends:
+// CPL_INIT, CPL_GETCOUNT, CPL_INQUIRE, CPL_DBLCLK (as many times as asked,
+// one after the other), CPL_STOP and CPL_EXIT. Each opening needs its own
+// process: the applet's single-instance mutex lasts as long as the process.
 // Usage: cplhost.exe <applet library> [double-clicks]
 // Exit code: 0 when every answer was the protocol's, else the first fault.
 #include <windows.h>
