@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "driver_interface.h"
 #include "check.h"
+#include "driver_interface.h"
 #include "harness.h"
 #include "parameter_store.h"
 #include "resource.h"
@@ -127,15 +127,13 @@ protected:
     bool WaitCoords(const std::string &text) {
         return harness::WaitUntil([&] { return Coords() == text; }, kWaitMs);
     }
-    // The crosses as a user finds them: a grid at 5, 50 and 95 % of the
-    // screen, row by row.
+    // The crosses in the order they are shown (their places are proven natively).
     std::vector<Cross> Crosses() const {
         std::vector<Cross> crosses;
-        const int percent[3] = {5, 50, 95};
-        for (int row = 0; row < 3; ++row)
-            for (int column = 0; column < 3; ++column)
-                crosses.push_back({(width_ * percent[column] + 50) / 100,
-                                   (height_ * percent[row] + 50) / 100});
+        for (int i = 0; i < drawtest::kCrossCount; ++i) {
+            drawtest::Point at = drawtest::CrossPosition(i, width_, height_);
+            crosses.push_back({at.x, at.y});
+        }
         return crosses;
     }
     void TapCrosses(const int (*offsets)[2]) {
