@@ -49,23 +49,19 @@ static void PaintResultCross(HDC dc, int index) {
     PaintErrorLabel(dc, result, at, ring + 4);
 }
 
-// The words go halfway between the top row and the middle row of crosses,
-// a little lower, for the labels hang below the top row.
+// The words start half a legend row above the point halfway between the
+// top row and the middle row of crosses, so that their three lines sit
+// between the top row's labels and the middle row's rings.
 static void PaintSummary(HDC dc) {
     char text[512];
     drawtest::FormatSummary(text, sizeof(text), g_board.judgement, g_board.applyState);
     const drawtest::CheckRun &run = g_board.check;
-    const drawtest::Box &picture = g_board.bar.picture;
+    const drawtest::BarLayout &bar = g_board.bar;
     int between = (drawtest::CrossPosition(0, run.width, run.height).y +
                    drawtest::CrossPosition(4, run.width, run.height).y) / 2;
-    Point centre = drawtest::PicturePoint(picture, Point{0, between}, run.width, run.height);
-    RECT box = {picture.left, 0, picture.right, 0};
-    DrawTextA(dc, text, -1, &box, DT_CENTER | DT_CALCRECT | DT_NOPREFIX);
-    int height = box.bottom;
-    box.left = picture.left;
-    box.right = picture.right;
-    box.top = centre.y - height / 3;
-    box.bottom = box.top + height;
+    Point centre = drawtest::PicturePoint(bar.picture, Point{0, between}, run.width, run.height);
+    RECT box = {bar.picture.left, centre.y - (bar.legend.bottom - bar.legend.top) / 2,
+                bar.picture.right, bar.picture.bottom};
     SetTextColor(dc, kTargetColour);
     DrawTextA(dc, text, -1, &box, DT_CENTER | DT_NOPREFIX);
 }
