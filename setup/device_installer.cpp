@@ -4,6 +4,7 @@
 #include "device_installer.h"
 
 #include "files.h"
+#include "journal.h"
 #include "portable/rules.h"
 #include "registry.h"
 
@@ -87,18 +88,22 @@ DeviceInfo CDeviceInstaller::Describe() const {
 }
 
 BOOL CDeviceInstaller::DetectInstallation() {
-    Detection found = {-1, -1, m_nNextRootInstance};
+    Detection found = {-1, -1, m_nNextRootInstance, NULL};
     SystemRegistryView view;
     DetectDevice(&view, Describe(), &found);
     m_nRootInstance = found.rootInstance;
     m_nClassInstance = found.classInstance;
     m_nNextRootInstance = found.nextRootInstance;
+    char title[MAX_PATH];
+    ProgramTitle(title, sizeof(title));
+    FindUninstallEntry(&view, Describe(), title, m_nRootInstance >= 0, &m_strUninstallName);
     BuildLists();
     return m_nRootInstance >= 0;
 }
 
 BOOL CDeviceInstaller::BuildLists() {
-    Detection found = {m_nRootInstance, m_nClassInstance, m_nNextRootInstance};
+    Detection found = {m_nRootInstance, m_nClassInstance, m_nNextRootInstance,
+                       m_strUninstallName.c_str()};
     char title[MAX_PATH];
     ProgramTitle(title, sizeof(title));
     Text windows = GetWindowsFolder();
@@ -126,9 +131,11 @@ BOOL CDeviceInstaller::AddRegValue(const char *keyPath, const char *valueName, c
 // missing source is passed over without a word.
 void CDeviceInstaller::CopyFiles() {
     for (FileEntry *entry = m_fileList.First(); entry; entry = entry->next) {
-        if (CopyOneFile(entry->source.c_str(), entry->target.c_str()) == kFileFailed) {
-            MessageBoxA(NULL, entry->target.c_str(), "file in use.", MB_OK);
-        }
+        const char *source = entry->source.c_str(), *target = entry->target.c_str();
+        int result = CopyOneFile(source, target);
+        if (result == kFileFailed) journal::FailureBox(target, "file in use.");
+        if (result == kFileDone) journal::Note("Copied ", source, " to ", target);
+        if (result == kFileMissing) journal::Note("No ", source, " to copy");
     }
 }
 
@@ -149,6 +156,7 @@ BOOL CDeviceInstaller::WriteValues() {
             RegCloseKey(key);
             return FALSE;
         }
+        journal::Note("Wrote HKLM\\", entry->keyPath.c_str(), " value ", entry->valueName.c_str());
     }
     if (key) RegCloseKey(key);
     return TRUE;
@@ -166,14 +174,18 @@ BOOL CDeviceInstaller::Remove() {
         // current folder (the installation medium's own file), never ours to
         // delete. Only removal entries name files of the package.
         if (!entry->target.Empty()) continue;
-        if (DeleteOneFile(entry->source.c_str()) == kFileFailed) m_bRemoveFailed = TRUE;
+        int result = DeleteOneFile(entry->source.c_str());
+        if (result == kFileFailed) m_bRemoveFailed = TRUE;
+        if (result == kFileFailed) journal::Note("Could not delete ", entry->source.c_str());
+        if (result == kFileDone) journal::Note("Deleted ", entry->source.c_str());
     }
     for (RegEntry *entry = m_regList.First(); entry; entry = entry->next) {
         // A value to write names a key that a fresh installation would
         // use, which may be another program's; removal entries carry
         // neither value name nor data.
         if (!entry->valueName.Empty() || !entry->data.Empty()) continue;
-        DeleteKey(RootKey(entry->root), entry->keyPath.c_str());
+        if (DeleteKey(RootKey(entry->root), entry->keyPath.c_str()) == ERROR_SUCCESS)
+            journal::Note("Deleted key HKLM\\", entry->keyPath.c_str());
     }
     return TRUE;
 }

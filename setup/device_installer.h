@@ -59,6 +59,9 @@ public:
     Text m_strInfFile;
     Text m_strInfSection;
     Text m_strRootId;
+    // The package's entry under Uninstall, as detection found or chose it;
+    // empty when there is none of ours.
+    Text m_strUninstallName;
     FileList m_fileList;
     RegList m_regList;
 

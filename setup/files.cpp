@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "device_installer.h"
+#include "journal.h"
 #include "portable/rules.h"
 #include "registry.h"
 #include "win95_abi.h"
@@ -33,7 +34,8 @@ static int RunShellOperation(UINT operation, const Text &from, const char *to,
     request.wFunc = operation;
     request.pFrom = from.c_str();
     request.pTo = to;
-    request.fFlags = flags;
+    // Unattended, not even the shell's own error box may appear.
+    request.fFlags = flags | (journal::Unattended() ? FOF_NOERRORUI : 0);
     return SHFileOperationA(&request) != 0 ? kFileFailed : kFileDone;
 }
 

@@ -4,6 +4,6 @@
 
 extern "C" int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int cmdShow) {
     CSetupApp app;
-    AppMain(instance, cmdLine, cmdShow);
-    return 0;  // Setup's exit code is 0 whatever happened
+    // 0 whatever happened, but for an unattended run's code.
+    return AppMain(instance, cmdLine, cmdShow);
 }

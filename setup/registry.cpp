@@ -2,6 +2,7 @@
 #include "registry.h"
 
 #include "error_box.h"
+#include "journal.h"
 
 #include "portable/action_lists.h"
 #include "portable/rules.h"
@@ -95,7 +96,7 @@ BOOL WriteValue(HKEY key, const char *valueName, const Text &data, DWORD type) {
 void ReportError(DWORD code, const char *caption) {
     Text message;
     GetErrorText(code, &message);
-    MessageBoxA(NULL, message.c_str(), caption, MB_OK);
+    journal::FailureBox(message.c_str(), caption);
 }
 
 // Code 0 reports success, which is never worth a box: it counts as unknown.

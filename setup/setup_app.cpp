@@ -8,6 +8,7 @@
 #include "dialogs.h"
 #include "package_files.h"
 #include "files.h"
+#include "journal.h"
 #include "portable/flow.h"
 #include "portable/rules.h"
 #include "registry.h"
@@ -16,8 +17,6 @@
 
 // Below HKEY_LOCAL_MACHINE; Windows runs each value once at its next start.
 #define RUN_ONCE_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\"
-#define RUN_ONCE_CALIBRATION "Durmasel"
-#define RUN_ONCE_FINISH "Orvantix"
 #define FINISH_SWITCH " -L"
 #define PROGRAM_FOLDER PACKAGE_PROGRAM_FOLDER
 #define GROUP_NAME "Orvantix Touchscreen"
@@ -61,9 +60,21 @@ static void ProgramTitle(char *title, size_t titleSize) {
     FileTitleOf(path, title, titleSize);
 }
 
+// Deletes one of Setup's run-once values, but only when its command is
+// the one Setup writes: the name may be another program's too.
+static void DeleteOwnRunOnce(const flow::RunOnceValue &value) {
+    HKEY key = OpenKey(RUN_ONCE_KEY, FALSE, HKEY_LOCAL_MACHINE);
+    if (!key) return;
+    Text command;
+    if (ReadValue(key, value.name, &command) && flow::IsOwnRunOnce(value, command.c_str()) &&
+        RegDeleteValueA(key, value.name) == ERROR_SUCCESS)
+        journal::Note("Deleted HKLM\\" RUN_ONCE_KEY " value ", value.name);
+    RegCloseKey(key);
+}
+
 IMPLEMENT_RUNTIME_CLASS(CSetupApp, CApplication)
 
-CSetupApp::CSetupApp() : m_bInstall(TRUE), m_bFinishRemoval(FALSE) {
+CSetupApp::CSetupApp() : m_bInstall(TRUE), m_bFinishRemoval(FALSE), m_nExitCode(0) {
     rt::Copy(m_strProgramFolder, sizeof(m_strProgramFolder), PROGRAM_FOLDER "\\");
     rt::Copy(m_strGroup, sizeof(m_strGroup), GROUP_NAME "\\");
 }
@@ -73,7 +84,7 @@ BOOL CSetupApp::InitInstance() {
     return TRUE;
 }
 
-int CSetupApp::ExitInstance() { return 0; }
+int CSetupApp::ExitInstance() { return m_nExitCode; }
 
 void CSetupApp::ReadCommandLine() {
     flow::Switches switches = flow::ReadSwitches(m_lpCmdLine);
@@ -83,6 +94,7 @@ void CSetupApp::ReadCommandLine() {
 
 void CSetupApp::RunSetup() {
     Enable3dControls();
+    if (RunIfUnattended()) return;
     ReadCommandLine();
     if (IsRefusedOS(m_installer.m_nOSVersion)) {
         ShowBox(IDS_WRONG_SYSTEM, MB_OK | MB_ICONHAND);
@@ -111,12 +123,12 @@ void CSetupApp::RunSetup() {
     }
 }
 
-int CSetupApp::ShowBox(UINT textId, UINT style) {
+int CSetupApp::ShowBox(UINT textId, UINT style, int unattendedAnswer) {
     Text text;
     LoadResourceText(textId, &text);
     char caption[MAX_PATH];
     ProgramTitle(caption, sizeof(caption));
-    return MessageBoxA(NULL, text.c_str(), caption, style);
+    return journal::Box(text.c_str(), caption, style, unattendedAnswer);
 }
 
 // Only "Yes,go next" goes on; "Quit", Escape and the close box end Setup.
@@ -137,14 +149,23 @@ void CSetupApp::InstallPackage() {
         if (portDialog.DoModal() != IDOK) return;
         port = portDialog.m_nPort;
     }
-    m_installer.AddDefaultParameters(port);
-    QueueProgramFiles();
+    InstallFiles(port, NULL);
+    CCompleteDialog complete;
+    if (complete.DoModal() == IDOK) Restart();
+}
+
+// Without a calibration given, the calibration program runs at the next
+// start of Windows.
+void CSetupApp::InstallFiles(int port, const unsigned long *calibration) {
+    m_installer.AddDefaultParameters(port, calibration);
+    QueueProgramFiles(calibration == NULL);
+    // A finishing run still pending from an earlier removal would remove
+    // this installation at the next start of Windows.
+    DeleteOwnRunOnce(flow::kFinishRunOnce);
     // Failures have shown their boxes; what was done stays, and the group
     // and the completion dialog follow all the same.
     m_installer.Install();
     CreateShortcuts();
-    CCompleteDialog complete;
-    if (complete.DoModal() == IDOK) Restart();
 }
 
 void CSetupApp::QueueCopy(const char *name, const char *folder) {
@@ -152,7 +173,7 @@ void CSetupApp::QueueCopy(const char *name, const char *folder) {
     if (flow::Join(target, sizeof(target), folder, name)) m_installer.AddFile(name, target);
 }
 
-void CSetupApp::QueueProgramFiles() {
+void CSetupApp::QueueProgramFiles(BOOL firstStartCalibration) {
     // Without a usable Windows folder the program folder stays relative,
     // like every other path built from it.
     Text windows = GetWindowsFolder();
@@ -166,15 +187,17 @@ void CSetupApp::QueueProgramFiles() {
     Text system = GetSystemFolder();
     QueueCopy(CALIBRATION_PROGRAM, system.c_str());
     char calibration[MAX_PATH];
-    if (flow::Join(calibration, sizeof(calibration), system.c_str(), CALIBRATION_PROGRAM))
-        m_installer.AddRegValue(RUN_ONCE_KEY, RUN_ONCE_CALIBRATION, calibration, -1, REG_SZ,
-                                HKEY_LOCAL_MACHINE);
+    if (firstStartCalibration &&
+        flow::Join(calibration, sizeof(calibration), system.c_str(), CALIBRATION_PROGRAM))
+        m_installer.AddRegValue(RUN_ONCE_KEY, flow::kCalibrationRunOnce.name, calibration, -1,
+                                REG_SZ, HKEY_LOCAL_MACHINE);
 }
 
 void CSetupApp::CreateShortcuts() {
     // An existing group makes this fail with the path filled in all the
     // same: the links then replace their namesakes in it.
-    m_shortcuts.CreateGroup(CSIDL_PROGRAMS, m_strGroup);
+    if (m_shortcuts.CreateGroup(CSIDL_PROGRAMS, m_strGroup))
+        journal::Note("Created ", m_strGroup);
     if (m_strGroup[0] == '\0') return;  // no Programs folder to put them in
     Text system = GetSystemFolder();
     for (size_t i = 0; i < COUNT_OF(kLinks); ++i) {
@@ -184,7 +207,10 @@ void CSetupApp::CreateShortcuts() {
         if (!flow::Join(link, sizeof(link), m_strGroup, entry.linkFile) ||
             !flow::Join(target, sizeof(target), folder, entry.targetFile))
             continue;
-        m_shortcuts.CreateShortcut(link, target, 0, folder, NULL, 0, NULL, entry.arguments, 0);
+        if (m_shortcuts.CreateShortcut(link, target, 0, folder, NULL, 0, NULL, entry.arguments, 0))
+            journal::Note("Created ", link);
+        else
+            journal::Failure("Could not create ", link);
     }
 }
 
@@ -192,10 +218,16 @@ void CSetupApp::CreateShortcuts() {
 
 void CSetupApp::RemovePackage() {
     if (!AskQuestion()) return;
+    FinishRemoval();
+    if (ShowBox(IDS_REMOVAL_COMPLETE, MB_YESNO | MB_ICONINFORMATION) == IDYES) Restart();
+}
+
+// Removes the package; FALSE when a file stayed and no finishing run could
+// be arranged for it.
+BOOL CSetupApp::FinishRemoval() {
     RemoveInstalledFolder();
     // Typically the running Setup.exe of the program folder stayed behind.
-    if (m_installer.m_bRemoveFailed) ScheduleRemovalAfterRestart();
-    if (ShowBox(IDS_REMOVAL_COMPLETE, MB_YESNO | MB_ICONINFORMATION) == IDYES) Restart();
+    return !m_installer.m_bRemoveFailed || ScheduleRemovalAfterRestart();
 }
 
 // The program folder without trailing backslash and followed by NULs, as
@@ -216,9 +248,12 @@ BOOL CSetupApp::RemoveProgramFolder(const char *folder) {
     if (folder[0]) QueueFolderFiles(folder);
     QueueSystemFileRemovals();
     m_installer.Remove();
+    // The calibration of the first start would run a deleted program.
+    DeleteOwnRunOnce(flow::kCalibrationRunOnce);
     if (folder[0]) DeleteFolderIfThere(folder);
     rt::Copy(m_strGroup, sizeof(m_strGroup), GROUP_NAME);
-    m_shortcuts.RemoveGroup(CSIDL_PROGRAMS, m_strGroup);
+    if (m_shortcuts.RemoveGroup(CSIDL_PROGRAMS, m_strGroup))
+        journal::Note("Removed the Start-menu group ", m_strGroup);
     return TRUE;
 }
 
@@ -252,7 +287,7 @@ void CSetupApp::QueueSystemFileRemovals() {
 
 void CSetupApp::DeleteFolderIfThere(const char *folder) {
     if (!PathExists(folder)) return;
-    m_shortcuts.DeleteWithShell(folder);
+    if (m_shortcuts.DeleteWithShell(folder)) journal::Note("Deleted ", folder);
     // The notice goes out whether or not the deletion succeeded.
     char notice[MAX_PATH];
     rt::Copy(notice, sizeof(notice), folder);
@@ -273,12 +308,18 @@ BOOL CSetupApp::ScheduleRemovalAfterRestart() {
     if (!flow::Join(copy, sizeof(copy), temp, "\\", title, ".exe") ||
         !flow::Join(running, sizeof(running), folder, title, ".exe"))
         return FALSE;
-    CDeviceInstaller::CopyOneFile(running, copy);
+    // Without its copy the value would run a missing or a stranger's
+    // program at the next start.
+    if (CDeviceInstaller::CopyOneFile(running, copy) != kFileDone) {
+        journal::Failure("Could not copy ", running, " for the finishing run");
+        return FALSE;
+    }
     HKEY key = OpenKey(RUN_ONCE_KEY, TRUE, HKEY_LOCAL_MACHINE);
     if (!key) return FALSE;
     Text command(copy);
     command.Append(FINISH_SWITCH);
-    WriteValue(key, RUN_ONCE_FINISH, command, REG_SZ);
+    if (WriteValue(key, flow::kFinishRunOnce.name, command, REG_SZ))
+        journal::Note("Wrote HKLM\\" RUN_ONCE_KEY " value ", flow::kFinishRunOnce.name);
     RegCloseKey(key);
     return TRUE;
 }

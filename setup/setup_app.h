@@ -7,6 +7,7 @@
 #define SETUP_APP_H
 
 #include "framework.h"
+#include "portable/unattended.h"
 #include "shortcuts.h"
 #include "touch_installer.h"
 
@@ -16,7 +17,8 @@ public:
     CSetupApp();
 
     virtual BOOL InitInstance();
-    // Setup's exit code is 0 whatever happened.
+    // Setup's exit code is 0 whatever happened, but for an unattended run
+    // (see portable/unattended.h).
     virtual int ExitInstance();
 
     // The whole flow, once.
@@ -38,14 +40,16 @@ public:
     BOOL m_bFinishRemoval;
     char m_strProgramFolder[MAX_PATH];
     char m_strGroup[MAX_PATH];
+    int m_nExitCode;
 
 private:
     void ReadCommandLine();
-    int ShowBox(UINT textId, UINT style);
+    int ShowBox(UINT textId, UINT style, int unattendedAnswer = IDOK);
     BOOL AskQuestion();
     void InstallPackage();
+    void InstallFiles(int port, const unsigned long *calibration);
     void QueueCopy(const char *name, const char *folder);
-    void QueueProgramFiles();
+    void QueueProgramFiles(BOOL firstStartCalibration);
     void CreateShortcuts();
     void RemovePackage();
     void RemoveInstalledFolder();
@@ -53,6 +57,17 @@ private:
     void QueueSystemFileRemovals();
     void DeleteFolderIfThere(const char *folder);
     void Restart();
+    BOOL FinishRemoval();
+
+    // The unattended run ("/S"), without a window; unattended_run.cpp.
+    BOOL RunIfUnattended();
+    int RunUnattended(unattended::Parse parse, const unattended::Options &options,
+                      const char *bad);
+    int UnattendedOutcome(unattended::Parse parse, const unattended::Options &options,
+                          const char *bad);
+    BOOL ChoosePort(const unattended::Options &options, int *port);
+    int InstallUnattended(int port, const unattended::Options &options);
+    int RemoveUnattended();
 };
 
 #endif

@@ -4,6 +4,7 @@
 
 #include "double_click.h"
 #include "files.h"
+#include "journal.h"
 #include "parameter_store.h"
 #include "portable/touch_plan.h"
 
@@ -39,14 +40,15 @@ BOOL CTouchInstaller::Prepare() {
     return TRUE;
 }
 
-void CTouchInstaller::AddDefaultParameters(int port) {
+void CTouchInstaller::AddDefaultParameters(int port, const unsigned long *calibration) {
     if (m_nRootInstance >= 0) return;
-    AppendDefaultParameterValues(&m_regList, port);
+    AppendDefaultParameterValues(&m_regList, port, calibration);
     // The metrics of the defaults take effect now, stored in the user
     // profile without a broadcast; the values reach the registry only when
     // Install runs.
     shelf::ApplyDoubleClickMetrics(store::Rule(store::kDblClickRegion).installDefault,
                                    store::Rule(store::kMouseMode).installDefault);
+    journal::Note("Set the double-click width, height and time");
 }
 
 void CTouchInstaller::WriteSystemIni() {
@@ -54,4 +56,6 @@ void CTouchInstaller::WriteSystemIni() {
                                SYSTEM_INI_FILE);
     WritePrivateProfileStringA(SYSTEM_INI_DESCRIPTION, SYSTEM_INI_MOUSE_KEY,
                                SYSTEM_INI_MOUSE_NAME, SYSTEM_INI_FILE);
+    journal::Note("Wrote System.ini [" SYSTEM_INI_BOOT "] and [" SYSTEM_INI_DESCRIPTION
+                  "] " SYSTEM_INI_MOUSE_KEY);
 }

@@ -22,7 +22,9 @@ public:
     BOOL Prepare();
     // Queues the twelve parameter values with port and sets the
     // double-click metrics at once; nothing on an installed device.
-    void AddDefaultParameters(int port);
+    // A calibration (the record's five words) replaces the calibration
+    // defaults.
+    void AddDefaultParameters(int port, const unsigned long *calibration = NULL);
     // [boot] mouse.drv=mouse.drv, [boot.description] mouse.drv=Orvantix Touchscreen.
     void WriteSystemIni();
 };

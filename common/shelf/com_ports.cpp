@@ -7,7 +7,7 @@
 namespace shelf {
 
 // Probes a port through its default configuration, which never opens it.
-static bool PortPresent(const char *name) {
+static bool NamedPortPresent(const char *name) {
     COMMCONFIG config;
     ZeroMemory(&config, sizeof(config));
     config.dwSize = sizeof(config);
@@ -17,11 +17,16 @@ static bool PortPresent(const char *name) {
 
 static void AddPortIfPresent(HWND list, DWORD number, DWORD selected) {
     char name[16];
-    if (!ports::PortName(name, sizeof(name), number) || !PortPresent(name)) return;
+    if (!ports::PortName(name, sizeof(name), number) || !NamedPortPresent(name)) return;
     LRESULT index = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     if (index < 0) return;  // CB_ERR or CB_ERRSPACE
     SendMessageA(list, CB_SETITEMDATA, index, number);
     if (number == selected) SendMessageA(list, CB_SETCURSEL, index, 0);
+}
+
+bool PortPresent(DWORD number) {
+    char name[16];
+    return ports::PortName(name, sizeof(name), number) && NamedPortPresent(name);
 }
 
 void FillPortList(HWND list, DWORD selected) {

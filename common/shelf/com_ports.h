@@ -12,6 +12,9 @@ namespace shelf {
 // port selected (none when it is absent or 0).
 void FillPortList(HWND list, DWORD selected);
 
+// True when the system knows the port of that number; it is not opened.
+bool PortPresent(DWORD number);
+
 }  // namespace shelf
 
 #endif

@@ -27,11 +27,27 @@ static bool InstanceHoldsDevice(RegistryView *view, const DeviceInfo &device, lo
         return false;
     found->rootInstance = n;
     Text driver;
-    size_t classLength = device.className ? strlen(device.className) : 0;
     if (view->Read("Driver", &driver)) {
-        ClassInstanceFromDriver(driver.c_str(), classLength, &found->classInstance);
+        ClassInstanceFromDriver(driver.c_str(), device.className, &found->classInstance);
     }
     return true;
+}
+
+static bool ValueIs(RegistryView *view, const char *name, const char *expected) {
+    Text value;
+    return view->Read(name, &value) && view->SameText(value.c_str(), expected);
+}
+
+// The class key is this device's only when it describes this device and
+// its driver; a damaged Driver value could name another device's key.
+static bool ClassKeyIsOurs(RegistryView *view, const DeviceInfo &device, long number) {
+    Text path;
+    if (!InstanceKey(&path, CLASS_PREFIX, device.className, number) || !view->Open(path.c_str()))
+        return false;
+    bool ours = ValueIs(view, "DriverDesc", device.deviceDesc) &&
+                ValueIs(view, "StaticVxD", device.staticVxD);
+    view->Close();
+    return ours;
 }
 
 static void ScanRootInstances(RegistryView *view, const DeviceInfo &device, Detection *found) {
@@ -62,7 +78,46 @@ void DetectDevice(RegistryView *view, const DeviceInfo &device, Detection *found
     ScanRootInstances(view, device, found);
     if (found->rootInstance < 0) {
         found->classInstance = FirstFreeClassInstance(view, device.className);
+    } else if (found->classInstance >= 0 &&
+               !ClassKeyIsOurs(view, device, found->classInstance)) {
+        found->classInstance = -1;
     }
+}
+
+// Names tried for the uninstall entry: the title, the description, then
+// the description followed by " 2" to " 9".
+static const long kUninstallNames = 10;
+
+static bool UninstallName(const DeviceInfo &device, const char *programTitle, long index,
+                          Text *name) {
+    if (index == 0) return name->Assign(programTitle);
+    if (!name->Assign(device.deviceDesc)) return false;
+    char suffix[3] = {' ', static_cast<char>('0' + index), '\0'};
+    return index == 1 || name->Append(suffix);
+}
+
+enum EntryOwner { kEntryMissing, kEntryOurs, kEntryOthers };
+
+static EntryOwner OwnerOf(RegistryView *view, const DeviceInfo &device, const Text &name) {
+    Text path;
+    if (name.Empty() || !Joined(&path, UNINSTALL_PREFIX, name.c_str()) ||
+        !view->Open(path.c_str()))
+        return kEntryMissing;
+    bool ours = ValueIs(view, "DisplayName", device.deviceDesc);
+    view->Close();
+    return ours ? kEntryOurs : kEntryOthers;
+}
+
+bool FindUninstallEntry(RegistryView *view, const DeviceInfo &device, const char *programTitle,
+                        bool installed, Text *name) {
+    for (long index = 0; index < kUninstallNames; ++index) {
+        if (!UninstallName(device, programTitle, index, name)) break;
+        EntryOwner owner = OwnerOf(view, device, *name);
+        if (owner == kEntryOurs || (!installed && owner == kEntryMissing && !name->Empty()))
+            return true;
+    }
+    name->Clear();
+    return false;
 }
 
 // The key paths R (instance), K (class driver key) and U (uninstall entry).
@@ -73,11 +128,13 @@ struct DeviceKeys {
 };
 
 static bool MakeKeys(const DeviceInfo &device, long rootInstance, long classInstance,
-                     const char *programTitle, DeviceKeys *keys) {
+                     const char *uninstallName, DeviceKeys *keys) {
     return InstanceKey(&keys->instance, ENUM_ROOT_PREFIX, device.rootId, rootInstance) &&
            InstanceKey(&keys->classKey, CLASS_PREFIX, device.className, classInstance) &&
-           Joined(&keys->uninstall, UNINSTALL_PREFIX, programTitle);
+           Joined(&keys->uninstall, UNINSTALL_PREFIX, uninstallName);
 }
+
+static bool HasName(const char *name) { return name && *name; }
 
 static bool AppendText(RegList *keys, const Text &key, const char *name, const char *text) {
     return AppendRegValue(keys, key.c_str(), name, text, -1, kRegSz, kRootLocalMachine);
@@ -113,8 +170,11 @@ static bool AppendClassValues(const DeviceInfo &device, const Text &key, RegList
            AppendText(keys, key, "ProviderName", device.mfg);
 }
 
+// Without a name of its own the package makes no entry rather than
+// overwrite another program's.
 static bool AppendUninstallValues(const DeviceInfo &device, const SetupFolders &folders,
-                                  const Text &key, RegList *keys) {
+                                  const char *name, const Text &key, RegList *keys) {
+    if (!HasName(name)) return true;
     Text command;
     return Joined(&command, folders.windows, PACKAGE_PROGRAM_FOLDER "\\", folders.programTitle) &&
            command.Append(".exe -u") &&
@@ -133,14 +193,19 @@ bool BuildInstallActions(const DeviceInfo &device, const Detection &found,
                          const SetupFolders &folders, FileList *files, RegList *keys) {
     DeviceKeys paths;
     Text driver, inf;
-    return MakeKeys(device, found.nextRootInstance, found.classInstance, folders.programTitle,
+    return MakeKeys(device, found.nextRootInstance, found.classInstance, found.uninstallName,
                     &paths) &&
            AppendInstanceValues(device, found.classInstance, paths.instance, keys) &&
            AppendClassValues(device, paths.classKey, keys) &&
-           AppendUninstallValues(device, folders, paths.uninstall, keys) &&
+           AppendUninstallValues(device, folders, found.uninstallName, paths.uninstall, keys) &&
            DriverTargets(device, folders, &driver, &inf) &&
            AppendFile(files, device.driverFile, driver.c_str()) &&
            AppendFile(files, device.infFile, inf.c_str());
+}
+
+// A removal entry unless the file's folder is unknown (empty).
+static bool AppendRemovalIn(FileList *files, const char *folder, const Text &path) {
+    return !HasName(folder) || AppendFile(files, path.c_str(), 0);
 }
 
 bool BuildRemovalActions(const DeviceInfo &device, const Detection &found,
@@ -149,15 +214,16 @@ bool BuildRemovalActions(const DeviceInfo &device, const Detection &found,
     Text deviceKey, driver, inf;
     // Found at 0000: the whole device key goes, with every instance below.
     bool whole = found.rootInstance == 0;
-    return MakeKeys(device, found.rootInstance, found.classInstance, folders.programTitle,
+    return MakeKeys(device, found.rootInstance, found.classInstance, found.uninstallName,
                     &paths) &&
            (whole ? Joined(&deviceKey, ENUM_ROOT_PREFIX, device.rootId)
                   : deviceKey.Assign(paths.instance.c_str())) &&
            AppendRegKeyRemoval(keys, deviceKey.c_str()) &&
-           AppendRegKeyRemoval(keys, paths.classKey.c_str()) &&
-           AppendRegKeyRemoval(keys, paths.uninstall.c_str()) &&
+           (found.classInstance < 0 || AppendRegKeyRemoval(keys, paths.classKey.c_str())) &&
+           (!HasName(found.uninstallName) || AppendRegKeyRemoval(keys, paths.uninstall.c_str())) &&
            DriverTargets(device, folders, &driver, &inf) &&
-           AppendFile(files, driver.c_str(), 0) && AppendFile(files, inf.c_str(), 0);
+           AppendRemovalIn(files, folders.system, driver) &&
+           AppendRemovalIn(files, folders.windows, inf);
 }
 
 bool BuildUpdateActions(const DeviceInfo &device, const char *systemFolder, FileList *files,

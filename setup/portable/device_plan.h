@@ -56,23 +56,39 @@ protected:
 // What detection found. rootInstance < 0: not installed.
 struct Detection {
     long rootInstance;      // instance key of the existing device, or -1
-    long classInstance;     // driver key under the class key, or -1
+    long classInstance;     // driver key under the class key, or -1 (none of ours)
     long nextRootInstance;  // instance keys examined; a new install uses it
+    const char *uninstallName;  // the entry under Uninstall; null or empty: none of ours
 };
 
 // Scans Enum\Root\<rootId>\0000, 0001, ... up to the first missing key
 // for one whose DeviceDesc matches; when none does, probes the class key
 // for its first free number. nextRootInstance keeps its value when 0000
-// is missing.
+// is missing. For an installed device the class instance is kept only when
+// the Driver value names it in Setup's own form and the key there holds
+// this device (its DriverDesc and StaticVxD): it may be another device's.
 void DetectDevice(RegistryView *view, const DeviceInfo &device, Detection *found);
+
+// The package's entry in the list of removable programs. Its name is the
+// running program's title ("Setup"), a name many installers use, so an
+// entry is the package's only when its DisplayName is the device
+// description. A new installation takes the first name that is free or
+// already ours: the title, then the device description, then the
+// description with a number. A removal takes the first name that is ours.
+// False, with *name empty, when there is none.
+bool FindUninstallEntry(RegistryView *view, const DeviceInfo &device, const char *programTitle,
+                        bool installed, Text *name);
 
 // Appends the fourteen registration values and the driver and INF copies
 // of a fresh installation. False when memory ran out.
 bool BuildInstallActions(const DeviceInfo &device, const Detection &found,
                          const SetupFolders &folders, FileList *files, RegList *keys);
 
-// Appends the three key removals (device or instance key, class key,
-// uninstall key) and the two file removals of an existing installation.
+// Appends the key removals (device or instance key, the class key when
+// it is ours, the uninstall entry when there is one of ours) and the file
+// removals of an existing installation; a file whose folder the system
+// could not name is left out, since its relative name would be taken in
+// the current folder (the installation medium or the program folder).
 bool BuildRemovalActions(const DeviceInfo &device, const Detection &found,
                          const SetupFolders &folders, FileList *files, RegList *keys);
 

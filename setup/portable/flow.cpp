@@ -38,6 +38,20 @@ Action ChooseAction(const Switches &switches, bool installed) {
     return kNotInstalled;  // unreachable: the table covers every pair
 }
 
+const RunOnceValue kCalibrationRunOnce = {"Durmasel", "\\Durmasel.exe"};
+const RunOnceValue kFinishRunOnce = {"Orvantix", ".exe -L"};
+
+bool IsOwnRunOnce(const RunOnceValue &value, const char *command) {
+    size_t length = command ? strlen(command) : 0;
+    size_t endLength = strlen(value.commandEnd);
+    if (length < endLength) return false;
+    const char *tail = command + length - endLength;
+    for (size_t i = 0; i < endLength; ++i) {
+        if (Upper(tail[i]) != Upper(value.commandEnd[i])) return false;
+    }
+    return true;
+}
+
 bool Join(char *out, size_t outSize, const char *a, const char *b, const char *c,
           const char *d) {
     if (!out || outSize == 0) return false;

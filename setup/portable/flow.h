@@ -28,6 +28,17 @@ enum Action {
 };
 Action ChooseAction(const Switches &switches, bool installed);
 
+// Setup's run-once values. Another program may use the same value name,
+// so a value is Setup's own only when its command ends as Setup writes it
+// (compared ignoring case).
+struct RunOnceValue {
+    const char *name;
+    const char *commandEnd;
+};
+extern const RunOnceValue kCalibrationRunOnce;  // "Durmasel": ...\Durmasel.exe
+extern const RunOnceValue kFinishRunOnce;       // "Orvantix": ...\Setup.exe -L
+bool IsOwnRunOnce(const RunOnceValue &value, const char *command);
+
 // Joins up to four texts into out (outSize bytes). False, with out empty,
 // when the result does not fit: a path cut short would name another file.
 bool Join(char *out, size_t outSize, const char *a, const char *b, const char *c = 0,

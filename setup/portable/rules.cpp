@@ -55,9 +55,31 @@ long ReadLeadingDecimal(const char *text) {
     return value == kLowest ? 2147483647L : -value;
 }
 
-bool ClassInstanceFromDriver(const char *driver, size_t classLength, long *number) {
-    if (!driver || strlen(driver) <= classLength) return false;
-    *number = ReadLeadingDecimal(driver + classLength + 1);
+static char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+static bool StartsWithNoCase(const char *text, const char *start) {
+    for (; *start; ++text, ++start) {
+        if (AsciiUpper(*text) != AsciiUpper(*start)) return false;
+    }
+    return true;
+}
+
+bool ClassInstanceFromDriver(const char *driver, const char *className, long *number) {
+    if (!driver || !className || !StartsWithNoCase(driver, className)) return false;
+    const char *digits = driver + strlen(className);
+    if (*digits++ != '\\') return false;
+    for (const char *p = digits; *p; ++p) {
+        if (*p < '0' || *p > '9') return false;
+    }
+    // Only the form Setup writes: the number written back must give the
+    // very same digits, so no other key is ever meant.
+    long value = ReadLeadingDecimal(digits);
+    char canonical[16];
+    size_t length = strlen(digits);
+    if (length == 0 || !FormatInstanceNumber(canonical, sizeof(canonical), value) ||
+        strlen(canonical) != length || memcmp(canonical, digits, length) != 0)
+        return false;
+    *number = value;
     return true;
 }
 

@@ -23,11 +23,12 @@ bool AppendInstance(Text *path, long number);
 // beyond the 32-bit range stop at its bounds.
 long ReadLeadingDecimal(const char *text);
 
-// A Driver value reads class name, backslash, instance ("Mouse\0003").
-// When the text is longer than the class name, *number is the decimal
-// after the first classLength + 1 characters (which are not checked) and
-// the result is true; otherwise *number is left alone.
-bool ClassInstanceFromDriver(const char *driver, size_t classLength, long *number);
+// A Driver value names the device's driver key under its class: the class
+// name (in any letter case), a backslash and the instance number in the
+// four-digit form Setup writes ("Mouse\0003"). Only then is the result
+// true with *number set; "Mouse\", "Mouse\abc", " Mouse\0007", "Ports\0001"
+// or "Mouse\3" name no key that Setup made, and *number is left alone.
+bool ClassInstanceFromDriver(const char *driver, const char *className, long *number);
 
 // The file name of path without folder and extension ("C:\A\Setup.exe"
 // -> "Setup"). False when out cannot hold it (out is then empty).

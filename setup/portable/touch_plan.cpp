@@ -27,6 +27,9 @@ bool AppendPackageCopies(FileList *files, const char *systemFolder) {
 }
 
 bool AppendPackageRemovals(FileList *files, const char *systemFolder) {
+    // Without the system folder the bare names would be taken in the
+    // current folder: the installation medium's own files.
+    if (!systemFolder || !*systemFolder) return true;
     Text calibration, applet;
     return InSystemFolder(&calibration, systemFolder, CALIBRATION_FILE) &&
            InSystemFolder(&applet, systemFolder, APPLET_FILE) &&
@@ -39,12 +42,25 @@ void EncodeDword(unsigned long value, unsigned char (&bytes)[4]) {
     for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
-bool AppendDefaultParameterValues(RegList *keys, long port) {
+// The calibration record's words by their place in it.
+static const store::ValueId kCalibrationRecord[] = {store::kXLow, store::kYLow, store::kXHigh,
+                                                     store::kYHigh, store::kSwapXY};
+
+static unsigned long InstallValue(store::ValueId id, long port,
+                                  const unsigned long *calibration) {
+    if (id == store::kPort) return static_cast<unsigned long>(port);
+    for (size_t i = 0; calibration && i < sizeof(kCalibrationRecord) / sizeof(*kCalibrationRecord);
+         ++i) {
+        if (kCalibrationRecord[i] == id) return calibration[i];
+    }
+    return store::Rule(id).installDefault;
+}
+
+bool AppendDefaultParameterValues(RegList *keys, long port, const unsigned long *calibration) {
     for (int i = 0; i < store::kValueCount; ++i) {
         store::ValueId id = store::kInstallOrder[i];
         const store::ValueRule &rule = store::Rule(id);
-        unsigned long value = id == store::kPort ? static_cast<unsigned long>(port)
-                                                 : rule.installDefault;
+        unsigned long value = InstallValue(id, port, calibration);
         unsigned char bytes[4];
         EncodeDword(value, bytes);
         if (!AppendRegValue(keys, TOUCH_PARAM_KEY, rule.name, bytes, 4, kRegDword,

@@ -27,15 +27,18 @@ extern const DeviceInfo kTouchDevice;
 // Copies of the calibration program and the applet into the system folder.
 bool AppendPackageCopies(FileList *files, const char *systemFolder);
 
-// Removal of the same two files.
+// Removal of the same two files; none when the system folder is unknown.
 bool AppendPackageRemovals(FileList *files, const char *systemFolder);
 
 // Removal of the driver's service key with its Parameters key.
 bool AppendServiceKeyRemoval(RegList *keys);
 
 // The twelve REG_DWORD values of the parameter store with their install
-// defaults, "Port" taking port unchanged (-1 is stored as FFFFFFFF).
-bool AppendDefaultParameterValues(RegList *keys, long port);
+// defaults, "Port" taking port unchanged (-1 is stored as FFFFFFFF). A
+// calibration given (XLow, YLow, XHigh, YHigh, SwapXY, the record's order)
+// takes the place of the five calibration defaults.
+bool AppendDefaultParameterValues(RegList *keys, long port,
+                                  const unsigned long *calibration = 0);
 
 // Four little-endian bytes of a 32-bit value, as the registry stores them.
 void EncodeDword(unsigned long value, unsigned char (&bytes)[4]);

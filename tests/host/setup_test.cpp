@@ -66,23 +66,25 @@ TEST(LeadingDecimal, StopsAtThe32BitBounds) {
     EXPECT_EQ(-2147483647L - 1, ReadLeadingDecimal("-99999999999999999999"));
 }
 
-TEST(DriverValue, GivesTheClassInstance) {
-    long n = -1;
-    EXPECT_TRUE(ClassInstanceFromDriver("Mouse\\0003", 5, &n));
-    EXPECT_EQ(3, n);
-    // The class name and backslash are skipped unchecked.
-    EXPECT_TRUE(ClassInstanceFromDriver("Ports/0012", 5, &n));
-    EXPECT_EQ(12, n);
-    EXPECT_TRUE(ClassInstanceFromDriver("Mouse\\", 5, &n));
-    EXPECT_EQ(0, n);
-}
-
-TEST(DriverValue, NotLongerThanTheClassLeavesTheNumber) {
-    long n = -1;
-    EXPECT_FALSE(ClassInstanceFromDriver("Mouse", 5, &n));
-    EXPECT_FALSE(ClassInstanceFromDriver("Mou", 5, &n));
-    EXPECT_FALSE(ClassInstanceFromDriver(nullptr, 5, &n));
-    EXPECT_EQ(-1, n);
+// Only class name, backslash and the four digits Setup writes name a key;
+// anything else names none, so a removal can't reach another device's.
+TEST(DriverValue, NamesAClassKeyOnlyInSetupsOwnForm) {
+    const struct {
+        const char *driver;
+        long expected;  // -1: names no key
+    } cases[] = {
+        {"Mouse\\0003", 3},   {"mouse\\0012", 12},  {"Mouse\\12345", 12345},
+        {"Mouse\\", -1},      {"Mouse\\abc", -1},   {" Mouse\\0007", -1},
+        {"Ports\\0001", -1},  {"Mouse/0001", -1},   {"Mouse\\3", -1},
+        {"Mouse\\00003", -1}, {"Mouse\\0003 ", -1}, {"Mouse\\-001", -1},
+        {"Mouse", -1},        {"Mouse\\99999999999", -1}, {nullptr, -1},
+    };
+    for (const auto &c : cases) {
+        long n = -1;
+        EXPECT_EQ(c.expected >= 0, ClassInstanceFromDriver(c.driver, "Mouse", &n))
+            << (c.driver ? c.driver : "(null)");
+        EXPECT_EQ(c.expected, n) << (c.driver ? c.driver : "(null)");
+    }
 }
 
 std::string Title(const char *path) {
@@ -256,7 +258,7 @@ const char kRoot[] = "Enum\\Root\\Orvantix\\";
 const char kClass[] = "System\\CurrentControlSet\\Services\\Class\\Mouse\\";
 
 Detection Detect(FakeRegistry &registry, long nextRoot = 0) {
-    Detection found = {-7, -7, nextRoot};
+    Detection found = {-7, -7, nextRoot, nullptr};
     DetectDevice(&registry, kTouchDevice, &found);
     EXPECT_FALSE(registry.IsOpen());
     return found;
@@ -295,10 +297,71 @@ TEST(Detection, MatchesTheDescriptionInAnyCase) {
     registry.Add(std::string(kRoot) + "0001", "DeviceDesc", "ORVANTIX touchscreen");
     registry.Add(std::string(kRoot) + "0001", "Driver", "Mouse\\0003");
     registry.Add(std::string(kRoot) + "0002", "DeviceDesc", "Orvantix Touchscreen");
+    registry.Add(std::string(kClass) + "0003", "DriverDesc", "orvantix TOUCHSCREEN");
+    registry.Add(std::string(kClass) + "0003", "StaticVxD", "zelvanis.vxd");
     Detection found = Detect(registry);
     EXPECT_EQ(1, found.rootInstance);
     EXPECT_EQ(2, found.nextRootInstance);
-    EXPECT_EQ(3, found.classInstance);  // whatever class keys exist
+    EXPECT_EQ(3, found.classInstance);
+}
+
+// A class key is the device's only when it describes this device and its
+// driver; otherwise detection keeps no class key for the removal.
+TEST(Detection, KeepsTheClassKeyOnlyWhenItIsOurs) {
+    const struct {
+        const char *driver, *driverDesc, *staticVxD;
+        long expected;
+    } cases[] = {
+        {"Mouse\\0000", "Orvantix Touchscreen", "ZELVANIS.VxD", 0},
+        {"Mouse\\0000", "Standard Serial Mouse", "*vmouse", -1},
+        {"Mouse\\0000", "Orvantix Touchscreen", "*vmouse", -1},
+        {"Mouse\\0000", nullptr, "ZELVANIS.VxD", -1},
+        {"Mouse\\0001", "Orvantix Touchscreen", "ZELVANIS.VxD", -1},  // no such key
+    };
+    for (const auto &c : cases) {
+        FakeRegistry registry;
+        registry.Add(std::string(kRoot) + "0000", "DeviceDesc", "Orvantix Touchscreen");
+        registry.Add(std::string(kRoot) + "0000", "Driver", c.driver);
+        registry.Add(std::string(kClass) + "0000", "StaticVxD", c.staticVxD);
+        if (c.driverDesc) registry.Add(std::string(kClass) + "0000", "DriverDesc", c.driverDesc);
+        EXPECT_EQ(c.expected, Detect(registry).classInstance) << c.driver << " " << c.staticVxD;
+    }
+}
+
+// The entry under Uninstall is the package's only when its DisplayName is
+// the device description; another program's entry is never taken.
+TEST(UninstallEntry, TakesOnlyAFreeNameOrOneOfOurOwn) {
+    const char *ours = "Orvantix Touchscreen";
+    const struct {
+        bool installed;
+        const char *setup, *named, *named2;  // DisplayNames; nullptr: no such key
+        const char *expected;                // "": no entry of ours
+    } cases[] = {
+        {false, nullptr, nullptr, nullptr, "Setup"},
+        {false, ours, nullptr, nullptr, "Setup"},
+        {false, "Another program", nullptr, nullptr, "Orvantix Touchscreen"},
+        {false, "", nullptr, nullptr, "Orvantix Touchscreen"},
+        {false, "Another program", "Yet another", nullptr, "Orvantix Touchscreen 2"},
+        {false, "Another program", "Yet another", ours, "Orvantix Touchscreen 2"},
+        {true, ours, nullptr, nullptr, "Setup"},
+        {true, "Another program", ours, nullptr, "Orvantix Touchscreen"},
+        {true, "Another program", "Yet another", ours, "Orvantix Touchscreen 2"},
+        {true, "Another program", nullptr, nullptr, ""},
+        {true, nullptr, nullptr, nullptr, ""},
+    };
+    const std::string u = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+    for (const auto &c : cases) {
+        FakeRegistry registry;
+        const char *names[] = {"Setup", "Orvantix Touchscreen", "Orvantix Touchscreen 2"};
+        const char *shown[] = {c.setup, c.named, c.named2};
+        for (int i = 0; i < 3; ++i)
+            if (shown[i]) registry.Add(u + names[i], "DisplayName", shown[i]);
+        Text name;
+        EXPECT_EQ(*c.expected != 0,
+                  FindUninstallEntry(&registry, kTouchDevice, "Setup", c.installed, &name));
+        EXPECT_STREQ(c.expected, name.c_str()) << c.installed << " " << (c.setup ? c.setup : "-");
+        EXPECT_FALSE(registry.IsOpen());
+    }
 }
 
 TEST(Detection, AMissingOrShortDriverValueLeavesTheClassUnknown) {
@@ -340,7 +403,7 @@ struct Expected {
 };
 
 TEST(InstallActions, RegisterTheDeviceWithFourteenValues) {
-    Detection found = {-1, 3, 2};
+    Detection found = {-1, 3, 2, "Setup"};
     FileList files;
     RegList keys;
     ASSERT_TRUE(BuildInstallActions(kTouchDevice, found, kFolders, &files, &keys));
@@ -380,7 +443,7 @@ TEST(InstallActions, RegisterTheDeviceWithFourteenValues) {
 }
 
 TEST(InstallActions, AppendAfterWhatIsQueuedAndGoRelativeWithoutFolders) {
-    Detection found = {-1, 0, 0};
+    Detection found = {-1, 0, 0, "Setup"};
     FileList files;
     RegList keys;
     AppendFile(&files, "first", "queued");
@@ -414,12 +477,39 @@ std::vector<std::string> RemovedKeys(const Detection &found) {
 TEST(RemovalActions, DeleteTheWholeDeviceKeyOnlyForInstanceZero) {
     const std::string u = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Setup";
     EXPECT_EQ((std::vector<std::string>{"Enum\\Root\\Orvantix", std::string(kClass) + "0003", u}),
-              RemovedKeys(Detection{0, 3, 1}));
+              RemovedKeys(Detection{0, 3, 1, "Setup"}));
     EXPECT_EQ((std::vector<std::string>{std::string(kRoot) + "0002", std::string(kClass) + "0001",
                                         u}),
-              RemovedKeys(Detection{2, 1, 3}));
-    // An unknown class instance names no existing key.
-    EXPECT_EQ(std::string(kClass) + "-001", RemovedKeys(Detection{0, -1, 1})[1]);
+              RemovedKeys(Detection{2, 1, 3, "Setup"}));
+    // No class key and no uninstall entry of ours: neither is named.
+    EXPECT_EQ((std::vector<std::string>{"Enum\\Root\\Orvantix"}),
+              RemovedKeys(Detection{0, -1, 1, ""}));
+    EXPECT_EQ(u.substr(0, u.size() - 5) + "Orvantix Touchscreen",
+              RemovedKeys(Detection{0, 3, 1, "Orvantix Touchscreen"})[2]);
+}
+
+// A folder the system could not name would make a removal's path relative
+// to the current folder, the medium's or the program folder's: left out.
+TEST(RemovalActions, LeaveOutFilesOfAnUnknownFolder) {
+    const struct {
+        SetupFolders folders;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {{"", "", "Setup"}, {}},
+        {{"C:\\W\\", "", "Setup"}, {"C:\\W\\Inf\\Pemrosko.inf"}},
+        {{"", "C:\\W\\S\\", "Setup"},
+         {"C:\\W\\S\\ZELVANIS.VxD", "C:\\W\\S\\Durmasel.exe", "C:\\W\\S\\Pemrosko.CPL"}},
+    };
+    for (const auto &c : cases) {
+        FileList files;
+        RegList keys;
+        ASSERT_TRUE(BuildRemovalActions(kTouchDevice, Detection{0, 0, 1, "Setup"}, c.folders,
+                                        &files, &keys));
+        ASSERT_TRUE(AppendPackageRemovals(&files, c.folders.system));
+        std::vector<std::string> removed;
+        for (const FileEntry *e = files.First(); e; e = e->next) removed.push_back(e->source.c_str());
+        EXPECT_EQ(c.expected, removed) << c.folders.windows << "|" << c.folders.system;
+    }
 }
 
 TEST(UpdateActions, ReplaceTheListsByTheDriverCopy) {

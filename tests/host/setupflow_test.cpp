@@ -1,10 +1,13 @@
 // Setup's command-line rules, outcome table and path texts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
+#include <cstring>
 
 #include "portable/flow.h"
+#include "portable/unattended.h"
 
 namespace {
 
@@ -162,6 +165,86 @@ TEST(CutAtLastBackslash, FilePathBecomesItsParent) {
     flow::CutAtLastBackslash(bare);
     EXPECT_STREQ("Zelvanis", bare);
     flow::CutAtLastBackslash(nullptr);  // nothing to cut, no crash
+}
+
+// A run-once value is Setup's own only when its command ends as Setup
+// writes it; another program's value of the same name stays.
+TEST(RunOnce, OwnsOnlyTheCommandsSetupWrites) {
+    const struct {
+        const flow::RunOnceValue &value;
+        const char *command;
+        bool own;
+    } cases[] = {
+        {flow::kCalibrationRunOnce, "C:\\WINDOWS\\SYSTEM\\Durmasel.exe", true},
+        {flow::kCalibrationRunOnce, "c:\\windows\\system\\DURMASEL.EXE", true},
+        {flow::kCalibrationRunOnce, "C:\\Tools\\Calibrate.exe", false},
+        {flow::kCalibrationRunOnce, "C:\\WINDOWS\\SYSTEM\\XDurmasel.exe", false},
+        {flow::kCalibrationRunOnce, "Durmasel.exe", false},
+        {flow::kCalibrationRunOnce, "", false},
+        {flow::kCalibrationRunOnce, nullptr, false},
+        {flow::kFinishRunOnce, "C:\\WINDOWS\\TEMP\\\\Setup.exe -L", true},
+        {flow::kFinishRunOnce, "c:\\windows\\temp\\\\setup.EXE -l", true},
+        {flow::kFinishRunOnce, "C:\\WINDOWS\\TEMP\\\\Setup.exe -Lx", false},
+        {flow::kFinishRunOnce, "C:\\Other\\Orvantix.exe /quiet", false},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(c.own, flow::IsOwnRunOnce(c.value, c.command))
+            << c.value.name << ": " << (c.command ? c.command : "(null)");
+    }
+    EXPECT_STREQ("Durmasel", flow::kCalibrationRunOnce.name);
+    EXPECT_STREQ("Orvantix", flow::kFinishRunOnce.name);
+}
+
+// ---- unattended switches -----------------------------------------------------
+
+// Only "/S" as the first word makes a run unattended; what follows is read
+// strictly, and a refusal names the word refused.
+TEST(Unattended, ReadsTheSwitchesStrictly) {
+    using namespace unattended;
+    const struct {
+        const char *line;
+        Parse parse;
+        const char *bad;  // or, when parsed: "U" remove, "P<n>" port, "C" calibrated, "L<log>", "R"
+    } cases[] = {
+        {"", kInteractive, ""}, {"-U", kInteractive, ""}, {" /S", kInteractive, ""},
+        {"/Sx", kInteractive, ""}, {"/U /S", kInteractive, ""},
+        {"/S", kParsed, "P0"}, {"/s /port=2", kParsed, "P2"}, {"/S /PORT=16", kParsed, "P16"},
+        {"/S /U /REBOOT", kParsed, "P0 U R"}, {"/S /Q /LOG=x.log", kBad, "/Q"},
+        {"/S /LOG=\"C:\\My Logs\\s.log\" /PORT=1", kParsed, "P1 LC:\\My Logs\\s.log"},
+        {"/S  /CAL=0,0,4096,4096,1\t/REBOOT", kParsed, "P0 C R"},
+        {"/S /PORT=0", kBad, "/PORT=0"}, {"/S /PORT=17", kBad, "/PORT=17"},
+        {"/S /PORT=", kBad, "/PORT="}, {"/S /PORT=2x", kBad, "/PORT=2x"},
+        {"/S /PORT=1 /PORT=2", kBad, "/PORT=2"}, {"/S /CAL=1,2,3,4", kBad, "/CAL=1,2,3,4"},
+        {"/S /CAL=1,2,3,4,2", kBad, "/CAL=1,2,3,4,2"}, {"/S /CAL=0,0,4097,4096,0", kBad,
+        "/CAL=0,0,4097,4096,0"}, {"/S /CAL=1,2,3,4,0,5", kBad, "/CAL=1,2,3,4,0,5"},
+        {"/S /CAL=1,,3,4,0", kBad, "/CAL=1,,3,4,0"}, {"/S /LOG=", kBad, "/LOG="},
+        {"/S /Q", kBad, "/Q"}, {"/S -U", kBad, "-U"}, {"/S /U /PORT=2", kBad, "/PORT"},
+        {"/S /U /CAL=0,0,1,1,0", kBad, "/CAL"}, {"/S /Uninstall", kBad, "/Uninstall"},
+    };
+    for (const auto &c : cases) {
+        Options o;
+        char bad[64];
+        ASSERT_EQ(c.parse, ReadCommandLine(c.line, &o, bad, sizeof(bad))) << c.line;
+        if (c.parse != kParsed) {
+            EXPECT_STREQ(c.bad, bad) << c.line;
+            // The log is still taken, to tell the refusal.
+            EXPECT_STREQ(strstr(c.line, "/LOG=x") ? "x.log" : "", o.log) << c.line;
+            continue;
+        }
+        std::string seen = "P" + std::to_string(o.port) + (o.remove ? " U" : "") +
+                           (o.calibrated ? " C" : "") + (o.log[0] ? std::string(" L") + o.log : "") +
+                           (o.reboot ? " R" : "");
+        EXPECT_EQ(c.bad, seen) << c.line;
+    }
+}
+
+TEST(Unattended, TakesTheCalibrationInTheRecordsOrder) {
+    unattended::Options o;
+    char bad[64];
+    ASSERT_EQ(unattended::kParsed,
+              unattended::ReadCommandLine("/S /CAL=12,34,4000,4096,1", &o, bad, sizeof(bad)));
+    const unsigned long expected[] = {12, 34, 4000, 4096, 1};
+    EXPECT_TRUE(std::equal(expected, expected + 5, o.calibration));
 }
 
 }  // namespace

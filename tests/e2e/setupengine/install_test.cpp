@@ -49,6 +49,12 @@ protected:
         if (desc) harness::WriteString(HKEY_LOCAL_MACHINE, key, "DeviceDesc", desc);
         if (driver) harness::WriteString(HKEY_LOCAL_MACHINE, key, "Driver", driver);
     }
+    // A driver key under the class key, as a device's installer leaves it.
+    void AddClassKey(const char *instance, const char *desc, const char *vxd) {
+        std::string key = std::string(kClassKey) + "\\" + instance;
+        harness::WriteString(HKEY_LOCAL_MACHINE, key, "DriverDesc", desc);
+        harness::WriteString(HKEY_LOCAL_MACHINE, key, "StaticVxD", vxd);
+    }
     std::string Installed(const std::string &path) {
         return harness::FileExists(path) ? harness::ReadTextFile(path) : "(missing)";
     }
@@ -91,6 +97,7 @@ TEST_F(InstallTest, ADeviceBehindAMissingFirstInstanceIsNotFound) {
 TEST_F(InstallTest, TheDescriptionMatchesInAnyCaseAndTheDriverGivesTheClass) {
     AddInstance("0000", "Standard serial mouse");
     AddInstance("0001", "ORVANTIX touchscreen", "Mouse\\0003");
+    AddClassKey("0003", "Orvantix Touchscreen", "ZELVANIS.VxD");
     CTouchInstaller installer;
     installer.Prepare();
     EXPECT_EQ(1, installer.m_nRootInstance);
@@ -301,5 +308,28 @@ TEST_F(InstallTest, AFileInUseDuringRemovalIsReported) {
     EXPECT_FALSE(harness::FileExists(SystemFolder() + "Durmasel.exe"));
     ExpectPackageGone();
 }
+
+// A damaged Driver value, or one naming another device's driver key, must
+// not send the removal into the system mouse's class key.
+class ForeignClassKeyTest : public InstallTest,
+                            public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(ForeignClassKeyTest, RemovalLeavesAnotherDevicesClassKeyAlone) {
+    ASSERT_TRUE(InstallPackage());
+    // The package took 0000; hand it and 0001 to other devices.
+    harness::DeleteKeyTree(HKEY_LOCAL_MACHINE, std::string(kClassKey) + "\\0000");
+    AddClassKey("0000", "Standard PS/2 Port Mouse", "*vmouse");
+    AddClassKey("0001", "Serial Mouse", "*vmouse");
+    harness::WriteString(HKEY_LOCAL_MACHINE, std::string(kDeviceKey) + "\\0000", "Driver", GetParam());
+    KeyTree classes = ReadKeyTree(HKEY_LOCAL_MACHINE, kClassKey);
+    EXPECT_TRUE(Removed(GetParam()));
+    EXPECT_EQ(classes, ReadKeyTree(HKEY_LOCAL_MACHINE, kClassKey)) << GetParam();
+    EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kDeviceKey).exists);
+    EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kServiceKey).exists);
+}
+
+INSTANTIATE_TEST_SUITE_P(Driver, ForeignClassKeyTest,
+                         ::testing::Values("Mouse\\", "Mouse\\abc", " Mouse\\0007", "Ports\\0001",
+                                           "Mouse\\0000"));
 
 }  // namespace

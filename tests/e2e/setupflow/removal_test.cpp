@@ -60,6 +60,8 @@ TEST_F(RemovalTest, FromTheMediumRemovesEverythingAndNoEndsWithoutRestart) {
     ExpectPackageGone();
     EXPECT_EQ("(none)", ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix"))
         << "nothing was left for a finishing run";
+    EXPECT_EQ("(none)", ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel"))
+        << "no first-start calibration of a deleted program";
     EXPECT_FALSE(FileExists(TempFolder() + "Setup.exe"));
     PressAndExpectEnd(run, box, IDNO, {});
 }

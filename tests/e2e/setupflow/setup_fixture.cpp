@@ -16,6 +16,8 @@ const char kCompleteCaption[] = "Installation Complete!";
 const char kBoxCaption[] = "Setup";
 const char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const char kSetupUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Setup";
+const char kOwnUninstallKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvantix Touchscreen";
 const char kParameterKey[] = "System\\CurrentControlSet\\Services\\Zelvanis\\Parameters";
 
 const std::vector<std::string> kMediumFiles = {"Setup.exe",    "Durmasel.exe", "Fennock.exe",
@@ -71,7 +73,7 @@ std::vector<harness::KeyPath> GuardedKeys() {
     return {{HKEY_LOCAL_MACHINE, kDeviceKey},        {HKEY_LOCAL_MACHINE, kClassKey},
             {HKEY_LOCAL_MACHINE, kServiceKey},       {HKEY_LOCAL_MACHINE, kSetupUninstallKey},
             {HKEY_LOCAL_MACHINE, kRunOnceKey},       {HKEY_CURRENT_USER, kMouseSettingsKey},
-            {HKEY_CURRENT_USER, kWineAppKey}};
+            {HKEY_CURRENT_USER, kWineAppKey},       {HKEY_LOCAL_MACHINE, kOwnUninstallKey}};
 }
 
 std::vector<std::string> GuardedFiles() {
@@ -82,7 +84,8 @@ std::vector<std::string> GuardedFiles() {
 
 // A machine that never had the package; the System.ini entries too.
 void ClearPackage() {
-    for (const char *key : {kDeviceKey, kClassKey, kServiceKey, kSetupUninstallKey})
+    for (const char *key :
+         {kDeviceKey, kClassKey, kServiceKey, kSetupUninstallKey, kOwnUninstallKey})
         DeleteKeyTree(HKEY_LOCAL_MACHINE, key);
     DeleteKeyTree(HKEY_CURRENT_USER, kWineAppKey);
     harness::DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel");
@@ -239,11 +242,11 @@ void PressAndExpectEnd(SetupRun &run, HWND dialog, int button,
     EXPECT_EQ(restarts, RestartRequests()) << "\"2 0\" is EWX_REBOOT with reserved 0";
 }
 
-void InstallPackage(const InstallationMedium &medium) {
-    SetupRun run(medium.Folder(), "");
+void InstallPackage(const std::string &folder, const char *portName) {
+    SetupRun run(folder, "");
     HWND port = OpenPortDialog(run);
     ASSERT_TRUE(port);
-    SelectPort(port, "COM3");
+    SelectPort(port, portName);
     harness::PostClick(port, IDOK);
     HWND complete = run.WaitWindow(kCompleteCaption);
     ASSERT_TRUE(complete);

@@ -33,6 +33,8 @@ std::string ProgramsFolder();  // the Start menu's Programs, with trailing backs
 std::string GroupFolder();     // ProgramsFolder() + "Orvantix Touchscreen\"
 extern const char kRunOnceKey[];
 extern const char kSetupUninstallKey[];
+// The package's entry when another program's holds the usual name.
+extern const char kOwnUninstallKey[];
 extern const char kParameterKey[];
 
 // The files an installation copies, by the name Setup looks for.
@@ -116,7 +118,11 @@ void PressAndExpectEnd(SetupRun &run, HWND dialog, int button,
                        const std::vector<std::string> &restarts);
 // Picks port in the port dialog's list as a user does.
 void SelectPort(HWND portDialog, const char *port);
-// A whole installation from medium with COM3, ended with "No".
-void InstallPackage(const InstallationMedium &medium);
+// A whole installation through the dialogs from folder with port, ended
+// with "No"; the medium's form takes COM3.
+void InstallPackage(const std::string &folder, const char *port);
+inline void InstallPackage(const InstallationMedium &medium) {
+    InstallPackage(medium.Folder(), "COM3");
+}
 
 #endif

@@ -1,0 +1,36 @@
+// Setup's log of an unattended run. In unattended mode no box may appear:
+// every box becomes a line of the log instead, and each file copied or
+// deleted, each key and value written or deleted and each failure (with
+// the system's text) is noted, so that a technician can see what a run
+// did. Interactive runs keep no log and show their boxes as before.
+#ifndef SETUP_JOURNAL_H
+#define SETUP_JOURNAL_H
+
+#include <windows.h>
+
+namespace journal {
+
+// Unattended from now on. The log at path (may be empty: none) is
+// appended to; FALSE when it can't be opened.
+BOOL Start(const char *path);
+// Closes the log; the run stays unattended.
+void Stop();
+BOOL Unattended();
+
+// One line of the log, the parts joined as they are, ended by CRLF.
+void Note(const char *a, const char *b = NULL, const char *c = NULL, const char *d = NULL);
+// A line for something that could not be written; the run then ends with
+// the code for it.
+void Failure(const char *a, const char *b = NULL, const char *c = NULL);
+BOOL AnyFailure();
+// A box without owner and icon for something that could not be written;
+// unattended, a failure line "caption: text" instead.
+void FailureBox(const char *text, const char *caption);
+
+// A message box; unattended, its caption and text become a line and
+// unattendedAnswer is returned without a box.
+int Box(const char *text, const char *caption, UINT style, int unattendedAnswer);
+
+}  // namespace journal
+
+#endif
