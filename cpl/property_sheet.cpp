@@ -10,6 +10,7 @@
 #include "driver_device.h"
 #include "resource.h"
 #include "runtime.h"
+#include "sheet_fit.h"
 #include "win95_abi.h"
 
 namespace {
@@ -38,9 +39,14 @@ DWORD *TemplateStyle(void *dialogTemplate) {
     return static_cast<DWORD *>(dialogTemplate);
 }
 
-int CALLBACK PropSheetCallback(HWND, UINT msg, LPARAM lParam) {
+// PSCB_INITIALIZED comes when the sheet has laid itself out and before it
+// creates the start page: the last moment to size the sheet and choose the
+// pages' font before anything is shown.
+int CALLBACK PropSheetCallback(HWND sheet, UINT msg, LPARAM lParam) {
     if (msg == PSCB_PRECREATE && lParam) {
         *TemplateStyle(reinterpret_cast<void *>(lParam)) &= ~static_cast<DWORD>(DS_CONTEXTHELP);
+    } else if (msg == PSCB_INITIALIZED) {
+        FitSheetToPages(sheet);
     }
     return 0;
 }
@@ -65,12 +71,15 @@ static_assert(sizeof(PageRecordV1) == kPropSheetPageV1Size, "first-version page 
 static_assert(offsetof(PageRecordV1, pcRefParent) == offsetof(PROPSHEETPAGEA, pcRefParent),
               "page record fields where the system expects them");
 
-void DescribePage(PageRecordV1 *page, const PageEntry &entry) {
+// A page comes from its copied template when there is one, so that its
+// font can still be made smaller for a small screen.
+void DescribePage(PageRecordV1 *page, const PageEntry &entry, const PageTemplate &copy) {
     memset(page, 0, sizeof(*page));
     page->dwSize = sizeof(*page);
-    page->dwFlags = PSP_USETITLE;
+    page->dwFlags = copy.bytes ? PSP_USETITLE | PSP_DLGINDIRECT : PSP_USETITLE;
     page->hInstance = g_module;
-    page->pszTemplate = MAKEINTRESOURCEA(entry.templateId);
+    page->pszTemplate = copy.bytes ? reinterpret_cast<LPCSTR>(copy.bytes)
+                                   : MAKEINTRESOURCEA(entry.templateId);
     page->pszTitle = entry.title;
     page->pfnDlgProc = entry.procedure;
     page->lParam = 0;
@@ -103,11 +112,18 @@ INT_PTR Answer(HWND page, LONG result) {
 void ShowPropertySheet(HWND parent) {
     // Registers the sheet's, the trackbars' and the up-down's classes.
     InitCommonControls();
+    PageTemplate copies[kPageCount];
     PageRecordV1 pages[kPageCount];
-    for (UINT i = 0; i < kPageCount; ++i) DescribePage(&pages[i], kPages[i]);
+    for (UINT i = 0; i < kPageCount; ++i) {
+        CopyPageTemplate(kPages[i].templateId, &copies[i]);
+        DescribePage(&pages[i], kPages[i], copies[i]);
+    }
+    UsePageTemplates(copies, kPageCount);
     PROPSHEETHEADERA header;
     DescribeSheet(&header, parent, pages);
     PropertySheetA(&header);
+    UsePageTemplates(NULL, 0);
+    for (UINT i = 0; i < kPageCount; ++i) FreePageTemplate(&copies[i]);
 }
 
 // OK delivers PSN_APPLY to every page created so far, so each visited page

@@ -121,14 +121,19 @@ static void PaintCrosshair(HDC dc) {
     DrawLine(dc, kCrosshairColour, 1, Point{at.x, 0}, Point{at.x, g_board.height});
 }
 
+// On a 640 x 480 screen the legend's row is lower than the double-click
+// square: a mark larger than the row is drawn smaller there, or only its
+// two sides would show.
 static void PaintLegend(HDC dc) {
     const drawtest::Box &box = g_board.bar.legend;
     int middle = (box.top + box.bottom) / 2;
+    int largest = (box.bottom - box.top) / 2 - 2;
     int x = box.left;
     SetTextAlign(dc, TA_LEFT | TA_TOP);
     for (int i = 0; i < MARK_KINDS; ++i) {
         const MarkStyle &style = kMarkStyles[i];
-        DrawShape(dc, style.colour, style.filled, style.round, Point{x + 14, middle}, style.radius);
+        int radius = style.radius < largest ? style.radius : largest;
+        DrawShape(dc, style.colour, style.filled, style.round, Point{x + 14, middle}, radius);
         int length = lstrlenA(style.label);
         SIZE extent;
         if (!GetTextExtentPoint32A(dc, style.label, length, &extent)) extent.cx = 8 * length;

@@ -12,6 +12,8 @@
 # --interactive (with DISPLAY set) then leaves you on a Wine desktop where
 # mouse clicks are raw touches of a virtual panel, its axes swapped or
 # reversed as chosen, until you close that desktop.
+# RIG_SCREEN (WIDTHxHEIGHTxDEPTH, default 1024x768x24) and RIG_DPI choose
+# the screen the demo runs on, e.g. RIG_SCREEN=640x480x16 for a small kiosk.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 here=$PWD
@@ -79,7 +81,8 @@ export ORVANTIX_SIMULATOR="$top/$demo/medium/ZELVANIS.VxD" ORVANTIX_PACKAGE="$to
 log="$demo/demo.log"
 status=0
 # A Wine desktop window gives the programs their frames and captions.
-timeout 240 wine explorer /desktop=Orvantix,1024x768 build/cross/tests/demo/orvantix_demo.exe \
+desktop=$(echo "${RIG_SCREEN:-1024x768x24}" | cut -dx -f1,2)
+timeout 240 wine explorer /desktop=Orvantix,$desktop build/cross/tests/demo/orvantix_demo.exe \
     "${demo_args[@]}" >"$log" 2>&1 || status=$?
 tr -d '\r' < "$log"
 # The desktop does not pass the demo's exit code on: its last line tells.
@@ -95,7 +98,7 @@ virtual panel. Press "Calibrate" on the Calibration page and click the
 targets; the Start menu's "Orvantix Touchscreen" group has the programs.
 Close the sheet (and the desktop window) to end.
 TEXT
-    wine explorer /desktop=Orvantix,1024x768 build/cross/tests/demo/orvantix_demo.exe --sheet \
+    wine explorer /desktop=Orvantix,$desktop build/cross/tests/demo/orvantix_demo.exe --sheet \
         >/dev/null 2>&1 || true
 fi
 exit $status

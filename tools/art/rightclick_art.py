@@ -23,10 +23,10 @@ class Mouse:
     """Geometry of one mouse: a rounded body, a cable leaving its top, and
     two buttons split by a line down the middle of the upper part."""
 
-    def __init__(self, width, height):
+    def __init__(self, width, height, margin=2):
         self.cx = width / 2.0
-        self.top = max(2, height // 10)
-        self.bottom = height - 2
+        self.top = max(margin, height // 10)
+        self.bottom = height - margin
         self.a = min(width * 0.42, (self.bottom - self.top) * 0.34)
         self.b = (self.bottom - self.top) / 2.0
         self.cy = self.top + self.b
@@ -70,8 +70,8 @@ def body_colour(mouse, x, y, hatched):
     return BODY
 
 
-def draw(width, height, hatched, ground):
-    mouse = Mouse(width, height)
+def draw(width, height, hatched, ground, margin=2):
+    mouse = Mouse(width, height, margin)
     rows = []
     for y in range(height):
         row = []
@@ -88,8 +88,10 @@ def draw(width, height, hatched, ground):
 
 def main():
     out = output_folder()
-    write_bmp(os.path.join(out, "switch_idle.bmp"), draw(62, 41, "left", GROUND), 4)
-    write_bmp(os.path.join(out, "switch_pending.bmp"), draw(57, 41, "right", GROUND), 4)
+    # The window's push button shows about 46 x 34 pixels of its picture,
+    # centred: the mouse keeps inside that, or its lower end is cut off.
+    write_bmp(os.path.join(out, "switch_idle.bmp"), draw(62, 41, "left", GROUND, 6), 4)
+    write_bmp(os.path.join(out, "switch_pending.bmp"), draw(57, 41, "right", GROUND, 6), 4)
     icon = [(draw(size, size, "right", CLEAR), 4) for size in (32, 16)]
     write_ico(os.path.join(out, "fennock.ico"), icon)
 

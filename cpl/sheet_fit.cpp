@@ -1,0 +1,190 @@
+// Fits the applet's sheet to its pages. A first-version sheet sizes its tab
+// area from the page templates in its own font (8-point MS Sans Serif), as
+// Windows 95 and 98 do, while each page is drawn in its template's font
+// (10-point Verdana), which is larger: left alone, every page is cut off on
+// the right and at the bottom.
+#include "sheet_fit.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include "applet.h"
+#include "runtime.h"
+
+namespace {
+
+using sheet_layout::Box;
+using sheet_layout::Size;
+
+// Smaller than this the pages' text is no longer readable.
+const int kSmallestPointSize = 6;
+// The sheet's buttons have these ids in every version of the common
+// controls; the Apply button (0x3021) has no name in the headers.
+const int kSheetButtons[] = {IDOK, IDCANCEL, 0x3021, IDHELP};
+
+// The open sheet's pages. The sheet callback gets no data of its own, and
+// the applet's mutex allows one sheet per process.
+PageTemplate *g_pages = NULL;
+UINT g_pageCount = 0;
+
+INT_PTR CALLBACK ProbeProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+int Width(const RECT &rect) { return rect.right - rect.left; }
+int Height(const RECT &rect) { return rect.bottom - rect.top; }
+int Larger(int a, int b) { return a > b ? a : b; }
+
+Box BoxOf(const RECT &rect) {
+    Box box = {rect.left, rect.top, rect.right, rect.bottom};
+    return box;
+}
+
+// A page's real size: its extent mapped in its own font, which only a
+// dialog made from its template knows. The probe is never shown, and is made
+// without the page's controls: nothing is created for it but the dialog and
+// its font, and no picture is loaded.
+Size MeasurePage(HWND sheet, const PageTemplate &page) {
+    Size size = {0, 0};
+    WORD *items = reinterpret_cast<WORD *>(page.bytes + page.facts.itemCountOffset);
+    WORD itemCount = *items;
+    *items = 0;
+    HWND probe = CreateDialogIndirectParamA(
+        g_module, reinterpret_cast<LPCDLGTEMPLATEA>(page.bytes), sheet, ProbeProc, 0);
+    *items = itemCount;
+    if (!probe) return size;
+    RECT extent = {0, 0, page.facts.extent.width, page.facts.extent.height};
+    MapDialogRect(probe, &extent);
+    DestroyWindow(probe);
+    size.width = extent.right;
+    size.height = extent.bottom;
+    return size;
+}
+
+// Sets every copied page to the point size and measures the largest.
+Size MeasurePages(int pointSize, void *sheet) {
+    Size largest = {0, 0};
+    for (UINT i = 0; i < g_pageCount; ++i) {
+        PageTemplate &page = g_pages[i];
+        if (!page.bytes) continue;
+        WORD *points = reinterpret_cast<WORD *>(page.bytes + page.facts.pointSizeOffset);
+        *points = static_cast<WORD>(pointSize);
+        Size size = MeasurePage(static_cast<HWND>(sheet), page);
+        largest.width = Larger(largest.width, size.width);
+        largest.height = Larger(largest.height, size.height);
+    }
+    return largest;
+}
+
+int TemplatePointSize() {
+    for (UINT i = 0; i < g_pageCount; ++i) {
+        if (g_pages[i].bytes) return g_pages[i].facts.pointSize;
+    }
+    return 0;
+}
+
+// Where the sheet shows its pages, in the sheet's client coordinates.
+RECT DisplayArea(HWND sheet, HWND tab) {
+    RECT area;
+    GetClientRect(tab, &area);
+    SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    MapWindowPoints(tab, sheet, reinterpret_cast<POINT *>(&area), 2);
+    return area;
+}
+
+// What the sheet adds around its pages (frame, caption, tabs, buttons) is
+// taken off the work area; the rest is the pages' room.
+Size RoomForPages(HWND sheet, const RECT &display, const RECT &workArea) {
+    RECT frame;
+    GetWindowRect(sheet, &frame);
+    Size room = {Width(workArea) - (Width(frame) - Width(display)),
+                 Height(workArea) - (Height(frame) - Height(display))};
+    return room;
+}
+
+void MoveChildBy(HWND sheet, HWND child, int dx, int dy) {
+    RECT place;
+    GetWindowRect(child, &place);
+    MapWindowPoints(NULL, sheet, reinterpret_cast<POINT *>(&place), 2);
+    SetWindowPos(child, NULL, place.left + dx, place.top + dy, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void GrowWindowBy(HWND window, int dx, int dy) {
+    RECT place;
+    GetWindowRect(window, &place);
+    SetWindowPos(window, NULL, 0, 0, Width(place) + dx, Height(place) + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The grown sheet keeps its centre where it can and stays on the work area.
+void PlaceSheet(HWND sheet, int dx, int dy, const RECT &workArea) {
+    RECT frame;
+    GetWindowRect(sheet, &frame);
+    Box placed = sheet_layout::GrowWithin(BoxOf(frame), dx, dy, BoxOf(workArea));
+    SetWindowPos(sheet, NULL, placed.left, placed.top, placed.right - placed.left,
+                 placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Grows (or shrinks) the tab control and the sheet by the same amount; the
+// buttons keep their distance to the sheet's lower right corner.
+void GrowSheet(HWND sheet, HWND tab, int dx, int dy, const RECT &workArea) {
+    GrowWindowBy(tab, dx, dy);
+    for (UINT i = 0; i < sizeof(kSheetButtons) / sizeof(kSheetButtons[0]); ++i) {
+        HWND button = GetDlgItem(sheet, kSheetButtons[i]);
+        if (button) MoveChildBy(sheet, button, dx, dy);
+    }
+    PlaceSheet(sheet, dx, dy, workArea);
+}
+
+// A sheet that made its start page before telling us keeps that page's
+// font; the page still gets the whole new display area.
+void FitShownPage(HWND sheet, HWND tab) {
+    HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    if (!page) return;
+    RECT area = DisplayArea(sheet, tab);
+    SetWindowPos(page, NULL, area.left, area.top, Width(area), Height(area),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+bool CopyPageTemplate(WORD resourceId, PageTemplate *page) {
+    memset(page, 0, sizeof(*page));
+    HRSRC found = FindResourceA(g_module, MAKEINTRESOURCEA(resourceId), RT_DIALOG);
+    DWORD length = found ? SizeofResource(g_module, found) : 0;
+    HGLOBAL loaded = length ? LoadResource(g_module, found) : NULL;
+    const void *original = loaded ? LockResource(loaded) : NULL;
+    if (original)
+        page->bytes = static_cast<unsigned char *>(HeapAlloc(GetProcessHeap(), 0, length));
+    if (page->bytes) {
+        memcpy(page->bytes, original, length);
+        if (!sheet_layout::ReadTemplate(page->bytes, length, &page->facts)) FreePageTemplate(page);
+    }
+    return page->bytes != NULL;
+}
+
+void FreePageTemplate(PageTemplate *page) {
+    if (page->bytes) HeapFree(GetProcessHeap(), 0, page->bytes);
+    page->bytes = NULL;
+}
+
+void UsePageTemplates(PageTemplate *pages, UINT count) {
+    g_pages = pages;
+    g_pageCount = count;
+}
+
+void FitSheetToPages(HWND sheet) {
+    HWND tab = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+    int largest = TemplatePointSize();
+    if (!tab || !largest) return;
+    RECT workArea;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    RECT display = DisplayArea(sheet, tab);
+    Size room = RoomForPages(sheet, display, workArea);
+    int points =
+        sheet_layout::ChoosePointSize(largest, kSmallestPointSize, room, MeasurePages, sheet);
+    // The tab area becomes exactly the pages' size: larger as a rule, smaller
+    // where the sheet's own font alone would not fit the screen.
+    Size pages = MeasurePages(points, sheet);
+    GrowSheet(sheet, tab, pages.width - Width(display), pages.height - Height(display), workArea);
+    FitShownPage(sheet, tab);
+}

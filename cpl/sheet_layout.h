@@ -1,0 +1,51 @@
+// The arithmetic of fitting the applet's sheet to its pages: where a page
+// template keeps its size and font size, which font size lets the pages fit
+// the screen, and where the grown sheet goes. No windows.h, so the rules are
+// tested natively.
+#ifndef PEMROSKO_SHEET_LAYOUT_H
+#define PEMROSKO_SHEET_LAYOUT_H
+
+#include <stddef.h>
+
+namespace sheet_layout {
+
+struct Size {
+    int width;
+    int height;
+};
+
+// Screen rectangle: left and top inside, right and bottom just outside.
+struct Box {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// What a dialog template says about itself.
+struct TemplateFacts {
+    Size extent;             // in dialog units of the template's own font
+    int pointSize;           // of the template's own font
+    size_t pointSizeOffset;  // byte offset of that point size
+    size_t itemCountOffset;  // byte offset of the number of controls
+};
+
+// Reads a dialog template, plain or extended. False when it is cut short or
+// names no font of its own (so its font size cannot be changed).
+bool ReadTemplate(const unsigned char *bytes, size_t length, TemplateFacts *facts);
+
+// Measures the pages with their font at the given point size.
+typedef Size (*PageMeasure)(int pointSize, void *context);
+
+// The largest point size from largest down to smallest at which the pages
+// fit into room; smallest when none does.
+int ChoosePointSize(int largest, int smallest, Size room, PageMeasure measure, void *context);
+
+// The sheet grown by dx and dy (shrunk when negative) about its centre, then
+// moved wholly into the work area; a sheet larger than the work area keeps
+// its top left corner on the work area's, so caption and tabs stay visible.
+Box GrowWithin(Box sheet, int dx, int dy, Box workArea);
+
+}  // namespace sheet_layout
+
+#endif

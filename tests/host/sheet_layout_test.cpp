@@ -1,0 +1,89 @@
+// Fitting the applet's sheet: page templates of either form, and where the
+// resized sheet goes. (The font size choice is proven at 640x480 and 120 dpi
+// under Wine.)
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <vector>
+
+#include "sheet_layout.h"
+
+namespace {
+
+using namespace sheet_layout;
+
+void Put(std::vector<unsigned char> &b, unsigned word) {
+    b.push_back(word & 0xFF);
+    b.push_back(word >> 8);
+}
+
+void PutText(std::vector<unsigned char> &b, const char *text) {
+    for (; *text; ++text) Put(b, *text);
+    Put(b, 0);
+}
+
+// A 210 x 205 page titled "Sound" in 10-point Verdana; cls "#n" is an ordinal.
+std::vector<unsigned char> Page(bool extended, unsigned style, const char *cls) {
+    std::vector<unsigned char> b;
+    if (extended) for (unsigned w : {1u, 0xFFFFu, 0u, 0u, 0u, 0u}) Put(b, w);
+    Put(b, style & 0xFFFF), Put(b, style >> 16);
+    if (!extended) Put(b, 0), Put(b, 0);
+    for (unsigned w : {7u, 0u, 0u, 210u, 205u, 0u}) Put(b, w);  // count, x, y, cx, cy, menu
+    if (cls[0] == '#') Put(b, 0xFFFF), Put(b, atoi(cls + 1));
+    else PutText(b, cls);
+    PutText(b, "Sound");
+    Put(b, 10);
+    if (extended) Put(b, 400), Put(b, 0);
+    PutText(b, "Verdana");
+    return b;
+}
+
+struct TemplateCase {
+    bool extended;
+    unsigned style;
+    const char *cls;
+    size_t cutTo;  // 0: whole
+    bool readable;
+};
+
+const unsigned kPage = 0x40C00040;  // WS_CHILD | WS_CAPTION | DS_SETFONT
+
+TEST(SheetLayout, ReadsTheSizeAndFontSizeOfEitherTemplateForm) {
+    const TemplateCase cases[] = {
+        {false, kPage, "", 0, true},       {false, kPage, "#32770", 0, true},
+        {true, kPage, "PageClass", 0, true}, {false, kPage & ~0x40u, "", 0, false},  // no font
+        {false, kPage, "PageClass", 26, false}, {false, kPage, "", 34, false},       // cut short
+    };
+    for (const TemplateCase &c : cases) {
+        std::vector<unsigned char> bytes = Page(c.extended, c.style, c.cls);
+        if (c.cutTo) bytes.resize(c.cutTo);
+        TemplateFacts facts = {};
+        ASSERT_EQ(c.readable, ReadTemplate(bytes.data(), bytes.size(), &facts)) << c.cls << c.cutTo;
+        if (!c.readable) continue;
+        EXPECT_EQ(210, facts.extent.width);
+        EXPECT_EQ(205, facts.extent.height);
+        EXPECT_EQ(10, facts.pointSize);
+        EXPECT_EQ(10, bytes[facts.pointSizeOffset]);
+        EXPECT_EQ(7, bytes[facts.itemCountOffset] | bytes[facts.itemCountOffset + 1] << 8);
+    }
+}
+
+TEST(SheetLayout, KeepsTheCentreAndStaysOnTheWorkArea) {
+    const Box screen = {0, 0, 1024, 768}, small = {0, 0, 640, 480};
+    const Box taskbarOnTop = {0, 30, 1024, 768};
+    const struct { Box sheet; int dx, dy; Box work, expected; } cases[] = {
+        {{300, 200, 700, 600}, 40, 60, screen, {280, 170, 720, 630}},    // about the centre
+        {{300, 200, 700, 600}, -40, -20, screen, {320, 210, 680, 590}},  // shrunk
+        {{0, 0, 400, 430}, 40, 90, screen, {0, 0, 440, 520}},            // at the top left
+        {{700, 400, 1024, 768}, 20, 30, screen, {680, 370, 1024, 768}},  // at the bottom right
+        {{100, 0, 500, 400}, 0, 20, taskbarOnTop, {100, 30, 500, 450}},
+        {{100, 50, 500, 450}, 200, 100, small, {0, 0, 600, 500}},  // larger than the screen
+    };
+    auto text = [](Box b) {
+        return testing::PrintToString(std::vector<int>{b.left, b.top, b.right, b.bottom});
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(text(c.expected), text(GrowWithin(c.sheet, c.dx, c.dy, c.work)));
+}
+
+}  // namespace
