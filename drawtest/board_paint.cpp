@@ -1,7 +1,7 @@
 // Everything the board draws. Strokes and event marks go into the canvas,
 // a screen-sized bitmap that survives repaints and is wiped by Clear; the
-// crosshair, the check crosses and the legend are drawn over the canvas at
-// each paint, so they never smear the drawing.
+// crosshair and the legend are drawn over the canvas at each paint, so
+// they never smear the drawing. The check paints on a bare screen instead.
 #include "brokasta.h"
 #include "runtime.h"
 
@@ -11,10 +11,6 @@ using drawtest::Point;
 const COLORREF kBackgroundColour = RGB(192, 192, 192);
 static const COLORREF kStrokeColour = RGB(0, 0, 0);
 static const COLORREF kCrosshairColour = RGB(255, 0, 0);
-static const COLORREF kWaitingCrossColour = RGB(128, 128, 128);
-static const COLORREF kCurrentCrossColour = RGB(255, 0, 0);
-static const COLORREF kPassColour = RGB(0, 128, 0);
-static const COLORREF kFailColour = RGB(255, 0, 0);
 static const int kStrokeRadius = 1;  // a 3-pixel pen
 
 // Shapes differ as well as colours, so the marks stay apart where they
@@ -67,7 +63,7 @@ static void InvalidateAround(Point a, Point b, int margin) {
 }
 
 // A dot, ring, square or frame of the given radius centred on 'at'.
-static void DrawShape(HDC dc, COLORREF colour, bool filled, bool round, Point at, int radius) {
+void DrawShape(HDC dc, COLORREF colour, bool filled, bool round, Point at, int radius) {
     HPEN pen = CreatePen(PS_SOLID, filled ? 1 : 2, colour);
     HBRUSH brush = filled ? CreateSolidBrush(colour) : NULL;
     HGDIOBJ oldPen = SelectObject(dc, pen);
@@ -85,7 +81,7 @@ static void DrawShape(HDC dc, COLORREF colour, bool filled, bool round, Point at
     DeleteObject(pen);
 }
 
-static void DrawLine(HDC dc, COLORREF colour, int width, Point from, Point to) {
+void DrawLine(HDC dc, COLORREF colour, int width, Point from, Point to) {
     HPEN pen = CreatePen(PS_SOLID, width, colour);
     HGDIOBJ oldPen = SelectObject(dc, pen);
     MoveToEx(dc, from.x, from.y, NULL);
@@ -146,50 +142,20 @@ static void PaintLegend(HDC dc) {
     }
 }
 
-static COLORREF CrossColour(int index) {
-    const drawtest::CheckRun &run = g_board.check;
-    if (index < run.next) return run.results[index].passed ? kPassColour : kFailColour;
-    return index == run.next ? kCurrentCrossColour : kWaitingCrossColour;
-}
-
-// "7 px pass" under a judged cross, in the verdict's colour.
-static void PaintCrossResult(HDC dc, const drawtest::CrossResult &result, Point cross, int below) {
-    char text[32];
-    rt::FormatUnsigned(text, sizeof(text), result.distance);
-    rt::Append(text, sizeof(text), result.passed ? " px pass" : " px FAIL");
-    SetTextAlign(dc, TA_CENTER | TA_TOP);
-    TextOutA(dc, cross.x, cross.y + below, text, lstrlenA(text));
-}
-
-// Each cross looks like a calibration target's cross; the one waiting for
-// its tap also gets the target's circle. A judged cross is joined to its
-// tap by a thin line, so the error's direction shows too.
-static void PaintCross(HDC dc, int index) {
-    const drawtest::CheckRun &run = g_board.check;
-    Point c = drawtest::CrossPosition(index, run.width, run.height);
-    int r = run.width / 40;
-    COLORREF colour = CrossColour(index);
-    DrawLine(dc, colour, 1, Point{c.x, c.y - r - 4}, Point{c.x, c.y + r + 5});
-    DrawLine(dc, colour, 1, Point{c.x - r - 4, c.y}, Point{c.x + r + 5, c.y});
-    if (index == run.next) DrawShape(dc, colour, false, true, c, r);
-    if (index >= run.next) return;
-    DrawLine(dc, colour, 1, c, run.results[index].tap);
-    SetTextColor(dc, colour);
-    PaintCrossResult(dc, run.results[index], c, r + 8);
-}
-
 void PaintBoard(HDC dc, const RECT &area) {
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
-           g_board.canvas, area.left, area.top, SRCCOPY);
+    if (g_board.mode == MODE_CHECK) {
+        FillRect(dc, &area, g_board.background);
+    } else {
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               g_board.canvas, area.left, area.top, SRCCOPY);
+    }
     int oldMode = SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = g_board.smallFont ? SelectObject(dc, g_board.smallFont) : NULL;
     SetTextColor(dc, RGB(0, 0, 0));
     // Most paints are a stroke's few pixels; leave the legend alone then.
-    if (area.bottom > g_board.bar.legend.top) PaintLegend(dc);
+    if (area.bottom > g_board.bar.legend.top && !CheckRunning()) PaintLegend(dc);
     if (g_board.mode == MODE_DRAG && g_board.pointerSeen) PaintCrosshair(dc);
-    if (g_board.mode == MODE_CHECK) {
-        for (int i = 0; i < drawtest::kCrossCount; ++i) PaintCross(dc, i);
-    }
+    if (g_board.mode == MODE_CHECK) PaintCheck(dc);
     if (oldFont) SelectObject(dc, oldFont);
     SetBkMode(dc, oldMode);
 }

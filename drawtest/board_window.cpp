@@ -55,6 +55,8 @@ static void OnButtonDown(HWND window, Point at, MarkKind kind) {
     TrackPointer(at);
     // Keep the stroke's moves and its button-up even off the board.
     SetCapture(window);
+    // The check's screen shows its own crosses and nothing else.
+    if (g_board.mode == MODE_CHECK) return;
     if (g_board.mode == MODE_DRAW) {
         drawtest::BeginStroke(&g_board.stroke, at);
         DrawStrokeDot(at);
@@ -82,11 +84,17 @@ static void FinishStroke(Point at) {
 static void OnButtonUp(Point at, MarkKind kind) {
     TrackPointer(at);
     if (kind == MARK_UP) FinishStroke(at);
-    DrawMark(kind, at);
-    if (g_board.mode == MODE_CHECK && drawtest::RecordTap(&g_board.check, at)) {
-        ShowCheckProgress();
-        InvalidateRect(g_board.window, NULL, FALSE);
+    if (g_board.mode != MODE_CHECK) {
+        DrawMark(kind, at);
+        return;
     }
+    if (!drawtest::RecordTap(&g_board.check, at)) return;
+    if (drawtest::CheckDone(g_board.check)) {
+        FinishCheck();
+    } else {
+        ShowCheckProgress();
+    }
+    InvalidateRect(g_board.window, NULL, FALSE);
 }
 
 static void EnterMode(BoardMode mode) {
@@ -94,6 +102,7 @@ static void EnterMode(BoardMode mode) {
     drawtest::EndStroke(&g_board.stroke);
     if (mode == MODE_CHECK) drawtest::StartCheck(&g_board.check, g_board.width, g_board.height);
     ShowMode(mode);
+    ShowBar(!CheckRunning());
     InvalidateRect(g_board.window, NULL, FALSE);
 }
 
@@ -110,6 +119,7 @@ static void OnCommand(HWND window, int id) {
     case IDC_CHECK: EnterMode(MODE_CHECK); break;
     case IDC_CLEAR: ClearBoard(); break;
     case IDC_EXIT: DestroyWindow(window); return;
+    case IDC_APPLY: ApplyFittedRecord(); break;
     default: return;
     }
     // A pressed button keeps the focus; the board needs it back for Escape.

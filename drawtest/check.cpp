@@ -3,16 +3,14 @@
 
 namespace drawtest {
 
+static const int kGridPercent[kGridSide] = {5, 50, 95};
+
+// percent of size, rounded to the nearest pixel (sizes are never negative).
+static int PercentOf(int size, int percent) { return (size * percent + 50) / 100; }
+
 Point CrossPosition(int index, int width, int height) {
-    int nearX = width / 5, farX = width - width / 5;
-    int nearY = height / 5, farY = height - height / 5;
-    switch (index) {
-    case 0: return Point{nearX, nearY};
-    case 1: return Point{farX, nearY};
-    case 2: return Point{farX, farY};
-    case 3: return Point{nearX, farY};
-    default: return Point{width / 2, height / 2};
-    }
+    int column = index % kGridSide, row = index / kGridSide % kGridSide;
+    return Point{PercentOf(width, kGridPercent[column]), PercentOf(height, kGridPercent[row])};
 }
 
 unsigned long long IntegerSqrt(unsigned long long value) {
@@ -42,7 +40,10 @@ static unsigned long long SquaredGap(int a, int b) {
 unsigned RoundedDistance(Point a, Point b) {
     unsigned long long across = SquaredGap(a.x, b.x), down = SquaredGap(a.y, b.y);
     // Beyond 64 bits the distance is far past any screen: it saturates.
-    unsigned long long squared = across + down < across ? ~0ULL : across + down;
+    return RoundedRoot(across + down < across ? ~0ULL : across + down);
+}
+
+unsigned RoundedRoot(unsigned long long squared) {
     unsigned long long root = IntegerSqrt(squared);
     // sqrt(n) >= r + 0.5 exactly when n > r * r + r, for whole n.
     if (squared > root * root + root) ++root;
@@ -111,13 +112,39 @@ BarLayout LayOutBar(int width, int height) {
         bar.buttons[i] = Box{left, gap, left + buttonWidth, bar.height - gap};
         left += buttonWidth + gap;
     }
-    int readoutRight = width - gap;
+    int applyLeft = width - gap - buttonWidth;
+    bar.apply = Box{applyLeft, gap, width - gap, bar.height - gap};
+    int readoutRight = applyLeft - gap;
     bar.readout = Box{left + gap, gap, readoutRight > left + gap ? readoutRight : left + gap,
                       bar.height - gap};
     int row = bar.height / 2;
     bar.status = Box{gap, height - 2 * row, width - gap, height - row};
     bar.legend = Box{gap, height - row, width - gap, height};
+    // The result picture leaves room around its crosses for the tolerance
+    // rings, magnified as the error lines are (five times 1 % of the width
+    // is never more than a twentieth), and for the labels below.
+    static_assert(kMagnification <= 5, "rings within a twentieth of the width");
+    int ring = width / 20 + gap;
+    int label = row * 11 / 20 + gap;
+    bar.picture = Box{gap + ring, bar.height + gap + ring, width - gap - ring,
+                      bar.status.top - gap - ring - label};
     return bar;
+}
+
+Point PicturePoint(const Box &picture, Point at, int width, int height) {
+    int across = picture.right - picture.left, down = picture.bottom - picture.top;
+    if (width < 1 || height < 1) return Point{picture.left, picture.top};
+    return Point{picture.left + across * at.x / width, picture.top + down * at.y / height};
+}
+
+// A tap far beyond any screen is pulled in first, so nothing overflows.
+static int MagnifiedAxis(int start, int target, int tap) {
+    int error = Clamp(tap, -(1 << 20), 1 << 20) - target;
+    return Clamp(start + kMagnification * error, -32768, 32767);
+}
+
+Point MagnifiedEnd(Point start, Point target, Point tap) {
+    return Point{MagnifiedAxis(start.x, target.x, tap.x), MagnifiedAxis(start.y, target.y, tap.y)};
 }
 
 }  // namespace drawtest

@@ -1,8 +1,8 @@
-// Portable geometry of the drawing test: where the five check crosses
+// Portable geometry of the drawing test: where the nine check crosses
 // stand, how far a tap landed from its cross, the pass rule, the run of a
-// check through its five crosses, the stroke rule that never joins two
-// touches, and where the finger-sized buttons sit. No windows.h, so all of
-// it is tested natively.
+// check through its crosses, the stroke rule that never joins two touches,
+// where the finger-sized buttons and the result picture sit. No windows.h,
+// so all of it is tested natively.
 #ifndef BROKASTA_CHECK_H
 #define BROKASTA_CHECK_H
 
@@ -20,16 +20,20 @@ struct Box {
     int bottom;
 };
 
-const int kCrossCount = 5;
+const int kGridSide = 3;
+const int kCrossCount = kGridSide * kGridSide;
 
-// Cross i of the check, in the order the user taps them: upper left, upper
-// right, lower right, lower left (the calibration targets' points at one
-// fifth and four fifths of the screen), then the centre. Four fifths is
-// counted from the far edge, as the calibration program places its targets.
+// Cross i of the check, in the order the user taps them: a 3 x 3 grid at
+// 5 %, 50 % and 95 % of the screen's width and height (rounded to the
+// nearest pixel), row by row from the top, each row left to right. The
+// outer crosses sit near the edges, where panels go wrong first.
 Point CrossPosition(int index, int width, int height);
 
 // Largest r with r * r <= value.
 unsigned long long IntegerSqrt(unsigned long long value);
+
+// The square root of squared, rounded to the nearest whole number.
+unsigned RoundedRoot(unsigned long long squared);
 
 // Distance from a to b, rounded to the nearest pixel.
 unsigned RoundedDistance(Point a, Point b);
@@ -58,7 +62,7 @@ struct CheckRun {
 
 void StartCheck(CheckRun *run, int width, int height);
 // Judges tap against the waiting cross. False (and no change) once all
-// five crosses have their taps.
+// crosses have their taps.
 bool RecordTap(CheckRun *run, Point tap);
 bool CheckDone(const CheckRun &run);
 int PassedCount(const CheckRun &run);
@@ -78,19 +82,34 @@ void EndStroke(Stroke *stroke);
 
 enum BarItem { BAR_DRAW, BAR_DRAG, BAR_CHECK, BAR_CLEAR, BAR_EXIT, BAR_BUTTONS };
 
-// The bar along the top: five finger-sized buttons from the left and the
-// coordinate readout after them; scaled with the screen within limits a
+// The bar along the top: five finger-sized buttons from the left, the
+// check's Apply button of the same size at the right end and the
+// coordinate readout between them; scaled with the screen within limits a
 // finger can still hit. Two thinner rows along the bottom hold the status
-// line and, below it, the legend of the event marks.
+// line and, below it, the legend of the event marks. The check's result
+// picture fills the space between the bar and the status line, less room
+// for the rings and labels around its crosses.
 struct BarLayout {
     int height;
     Box buttons[BAR_BUTTONS];
+    Box apply;
     Box readout;
     Box legend;
     Box status;
+    Box picture;
 };
 
 BarLayout LayOutBar(int width, int height);
+
+// The result picture is the screen in miniature: where a point of the
+// screen stands in it...
+Point PicturePoint(const Box &picture, Point at, int width, int height);
+
+// ...and where a touch's error line ends: drawn kMagnification times as
+// long as the error, so a few pixels show. start and target lie on the
+// screen, tap anywhere; the end is kept within 16-bit drawing coordinates.
+const int kMagnification = 5;
+Point MagnifiedEnd(Point start, Point target, Point tap);
 
 }  // namespace drawtest
 

@@ -1,5 +1,8 @@
-# Brokasta's check geometry, pass rule, stroke rule and bar layout.
+# Brokasta's check geometry, pass rule, stroke rule, bar layout and the
+# nine-cross check's fit, verdict and report.
 orvantix_host_test(drawtest_test SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/drawtest_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/../../drawtest/check.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/accuracy_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../../drawtest/check.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../../drawtest/accuracy.cpp)
 target_include_directories(drawtest_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../../drawtest)

@@ -22,22 +22,23 @@ const Screen kScreens[] = {{640, 480}, {800, 600}, {1024, 768}, {1152, 864},
 
 bool Same(Point a, Point b) { return a.x == b.x && a.y == b.y; }
 
-TEST(CrossPosition, MatchesTheCalibrationTargetsAndTheCentreOn1024x768) {
-    // The calibration program's targets on this screen are (204,153),
-    // (820,615) and (820,153); the check must judge those very points.
-    const Point expected[] = {{204, 153}, {820, 153}, {820, 615}, {204, 615}, {512, 384}};
-    for (int i = 0; i < drawtest::kCrossCount; ++i) {
-        Point p = drawtest::CrossPosition(i, 1024, 768);
-        EXPECT_TRUE(Same(p, expected[i])) << "cross " << i << " at " << p.x << "," << p.y;
+TEST(CrossPosition, AGridAtFiveFiftyAndNinetyFivePercentRoundedRowByRow) {
+    struct Case {
+        int width, height;
+        int xs[3], ys[3];
+    };
+    // 5 % of 1024 is 51.2, 95 % is 972.8; 50 % of 1023 is 511.5 (rounded up).
+    const Case cases[] = {{1024, 768, {51, 512, 973}, {38, 384, 730}},
+                          {1023, 767, {51, 512, 972}, {38, 384, 729}},
+                          {640, 480, {32, 320, 608}, {24, 240, 456}},
+                          {1600, 1200, {80, 800, 1520}, {60, 600, 1140}}};
+    for (const Case &c : cases) {
+        for (int i = 0; i < drawtest::kCrossCount; ++i) {
+            Point p = drawtest::CrossPosition(i, c.width, c.height);
+            EXPECT_TRUE(Same(p, Point{c.xs[i % 3], c.ys[i / 3]}))
+                << c.width << "x" << c.height << " cross " << i << " at " << p.x << "," << p.y;
+        }
     }
-}
-
-TEST(CrossPosition, FourFifthsCountFromTheFarEdgeOnOddSizes) {
-    EXPECT_TRUE(Same(drawtest::CrossPosition(1, 1023, 767), Point{819, 153}));
-    EXPECT_TRUE(Same(drawtest::CrossPosition(2, 1023, 767), Point{819, 614}));
-    EXPECT_TRUE(Same(drawtest::CrossPosition(4, 1023, 767), Point{511, 383}));
-    EXPECT_TRUE(Same(drawtest::CrossPosition(0, 640, 480), Point{128, 96}));
-    EXPECT_TRUE(Same(drawtest::CrossPosition(3, 640, 480), Point{128, 384}));
 }
 
 TEST(IntegerSqrt, IsTheFloorOfTheRootForSmallAndHugeValues) {
@@ -101,7 +102,7 @@ TEST(CheckRun, TapsOnTheCrossesPassAndAFurtherTapIsRefused) {
     EXPECT_FALSE(drawtest::CheckDone(run));
     TapAll(&run, 0, 0);
     EXPECT_TRUE(drawtest::CheckDone(run));
-    EXPECT_EQ(drawtest::PassedCount(run), 5);
+    EXPECT_EQ(drawtest::PassedCount(run), drawtest::kCrossCount);
     EXPECT_FALSE(drawtest::RecordTap(&run, Point{0, 0}));
     EXPECT_EQ(run.next, drawtest::kCrossCount);
     EXPECT_EQ(run.results[4].distance, 0u);
@@ -111,7 +112,7 @@ TEST(CheckRun, JudgesEachTapAtTheToleranceEdge) {
     drawtest::CheckRun run;
     drawtest::StartCheck(&run, 1024, 768);
     TapAll(&run, 7, 7);  // 9.9 px: within 10
-    EXPECT_EQ(drawtest::PassedCount(run), 5);
+    EXPECT_EQ(drawtest::PassedCount(run), drawtest::kCrossCount);
     EXPECT_EQ(run.results[2].distance, 10u);
     drawtest::StartCheck(&run, 1024, 768);
     TapAll(&run, -8, 7);  // 10.6 px: shown as 11, beyond 10
@@ -126,9 +127,9 @@ TEST(CheckRun, ATapIsJudgedAgainstTheWaitingCrossNotTheNearestOne) {
     // The centre tapped first: far from the upper-left cross that waits.
     ASSERT_TRUE(drawtest::RecordTap(&run, Point{512, 384}));
     EXPECT_FALSE(run.results[0].passed);
-    EXPECT_EQ(run.results[0].distance, drawtest::RoundedDistance(Point{512, 384}, Point{204, 153}));
+    EXPECT_EQ(run.results[0].distance, drawtest::RoundedDistance(Point{512, 384}, Point{51, 38}));
     EXPECT_TRUE(Same(run.results[0].tap, Point{512, 384}));
-    ASSERT_TRUE(drawtest::RecordTap(&run, Point{822, 150}));
+    ASSERT_TRUE(drawtest::RecordTap(&run, Point{514, 35}));
     EXPECT_TRUE(run.results[1].passed);
     EXPECT_EQ(drawtest::PassedCount(run), 1);
     EXPECT_EQ(run.next, 2);
@@ -196,18 +197,28 @@ TEST(BarLayout, FingerSizedButtonsFitInOrderOnEveryCommonScreen) {
     }
 }
 
-TEST(BarLayout, CrossesAndTheirResultsStayClearOfTheBarAndTheBottomRows) {
+TEST(BarLayout, TheResultPictureShowsEveryCrossBetweenTheBarAndTheStatusLine) {
     for (const Screen &s : kScreens) {
         drawtest::BarLayout bar = drawtest::LayOutBar(s.width, s.height);
         SCOPED_TRACE(testing::Message() << s.width << "x" << s.height);
-        int r = s.width / 40;
-        Point upper = drawtest::CrossPosition(0, s.width, s.height);
-        Point lower = drawtest::CrossPosition(3, s.width, s.height);
-        EXPECT_GT(upper.y - r - 4, bar.height);
-        // The result line under a lower cross: a gap of 8 and a line of text.
-        int textHeight = (bar.legend.bottom - bar.legend.top) * 11 / 20 + 4;
-        EXPECT_LT(lower.y + r + 8 + textHeight, bar.status.top);
+        EXPECT_GT(bar.apply.left, bar.readout.right);
+        EXPECT_TRUE(Inside(bar.apply, s.width, bar.height));
+        EXPECT_GT(bar.picture.top, bar.height);
+        EXPECT_LT(bar.picture.bottom, bar.status.top);
+        for (int i = 0; i < drawtest::kCrossCount; ++i) {
+            Point at = drawtest::PicturePoint(
+                bar.picture, drawtest::CrossPosition(i, s.width, s.height), s.width, s.height);
+            EXPECT_GE(at.x, bar.picture.left);
+            EXPECT_LT(at.x, bar.picture.right);
+            EXPECT_GE(at.y, bar.picture.top);
+            EXPECT_LT(at.y, bar.picture.bottom);
+        }
     }
+    // The error line is five times the error, and stays in 16-bit drawing range.
+    EXPECT_TRUE(Same(drawtest::MagnifiedEnd(Point{100, 100}, Point{51, 38}, Point{71, 35}),
+                     Point{200, 85}));
+    EXPECT_TRUE(Same(drawtest::MagnifiedEnd(Point{0, 0}, Point{0, 0}, Point{INT_MAX, INT_MIN}),
+                     Point{32767, -32768}));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ BUDGETS_KIB = {
     "Durmasel.exe": 16,
     "Setup.exe": 48,
     "Pemrosko.Cpl": 96,
-    "Brokasta.exe": 16,
+    "Brokasta.exe": 24,
 }
 
 

@@ -1,12 +1,20 @@
 // Brokasta.exe under Wine: mouse events are posted to the board (with the
-// real pointer moved along, so Wine's own pointer moves agree with them)
-// and the results are read back from the screen and from its controls.
+// real pointer moved along, so Wine's own pointer moves agree with them),
+// or made as real clicks, and the results are read back from the screen,
+// its controls, its report, the parameter store and the simulated driver.
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "check.h"
+#include "driver_interface.h"
 #include "harness.h"
+#include "parameter_store.h"
 #include "resource.h"
 
 namespace {
@@ -96,6 +104,7 @@ protected:
             PostMessageA(board_, WM_CLOSE, 0, 0);
             if (!harness::WaitExit(program_, kWaitMs)) harness::Kill(program_);
         }
+        harness::DeleteFileIfAny(ReportPath());
     }
 
     void Post(UINT message, WPARAM keys, int x, int y) {
@@ -118,17 +127,21 @@ protected:
     bool WaitCoords(const std::string &text) {
         return harness::WaitUntil([&] { return Coords() == text; }, kWaitMs);
     }
-    // The crosses as a user finds them: the calibration targets' points at
-    // one fifth and four fifths of the screen, then the centre.
+    // The crosses in the order they are shown (their places are proven natively).
     std::vector<Cross> Crosses() const {
-        int nx = width_ / 5, fx = width_ - width_ / 5, ny = height_ / 5, fy = height_ - height_ / 5;
-        return {{nx, ny}, {fx, ny}, {fx, fy}, {nx, fy}, {width_ / 2, height_ / 2}};
+        std::vector<Cross> crosses;
+        for (int i = 0; i < drawtest::kCrossCount; ++i) {
+            drawtest::Point at = drawtest::CrossPosition(i, width_, height_);
+            crosses.push_back({at.x, at.y});
+        }
+        return crosses;
     }
     void TapCrosses(const int (*offsets)[2]) {
         std::vector<Cross> crosses = Crosses();
         for (size_t i = 0; i < crosses.size(); ++i)
             Tap(crosses[i].x + offsets[i][0], crosses[i].y + offsets[i][1]);
     }
+    std::string ReportPath() const { return harness::Join(harness::PackageDir(), "Brokasta.txt"); }
     void ExpectExitCode0() {
         DWORD code = 1234;
         ASSERT_TRUE(harness::WaitExit(program_, kWaitMs, &code));
@@ -241,45 +254,61 @@ TEST_F(Brokasta, TwoRealClicksInQuickSuccessionAreMarkedAsADoubleClick) {
 
 TEST_F(Brokasta, TheCheckPassesWithTapsNearTheCrosses) {
     harness::Click(board_, IDC_CHECK);
-    EXPECT_TRUE(WaitStatus("Touch the centre of cross 1 of 5."));
+    EXPECT_TRUE(WaitStatus("Touch the centre of cross 1 of 9."));
     std::vector<Cross> crosses = Crosses();
     Tap(crosses[0].x + 3, crosses[0].y - 4);
-    EXPECT_TRUE(WaitStatus(
-        "Cross 1: 5 px, pass (tolerance 10 px). Touch the centre of cross 2 of 5."));
-    const int rest[4][2] = {{-6, 8}, {0, 0}, {7, 7}, {-10, 0}};
-    for (int i = 1; i < 5; ++i) Tap(crosses[i].x + rest[i - 1][0], crosses[i].y + rest[i - 1][1]);
-    EXPECT_TRUE(WaitStatus("Check passed: all 5 crosses within 10 px."));
+    EXPECT_TRUE(WaitStatus("Touch the centre of cross 2 of 9."));
+    const int rest[8][2] = {{-6, 8}, {0, 0}, {7, 7}, {-10, 0}, {0, 10}, {1, 1}, {-7, -7}, {9, 0}};
+    for (int i = 1; i < 9; ++i) Tap(crosses[i].x + rest[i - 1][0], crosses[i].y + rest[i - 1][1]);
+    EXPECT_TRUE(
+        WaitStatus("Check done: PASS. The report is in Brokasta.txt in the program's folder."));
 }
 
 TEST_F(Brokasta, TheCheckFailsWithTapsFarFromTheCrossesAndClearStartsItAgain) {
     harness::Click(board_, IDC_CHECK);
-    const int offsets[5][2] = {{30, 40}, {0, 0}, {11, 0}, {2, 2}, {-40, 30}};
+    const int offsets[9][2] = {{30, 40}, {0, 0}, {11, 0}, {2, 2}, {-40, 30},
+                               {0, 0},   {0, 0}, {0, 0},  {0, 0}};
+    const std::string failed =
+        "Check done: PANEL GEOMETRY. The report is in Brokasta.txt in the program's folder.";
     std::vector<Cross> crosses = Crosses();
     Tap(crosses[0].x + 30, crosses[0].y + 40);
-    EXPECT_TRUE(WaitStatus(
-        "Cross 1: 50 px, FAIL (tolerance 10 px). Touch the centre of cross 2 of 5."));
-    for (int i = 1; i < 5; ++i) Tap(crosses[i].x + offsets[i][0], crosses[i].y + offsets[i][1]);
-    EXPECT_TRUE(WaitStatus("Check failed: 3 of 5 crosses more than 10 px away."));
+    EXPECT_TRUE(WaitStatus("Touch the centre of cross 2 of 9."));
+    for (int i = 1; i < 9; ++i) Tap(crosses[i].x + offsets[i][0], crosses[i].y + offsets[i][1]);
+    EXPECT_TRUE(WaitStatus(failed));
     // A further tap changes nothing; Clear starts the check again.
     Tap(crosses[0].x, crosses[0].y);
     harness::Pause(300);
-    EXPECT_EQ(Status(), "Check failed: 3 of 5 crosses more than 10 px away.");
+    EXPECT_EQ(Status(), failed);
     harness::Click(board_, IDC_CLEAR);
-    EXPECT_TRUE(WaitStatus("Touch the centre of cross 1 of 5."));
+    EXPECT_TRUE(WaitStatus("Touch the centre of cross 1 of 9."));
     TapCrosses(offsets);
-    EXPECT_TRUE(WaitStatus("Check failed: 3 of 5 crosses more than 10 px away."));
+    EXPECT_TRUE(WaitStatus(failed));
 }
 
-TEST_F(Brokasta, TheCheckShowsItsCrossesAndLeavingItHidesThem) {
-    Cross centre = Crosses()[4];
-    ASSERT_FALSE(ColourNear(centre.x, centre.y + 20, 3, RGB(255, 0, 0)));
+TEST_F(Brokasta, TheCheckShowsOneCrossAtATimeOnABareScreenThenItsResult) {
+    std::vector<Cross> crosses = Crosses();
     harness::Click(board_, IDC_CHECK);
-    EXPECT_TRUE(WaitPixel(centre.x, centre.y + 20, RGB(128, 128, 128)));  // waiting cross
-    Cross first = Crosses()[0];
-    EXPECT_TRUE(WaitPixel(first.x, first.y + 20, RGB(255, 0, 0)));        // the one to tap
+    // The first cross, alone: the bar has stepped aside for the top row.
+    EXPECT_TRUE(WaitPixel(crosses[0].x, crosses[0].y + 20, RGB(255, 0, 0)));
+    EXPECT_FALSE(harness::IsVisible(harness::Child(board_, IDC_DRAW)));
+    EXPECT_FALSE(harness::IsVisible(harness::Child(board_, IDC_STATUS)));
+    EXPECT_EQ(harness::PixelAt(crosses[1].x, crosses[1].y + 20), kBackground);
+    Tap(crosses[0].x, crosses[0].y);
+    EXPECT_TRUE(WaitPixel(crosses[1].x, crosses[1].y + 20, RGB(255, 0, 0)));
+    EXPECT_TRUE(WaitPixel(crosses[0].x, crosses[0].y + 20, kBackground));
+    // No event marks on the check's screen.
+    EXPECT_FALSE(ColourNear(crosses[0].x, crosses[0].y, 10, kUpMark));
+    for (int i = 1; i < 9; ++i) Tap(crosses[i].x, crosses[i].y);
+    EXPECT_TRUE(harness::WaitUntil(
+        [&] { return harness::IsVisible(harness::Child(board_, IDC_DRAW)); }, kWaitMs));
+    // The result picture: every touch on target, so its lines are green dots.
+    drawtest::Point centre = drawtest::PicturePoint(
+        drawtest::LayOutBar(width_, height_).picture, drawtest::Point{crosses[4].x, crosses[4].y},
+        width_, height_);
+    EXPECT_TRUE(WaitColourNear(centre.x, centre.y, 2, RGB(0, 128, 0)));
+    EXPECT_FALSE(harness::IsVisible(harness::Child(board_, IDC_APPLY)));
     harness::Click(board_, IDC_DRAW);
-    EXPECT_TRUE(WaitPixel(centre.x, centre.y + 20, kBackground));
-    EXPECT_TRUE(WaitPixel(first.x, first.y + 20, kBackground));
+    EXPECT_TRUE(WaitPixel(centre.x, centre.y, kBackground));
 }
 
 TEST_F(Brokasta, ClearWipesStrokesAndMarks) {
@@ -317,6 +346,124 @@ TEST_F(Brokasta, ASecondStartEndsAtOnceAndLeavesTheFirstRunning) {
     EXPECT_EQ(FindWindowA("Brokasta", nullptr), board_);
     harness::SendKey(board_, VK_ESCAPE);
     ExpectExitCode0();
+}
+
+// The accuracy check against a stored calibration, with the simulated
+// driver in place: nine real clicks per check at known offsets.
+class BrokastaAccuracy : public Brokasta {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(harness::sim::Install());
+        store_.reset(new harness::StoreSnapshot);
+        harness::DeleteKeyTree(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY);
+        for (const auto &value : kStartStore)
+            ASSERT_TRUE(harness::WriteDword(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY,
+                                            value.first.c_str(), value.second));
+        harness::sim::Reset();
+        Brokasta::SetUp();
+    }
+    void TearDown() override {
+        Brokasta::TearDown();
+        harness::sim::Reset();
+        store_.reset();
+        harness::sim::Uninstall();
+    }
+
+    // Clicks the nine crosses with the mouse, each moved by its offset
+    // (x, y) for the rows top, middle and bottom, and waits for the verdict.
+    std::string RunCheck(const int (*rowOffsets)[2]) {
+        harness::Click(board_, IDC_CHECK);
+        SetForegroundWindow(board_);
+        std::vector<Cross> crosses = Crosses();
+        for (int i = 0; i < 9; ++i) {
+            int x = crosses[i].x + rowOffsets[i / 3][0], y = crosses[i].y + rowOffsets[i / 3][1];
+            SetCursorPos(x, y);
+            // The click lands where the pointer is: wait until the board saw it there.
+            if (!WaitCoords("X: " + std::to_string(x) + "   Y: " + std::to_string(y)))
+                return "pointer not at cross " + std::to_string(i + 1) + ": " + Coords();
+            mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+            mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+            std::string taken = i < 8 ? "cross " + std::to_string(i + 2) + " of 9." : "Check done";
+            if (!harness::WaitUntil([&] { return Status().find(taken) != std::string::npos; },
+                                    kWaitMs))
+                return "click " + std::to_string(i + 1) + " not taken: " + Status();
+        }
+        return Status();
+    }
+    static std::string Done(const char *verdict) {
+        return std::string("Check done: ") + verdict +
+               ". The report is in Brokasta.txt in the program's folder.";
+    }
+    std::map<std::string, DWORD> StoreValues() {
+        std::map<std::string, DWORD> values;
+        for (const std::string &name : harness::ValueNames(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY)) {
+            DWORD number = 0xFFFFFFFF;
+            harness::ReadDword(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, name.c_str(), &number);
+            values[name] = number;
+        }
+        return values;
+    }
+
+    // The stored record, and two of the applet's values that must stay.
+    const std::map<std::string, DWORD> kStartStore = {
+        {"XLow", 400}, {"XHigh", 3600}, {"YLow", 300}, {"YHigh", 3700}, {"SwapXY", 0},
+        {"Port", 2},   {"MouseMode", 1}};
+    std::unique_ptr<harness::StoreSnapshot> store_;
+};
+
+// The report's line of a record's five numbers.
+std::string RecordLine(const char *label, const std::vector<DWORD> &v) {
+    char line[128];
+    snprintf(line, sizeof(line),
+             "%s record: XLow %lu, YLow %lu, XHigh %lu, YHigh %lu, SwapXY %lu\r\n", label, v[0],
+             v[1], v[2], v[3], v[4]);
+    return line;
+}
+
+TEST_F(BrokastaAccuracy, OnTargetPassesAShiftIsRecalibratedAndAppliedABentRowIsThePanel) {
+    ASSERT_EQ(width_, 1024);
+    ASSERT_EQ(height_, 768);
+    const int onTarget[3][2] = {{0, 0}, {0, 0}, {0, 0}};
+    ASSERT_EQ(RunCheck(onTarget), Done("PASS")) << harness::ReadTextFile(ReportPath());
+    std::string report = harness::ReadTextFile(ReportPath());
+    EXPECT_NE(report.find("Screen: 1024 x 768 pixels\r\n"), std::string::npos);
+    EXPECT_NE(report.find("Point 9: target 973 730, touch 973 730, error 0 px"), std::string::npos);
+    EXPECT_NE(report.find("Verdict: PASS\r\n"), std::string::npos);
+    EXPECT_FALSE(harness::IsVisible(harness::Child(board_, IDC_APPLY)));
+
+    // 20 px to the right: 3200 raw units span 1024 px, so the edges move 62.5.
+    const int right20[3][2] = {{20, 0}, {20, 0}, {20, 0}};
+    ASSERT_EQ(RunCheck(right20), Done("RECALIBRATE")) << harness::ReadTextFile(ReportPath());
+    ASSERT_TRUE(harness::IsVisible(harness::Child(board_, IDC_APPLY)));
+    harness::PostClick(board_, IDC_APPLY);
+    HWND box = harness::WaitMessageBox("Checking calibration results", kWaitMs);
+    ASSERT_NE(box, nullptr);
+    // The driver has the report's record while the question stands; the store not yet.
+    ASSERT_EQ(harness::sim::Count(IOCTL_TOUCH_SET_CALIBRATION), 1);
+    std::vector<DWORD> fitted = harness::sim::Log().back().in;
+    ASSERT_EQ(fitted.size(), 5u);
+    EXPECT_NEAR(fitted[0], 462.5, 0.5);
+    EXPECT_NEAR(fitted[2], 3662.5, 0.5);
+    EXPECT_EQ(fitted, (std::vector<DWORD>{fitted[0], 300, fitted[2], 3700, 0}));
+    EXPECT_NE(harness::ReadTextFile(ReportPath()).find(RecordLine("Fitted", fitted)),
+              std::string::npos);
+    EXPECT_EQ(StoreValues(), kStartStore);
+    harness::PostClick(box, IDYES);
+    ASSERT_TRUE(harness::WaitGone(box, kWaitMs));
+    EXPECT_TRUE(WaitStatus("The fitted calibration is in force and saved."));
+    std::map<std::string, DWORD> saved = kStartStore;
+    saved["XLow"] = fitted[0], saved["YLow"] = fitted[1], saved["XHigh"] = fitted[2];
+    saved["YHigh"] = fitted[3], saved["SwapXY"] = fitted[4];
+    EXPECT_EQ(StoreValues(), saved);
+    EXPECT_EQ(harness::sim::Count(IOCTL_TOUCH_SET_CALIBRATION), 1);
+    EXPECT_FALSE(harness::IsVisible(harness::Child(board_, IDC_APPLY)));
+
+    // The middle row 40 px off while the outer rows are on target.
+    const int bentMiddle[3][2] = {{0, 0}, {40, 0}, {0, 0}};
+    ASSERT_EQ(RunCheck(bentMiddle), Done("PANEL GEOMETRY")) << harness::ReadTextFile(ReportPath());
+    report = harness::ReadTextFile(ReportPath());
+    EXPECT_NE(report.find("Largest error after best fit: 27 px\r\n"), std::string::npos);
+    EXPECT_FALSE(harness::IsVisible(harness::Child(board_, IDC_APPLY)));
 }
 
 }  // namespace

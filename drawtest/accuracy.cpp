@@ -1,0 +1,351 @@
+// Judging a nine-cross check against the driver's calibration model; see
+// accuracy.h. The driver maps each raw axis linearly onto the screen, the
+// record's low value at the near edge and its high value at the far one.
+// A touch's raw value is therefore a linear function of where it landed,
+// so fitting the record by least squares in raw units is a straight-line
+// fit of the touches on their targets, axis by axis, carried over to raw
+// units through the stored record. The arithmetic is in double precision:
+// the sums of whole pixels are exact on any screen, each result is rounded
+// once at the end, and no 64-bit division routine swells the program.
+#include "accuracy.h"
+
+namespace drawtest {
+
+namespace {
+
+const double kSubPixels = 16;  // residual distances are taken in 1/16 pixel
+const double kResidualLimit = 1 << 28;
+
+double Clamp(double value, double low, double high) {
+    return value < low ? low : (value > high ? high : value);
+}
+
+// To the nearest whole number, halves away from zero.
+long long Round(double value) {
+    return value < 0 ? -static_cast<long long>(0.5 - value) : static_cast<long long>(value + 0.5);
+}
+
+// One axis of the check: the targets and where their touches landed. A
+// touch beyond a screen's size off the screen is pulled in that far; it is
+// still far out of tolerance.
+struct AxisSamples {
+    double target[kCrossCount];
+    double touch[kCrossCount];
+    int size;
+};
+
+void SampleAxes(const CheckRun &run, AxisSamples *xs, AxisSamples *ys) {
+    xs->size = run.width;
+    ys->size = run.height;
+    for (int i = 0; i < kCrossCount; ++i) {
+        Point target = CrossPosition(i, run.width, run.height);
+        Point tap = run.results[i].tap;
+        xs->target[i] = target.x;
+        ys->target[i] = target.y;
+        xs->touch[i] = Clamp(tap.x, -run.width, 2.0 * run.width);
+        ys->touch[i] = Clamp(tap.y, -run.height, 2.0 * run.height);
+    }
+}
+
+// The least-squares line touch = offset + slope * target, in pixels. The
+// targets of an axis are never all alike, so the divisor is never zero.
+struct AxisFit {
+    double offset, slope;
+};
+
+AxisFit FitAxis(const AxisSamples &s) {
+    double st = 0, sx = 0, stt = 0, stx = 0;
+    for (int i = 0; i < kCrossCount; ++i) {
+        st += s.target[i];
+        sx += s.touch[i];
+        stt += s.target[i] * s.target[i];
+        stx += s.target[i] * s.touch[i];
+    }
+    AxisFit fit;
+    fit.slope = (kCrossCount * stx - st * sx) / (kCrossCount * stt - st * st);
+    fit.offset = (sx - fit.slope * st) / kCrossCount;
+    return fit;
+}
+
+// A zero slope means every touch of the axis lands alike whatever the
+// target: no linear calibration can tell them apart.
+bool FitUsable(const AxisFit &fit) { return fit.slope != 0; }
+
+// With the fitted record, a touch that landed at x lands at
+// (x - offset) / slope; this is that place less the target, in 1/16 pixel.
+double Residual(const AxisFit &fit, double target, double touch) {
+    double off = ((touch - fit.offset) / fit.slope - target) * kSubPixels;
+    return Clamp(off, -kResidualLimit, kResidualLimit);
+}
+
+// The fitted record's raw value at screen position edge (0 or the size):
+// where the stored record puts the touch that the fit expects there.
+long long FittedEdge(const AxisFit &fit, uint32_t low, uint32_t high, int size, int edge) {
+    double span = static_cast<double>(high) - low;
+    return Round(low + span * (fit.offset + fit.slope * edge) / size);
+}
+
+unsigned Mean(const unsigned values[kCrossCount]) {
+    double sum = 0;
+    for (int i = 0; i < kCrossCount; ++i) sum += values[i];
+    return static_cast<unsigned>(Round(sum / kCrossCount));
+}
+
+unsigned Largest(const unsigned values[kCrossCount]) {
+    unsigned largest = 0;
+    for (int i = 0; i < kCrossCount; ++i) largest = values[i] > largest ? values[i] : largest;
+    return largest;
+}
+
+void MeasureResiduals(const AxisSamples &xs, const AxisSamples &ys, const AxisFit &fx,
+                      const AxisFit &fy, Judgement *j) {
+    for (int i = 0; i < kCrossCount; ++i) {
+        double ex = Residual(fx, xs.target[i], xs.touch[i]);
+        double ey = Residual(fy, ys.target[i], ys.touch[i]);
+        unsigned root = RoundedRoot(static_cast<unsigned long long>(Round(ex * ex + ey * ey)));
+        j->residual[i] = (root + 8) >> 4;  // 1/16 pixel to the nearest pixel
+    }
+    j->meanResidual = Mean(j->residual);
+    j->largestResidual = Largest(j->residual);
+}
+
+bool EdgeStorable(long long edge) { return edge >= 0 && edge <= TOUCH_RAW_MAX; }
+
+void FitRecord(const AxisSamples &xs, const AxisSamples &ys, const AxisFit &fx,
+               const AxisFit &fy, const CalibrationRecord &stored, Judgement *j) {
+    long long xLow = FittedEdge(fx, stored.XLow, stored.XHigh, xs.size, 0);
+    long long xHigh = FittedEdge(fx, stored.XLow, stored.XHigh, xs.size, xs.size);
+    long long yLow = FittedEdge(fy, stored.YLow, stored.YHigh, ys.size, 0);
+    long long yHigh = FittedEdge(fy, stored.YLow, stored.YHigh, ys.size, ys.size);
+    j->recordFitted = true;
+    j->recordStorable = EdgeStorable(xLow) && EdgeStorable(xHigh) && EdgeStorable(yLow) &&
+                        EdgeStorable(yHigh);
+    j->record = CalibrationRecord{static_cast<uint32_t>(xLow), static_cast<uint32_t>(yLow),
+                                  static_cast<uint32_t>(xHigh), static_cast<uint32_t>(yHigh),
+                                  stored.SwapXY};
+}
+
+bool ScreenFits(const CheckRun &run) {
+    return run.width > 0 && run.height > 0 && run.width <= kLargestFittedScreen &&
+           run.height <= kLargestFittedScreen;
+}
+
+Verdict VerdictOf(const Judgement &j) {
+    if (j.largestError <= j.tolerance) return VERDICT_PASS;
+    if (j.fitted && j.largestResidual <= j.tolerance) return VERDICT_RECALIBRATE;
+    return VERDICT_PANEL_GEOMETRY;
+}
+
+}  // namespace
+
+bool StoredRecordUsable(const CalibrationRecord &stored) {
+    return stored.XLow <= TOUCH_RAW_MAX && stored.XHigh <= TOUCH_RAW_MAX &&
+           stored.YLow <= TOUCH_RAW_MAX && stored.YHigh <= TOUCH_RAW_MAX &&
+           stored.SwapXY <= 1 && stored.XLow != stored.XHigh && stored.YLow != stored.YHigh;
+}
+
+Judgement JudgeCheck(const CheckRun &run, const CalibrationRecord *stored) {
+    Judgement j = {};
+    j.tolerance = TolerancePixels(run.width);
+    unsigned errors[kCrossCount];
+    for (int i = 0; i < kCrossCount; ++i) errors[i] = run.results[i].distance;
+    j.meanError = Mean(errors);
+    j.largestError = Largest(errors);
+    if (ScreenFits(run)) {
+        AxisSamples xs, ys;
+        SampleAxes(run, &xs, &ys);
+        AxisFit fx = FitAxis(xs), fy = FitAxis(ys);
+        j.fitted = FitUsable(fx) && FitUsable(fy);
+        if (j.fitted) MeasureResiduals(xs, ys, fx, fy, &j);
+        if (j.fitted && stored && StoredRecordUsable(*stored))
+            FitRecord(xs, ys, fx, fy, *stored, &j);
+    }
+    j.verdict = VerdictOf(j);
+    return j;
+}
+
+ApplyState ApplyStateFor(const Judgement &judgement, bool driverPresent) {
+    if (judgement.verdict != VERDICT_RECALIBRATE) return APPLY_NOT_NEEDED;
+    if (!driverPresent) return APPLY_NO_DRIVER;
+    if (!judgement.recordFitted) return APPLY_NO_STORED;
+    if (!judgement.recordStorable) return APPLY_OUT_OF_RANGE;
+    return APPLY_OFFERED;
+}
+
+const char *VerdictName(Verdict verdict) {
+    static const char *const kNames[] = {"PASS", "RECALIBRATE", "PANEL GEOMETRY"};
+    return kNames[verdict];
+}
+
+const char *ApplyReason(ApplyState state) {
+    static const char *const kReasons[] = {
+        "",
+        "",
+        "No Apply: the touchscreen driver is not loaded.",
+        "No Apply: no usable calibration is stored; run the calibration program.",
+        "No Apply: the fitted calibration is outside the raw range 0..4096.",
+    };
+    return kReasons[state];
+}
+
+// ---- the report -------------------------------------------------------------
+
+namespace {
+
+// Appends to a fixed buffer; once something does not fit, the rest is dropped.
+struct Writer {
+    char *out;
+    size_t size;
+    const char *eol;
+    size_t used;
+    bool full;
+};
+
+void Put(Writer &w, const char *text) {
+    for (; *text && !w.full; ++text) {
+        if (w.used + 1 >= w.size) {
+            w.full = true;
+            break;
+        }
+        w.out[w.used++] = *text;
+    }
+    w.out[w.used] = '\0';
+}
+
+void PutNumber(Writer &w, long value, int digits = 1) {
+    char text[16];
+    char *p = text + sizeof(text) - 1;
+    *p = '\0';
+    unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value)
+                                        : static_cast<unsigned long>(value);
+    do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+        --digits;
+    } while (magnitude || digits > 0);
+    if (value < 0) *--p = '-';
+    Put(w, p);
+}
+
+void PutLine(Writer &w, const char *label, long value, const char *unit) {
+    Put(w, label);
+    PutNumber(w, value);
+    Put(w, unit);
+    Put(w, w.eol);
+}
+
+void PutTime(Writer &w, const ReportTime &t) {
+    const int values[] = {t.year, t.month, t.day, t.hour, t.minute, t.second};
+    static const char *const kBefore[] = {"Date: ", "-", "-", " ", ":", ":"};
+    for (int k = 0; k < 6; ++k) {
+        Put(w, kBefore[k]);
+        PutNumber(w, values[k], k ? 2 : 4);
+    }
+    Put(w, w.eol);
+}
+
+// "Point 1: target 51 38, touch 71 38, error 20 px, after fit 0 px"
+void PutPoint(Writer &w, const CheckRun &run, const Judgement &j, int i) {
+    Point target = CrossPosition(i, run.width, run.height), tap = run.results[i].tap;
+    const long values[] = {i + 1, target.x, target.y, tap.x, tap.y,
+                          static_cast<long>(run.results[i].distance)};
+    static const char *const kLabels[] = {"Point ", ": target ", " ", ", touch ", " ", ", error "};
+    for (int k = 0; k < 6; ++k) {
+        Put(w, kLabels[k]);
+        PutNumber(w, values[k]);
+    }
+    Put(w, " px");
+    if (j.fitted) {
+        Put(w, ", after fit ");
+        PutNumber(w, j.residual[i]);
+        Put(w, " px");
+    }
+    Put(w, w.eol);
+}
+
+// "Stored record: XLow 400, YLow 300, XHigh 3600, YHigh 3700, SwapXY 0"
+void PutRecord(Writer &w, const char *label, const CalibrationRecord *record) {
+    static const char *const kFields[] = {"XLow ", ", YLow ", ", XHigh ", ", YHigh ", ", SwapXY "};
+    Put(w, label);
+    if (!record) {
+        Put(w, "none");
+        Put(w, w.eol);
+        return;
+    }
+    const uint32_t values[] = {record->XLow, record->YLow, record->XHigh, record->YHigh,
+                               record->SwapXY};
+    for (int k = 0; k < 5; ++k) {
+        Put(w, kFields[k]);
+        PutNumber(w, static_cast<int32_t>(values[k]));
+    }
+    Put(w, w.eol);
+}
+
+const char kRule[] =
+    "Rule: PASS if every touch is within the tolerance; RECALIBRATE if the least-squares "
+    "best calibration brings every touch within it; else PANEL GEOMETRY.";
+
+}  // namespace
+
+bool FormatSummary(char *out, size_t size, const Judgement &j, ApplyState apply) {
+    if (!out || size == 0) return false;
+    Writer w = {out, size, "\n", 0, false};
+    out[0] = '\0';
+    static const char *const kMeanings[] = {
+        ": every touch is within ",
+        ": a new calibration brings every touch within ",
+        ": no calibration brings every touch within ",
+    };
+    Put(w, VerdictName(j.verdict));
+    PutLine(w, kMeanings[j.verdict], j.tolerance,
+            j.verdict == VERDICT_PANEL_GEOMETRY ? " px: the panel is not linear." : " px.");
+    Put(w, "Mean error ");
+    PutNumber(w, j.meanError);
+    Put(w, " px, largest ");
+    PutNumber(w, j.largestError);
+    if (j.fitted) {
+        Put(w, " px; with the best calibration ");
+        PutNumber(w, j.meanResidual);
+        Put(w, " px and ");
+        PutNumber(w, j.largestResidual);
+    }
+    PutLine(w, " px. Lines and rings: ", kMagnification, " times real size.");
+    Put(w, apply == APPLY_OFFERED ? "Apply sets the fitted calibration."
+                                  : ApplyReason(apply));
+    return !w.full;
+}
+
+bool FormatReport(char *out, size_t size, const CheckRun &run, const Judgement &j,
+                  const CalibrationRecord *stored, ApplyState apply, const ReportTime &time) {
+    if (!out || size == 0) return false;
+    Writer w = {out, size, "\r\n", 0, false};
+    out[0] = '\0';
+    Put(w, "Brokasta accuracy check");
+    Put(w, w.eol);
+    PutTime(w, time);
+    Put(w, "Screen: ");
+    PutNumber(w, run.width);
+    PutLine(w, " x ", run.height, " pixels");
+    PutLine(w, "Tolerance: ", j.tolerance, " px (1 % of the screen width)");
+    for (int i = 0; i < kCrossCount; ++i) PutPoint(w, run, j, i);
+    PutLine(w, "Mean error: ", j.meanError, " px");
+    PutLine(w, "Largest error: ", j.largestError, " px");
+    if (j.fitted) {
+        PutLine(w, "Mean error after best fit: ", j.meanResidual, " px");
+        PutLine(w, "Largest error after best fit: ", j.largestResidual, " px");
+    }
+    Put(w, "Verdict: ");
+    Put(w, VerdictName(j.verdict));
+    Put(w, w.eol);
+    Put(w, kRule);
+    Put(w, w.eol);
+    PutRecord(w, "Stored record: ", stored);
+    PutRecord(w, "Fitted record: ", j.recordFitted ? &j.record : nullptr);
+    if (*ApplyReason(apply)) {
+        Put(w, ApplyReason(apply));
+        Put(w, w.eol);
+    }
+    return !w.full;
+}
+
+}  // namespace drawtest

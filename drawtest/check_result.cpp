@@ -1,0 +1,132 @@
+// The end of an accuracy check: the touches are judged against the
+// calibration in the parameter store, the service report goes next to the
+// program, and the bar comes back with the verdict. Apply hands the fitted
+// record to the driver and, after the user's Yes, saves it as the
+// calibration program does; a No puts the stored record back in force.
+#include "brokasta.h"
+#include "calibration_save.h"
+#include "driver_device.h"
+#include "parameter_store.h"
+#include "resource.h"
+#include "runtime.h"
+
+static const char kReportName[] = "Brokasta.txt";
+static const char kCaption[] = "Orvantix Touchscreen";
+static const char kTransferFailed[] = "Could not transfer calibration parameters to device driver!";
+// A report is about 1400 characters.
+static const int kReportSize = 2048;
+
+bool CheckRunning() {
+    return g_board.mode == MODE_CHECK && !drawtest::CheckDone(g_board.check);
+}
+
+// The five values the driver took its calibration from; false when the
+// key or one of them is missing or is not a 32-bit number.
+static bool ReadStoredCalibration(CalibrationRecord *record) {
+    static const store::ValueId kFields[5] = {store::kXLow, store::kYLow, store::kXHigh,
+                                              store::kYHigh, store::kSwapXY};
+    DWORD values[5];
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    bool found = true;
+    for (int i = 0; i < 5 && found; ++i) {
+        DWORD size = sizeof(values[i]);
+        found = RegQueryValueExA(key, store::Rule(kFields[i]).name, NULL, NULL,
+                                 reinterpret_cast<BYTE *>(&values[i]), &size) == ERROR_SUCCESS &&
+                size == sizeof(values[i]);
+    }
+    RegCloseKey(key);
+    if (found) *record = CalibrationRecord{values[0], values[1], values[2], values[3], values[4]};
+    return found;
+}
+
+// The report lives in the program's own folder, where a technician finds it.
+static bool ReportPath(char *path, DWORD size) {
+    DWORD length = GetModuleFileNameA(NULL, path, size);
+    if (length == 0 || length >= size) return false;
+    while (length > 0 && path[length - 1] != '\\') --length;
+    path[length] = '\0';
+    return rt::Append(path, size, kReportName);
+}
+
+static bool WriteReportFile(const char *text) {
+    char path[MAX_PATH];
+    if (!ReportPath(path, sizeof(path))) return false;
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              NULL);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD length = static_cast<DWORD>(lstrlenA(text)), written = 0;
+    bool complete = WriteFile(file, text, length, &written, NULL) && written == length;
+    // A report whose close failed may not be on the disk.
+    return CloseHandle(file) && complete;
+}
+
+static bool SaveReport(const CalibrationRecord *stored) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const drawtest::ReportTime time = {now.wYear, now.wMonth,  now.wDay,
+                                       now.wHour, now.wMinute, now.wSecond};
+    char text[kReportSize];
+    return drawtest::FormatReport(text, sizeof(text), g_board.check, g_board.judgement, stored,
+                                  g_board.applyState, time) &&
+           WriteReportFile(text);
+}
+
+static void SetStatus(const char *text) { SetWindowTextA(g_board.status, text); }
+
+// The calibration program's own boxes for the same failures.
+static void Warn(const char *text) { MessageBoxA(NULL, text, kCaption, MB_OK); }
+
+static void ShowOutcome(bool reportWritten) {
+    char text[160] = "Check done: ";
+    rt::Append(text, sizeof(text), drawtest::VerdictName(g_board.judgement.verdict));
+    rt::Append(text, sizeof(text), reportWritten
+                                       ? ". The report is in Brokasta.txt in the program's folder."
+                                       : ". The report could not be written.");
+    SetStatus(text);
+}
+
+void FinishCheck() {
+    const CalibrationRecord *stored =
+        ReadStoredCalibration(&g_board.stored) ? &g_board.stored : NULL;
+    g_board.judgement = drawtest::JudgeCheck(g_board.check, stored);
+    g_board.applyState = drawtest::ApplyStateFor(g_board.judgement, shelf::DriverPresent());
+    ShowOutcome(SaveReport(stored));
+    ShowBar(true);
+}
+
+static bool Transfer(const CalibrationRecord &record) {
+    CalibrationRecord copy = record;
+    return shelf::RequestOnce(IOCTL_TOUCH_SET_CALIBRATION, &copy, sizeof(copy), NULL, 0)
+               .outcome == shelf::kDone;
+}
+
+// The same question the calibration program asks, while the driver already
+// works with the new record, so the user can try it.
+static bool UserKeepsIt() {
+    return MessageBoxA(g_board.window,
+                       "Try moving on the screen,Does the cursor jump to your fingertip?",
+                       "Checking calibration results", MB_ICONQUESTION | MB_YESNO) == IDYES;
+}
+
+void ApplyFittedRecord() {
+    if (g_board.applyState != drawtest::APPLY_OFFERED) return;
+    if (!Transfer(g_board.judgement.record)) {
+        Warn(kTransferFailed);
+        return;
+    }
+    if (!UserKeepsIt()) {
+        // The user saw the pointer go wrong: the stored record goes back.
+        if (!Transfer(g_board.stored)) Warn(kTransferFailed);
+        SetStatus("The fitted calibration was not kept.");
+        return;
+    }
+    ShowWindow(g_board.apply, SW_HIDE);
+    if (!shelf::SaveCalibration(g_board.judgement.record)) {
+        Warn("Cannot update touchscreen parameters to registry!");
+        SetStatus("The fitted calibration is in force but not saved.");
+        return;
+    }
+    SetStatus("The fitted calibration is in force and saved.");
+}

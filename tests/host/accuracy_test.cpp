@@ -1,0 +1,171 @@
+// The nine-cross check's judgement: the least-squares fit of the driver's
+// calibration model against a floating-point reference, the verdicts, the
+// Apply rule and the report's lines.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "accuracy.h"
+
+using namespace drawtest;
+
+namespace {
+
+const CalibrationRecord kStored = {400, 300, 3600, 3700, 0};
+
+// Where the nine touches land: a linear panel error (scale and shift per
+// axis) plus an extra shift of the middle row, the bent panel's mark.
+struct Panel {
+    double scaleX, shiftX, scaleY, shiftY;
+    int middleRowShiftX;
+};
+
+CheckRun Tapped(int width, int height, const Panel &p) {
+    CheckRun run;
+    StartCheck(&run, width, height);
+    for (int i = 0; i < kCrossCount; ++i) {
+        Point t = CrossPosition(i, width, height);
+        int x = static_cast<int>(std::lround(t.x * p.scaleX + p.shiftX));
+        int y = static_cast<int>(std::lround(t.y * p.scaleY + p.shiftY));
+        if (i / 3 == 1) x += p.middleRowShiftX;
+        RecordTap(&run, Point{x, y});
+    }
+    return run;
+}
+
+// The same model fitted in floating point, in raw units as the issue puts
+// it: each touch mapped back through the stored record, raw regressed on
+// the target; the residual is where the touch lands with the fitted line.
+struct Reference {
+    double low[2], high[2], largestResidual;
+};
+
+Reference Fit(const CheckRun &run, const CalibrationRecord &stored) {
+    Reference r = {};
+    const double lows[2] = {double(stored.XLow), double(stored.YLow)};
+    const double spans[2] = {double(stored.XHigh) - stored.XLow,
+                             double(stored.YHigh) - stored.YLow};
+    double t[2][9], u[2][9], st[2] = {}, su[2] = {}, stt[2] = {}, stu[2] = {};
+    for (int axis = 0; axis < 2; ++axis) {
+        double size = axis ? run.height : run.width;
+        for (int i = 0; i < 9; ++i) {
+            Point target = CrossPosition(i, run.width, run.height);
+            Point tap = run.results[i].tap;
+            t[axis][i] = axis ? target.y : target.x;
+            u[axis][i] = lows[axis] + (axis ? tap.y : tap.x) * spans[axis] / size;
+            st[axis] += t[axis][i], su[axis] += u[axis][i];
+            stt[axis] += t[axis][i] * t[axis][i], stu[axis] += t[axis][i] * u[axis][i];
+        }
+        double d = 9 * stt[axis] - st[axis] * st[axis];
+        double slope = (9 * stu[axis] - st[axis] * su[axis]) / d;
+        r.low[axis] = (su[axis] - slope * st[axis]) / 9;
+        r.high[axis] = r.low[axis] + slope * size;
+        for (int i = 0; i < 9; ++i) u[axis][i] = (u[axis][i] - r.low[axis]) / slope - t[axis][i];
+    }
+    for (int i = 0; i < 9; ++i)
+        r.largestResidual = std::max(r.largestResidual, std::hypot(u[0][i], u[1][i]));
+    return r;
+}
+
+struct FitCase {
+    const char *what;
+    int width, height;
+    Panel panel;
+    CalibrationRecord stored;
+    Verdict verdict;
+    ApplyState apply;  // with the driver there
+};
+
+const CalibrationRecord kReversed = {3600, 300, 400, 3700, 0}, kSwapped = {500, 250, 3500, 3800, 1};
+const CalibrationRecord kFullRange = {0, 0, 4096, 4096, 0};
+const Verdict kPass = VERDICT_PASS, kRecal = VERDICT_RECALIBRATE, kBent = VERDICT_PANEL_GEOMETRY;
+
+const FitCase kFitCases[] = {
+    {"on target", 1024, 768, {1, 0, 1, 0, 0}, kStored, kPass, APPLY_NOT_NEEDED},
+    {"just within", 1024, 768, {1, 7, 1, -7, 0}, kStored, kPass, APPLY_NOT_NEEDED},
+    {"20 px right", 1024, 768, {1, 20, 1, 0, 0}, kStored, kRecal, APPLY_OFFERED},
+    {"15 px up", 800, 600, {1, 0, 1, -15, 0}, kStored, kRecal, APPLY_OFFERED},
+    {"stretched 5 %", 1024, 768, {1.05, -25.6, 1.05, -19.2, 0}, kStored, kRecal, APPLY_OFFERED},
+    {"shrunk, shifted", 640, 480, {0.9, 40, 0.93, 3, 0}, kStored, kRecal, APPLY_OFFERED},
+    {"reversed axis", 1024, 768, {1, 20, 1, 0, 0}, kReversed, kRecal, APPLY_OFFERED},
+    {"swapped axes", 1024, 768, {1, 0, 1, 18, 0}, kSwapped, kRecal, APPLY_OFFERED},
+    {"past raw 0", 1024, 768, {1, -20, 1, 0, 0}, kFullRange, kRecal, APPLY_OUT_OF_RANGE},
+    {"bend within reach", 1024, 768, {1, 20, 1, 0, 12}, kStored, kRecal, APPLY_OFFERED},
+    {"middle row 40 px", 1024, 768, {1, 0, 1, 0, 40}, kStored, kBent, APPLY_NOT_NEEDED},
+    {"shifted and bent", 1280, 1024, {1, 30, 1, 10, -45}, kStored, kBent, APPLY_NOT_NEEDED},
+};
+
+TEST(Fit, AgreesWithAFloatingPointFitAndGivesTheVerdictAndApply) {
+    for (const FitCase &c : kFitCases) {
+        SCOPED_TRACE(c.what);
+        CheckRun run = Tapped(c.width, c.height, c.panel);
+        Judgement j = JudgeCheck(run, &c.stored);
+        Reference ref = Fit(run, c.stored);
+        EXPECT_EQ(j.verdict, c.verdict);
+        EXPECT_EQ(ApplyStateFor(j, true), c.apply);
+        ASSERT_TRUE(j.fitted && j.recordFitted);
+        // Whole raw units, rounded: within half a unit of the exact fit.
+        EXPECT_NEAR(static_cast<int32_t>(j.record.XLow), ref.low[0], 0.5);
+        EXPECT_NEAR(static_cast<int32_t>(j.record.XHigh), ref.high[0], 0.5);
+        EXPECT_NEAR(static_cast<int32_t>(j.record.YLow), ref.low[1], 0.5);
+        EXPECT_NEAR(static_cast<int32_t>(j.record.YHigh), ref.high[1], 0.5);
+        EXPECT_EQ(j.record.SwapXY, c.stored.SwapXY);
+        EXPECT_NEAR(j.largestResidual, ref.largestResidual, 0.5 + 1.0 / 16);
+    }
+}
+
+TEST(Fit, WithoutADriverOrAStoredSpanNoApplyAndLostTouchesNoFit) {
+    CheckRun right = Tapped(1024, 768, {1, 20, 1, 0, 0});
+    const CalibrationRecord flat = {400, 300, 400, 3700, 0};
+    EXPECT_EQ(ApplyStateFor(JudgeCheck(right, &kStored), false), APPLY_NO_DRIVER);
+    EXPECT_EQ(ApplyStateFor(JudgeCheck(right, nullptr), true), APPLY_NO_STORED);
+    EXPECT_EQ(ApplyStateFor(JudgeCheck(right, &flat), true), APPLY_NO_STORED);
+    // All nine on one spot: no calibration tells them apart. Then touches
+    // far off the screen: no overflow on the way to the verdict.
+    const Point taps[][2] = {{{300, 300}, {300, 300}}, {{INT_MIN, INT_MAX}, {INT_MAX, INT_MIN}}};
+    for (const auto &pair : taps) {
+        CheckRun run;
+        StartCheck(&run, 1024, 768);
+        for (int i = 0; i < 9; ++i) RecordTap(&run, pair[i < 4 ? 0 : 1]);
+        Judgement j = JudgeCheck(run, &kStored);
+        EXPECT_EQ(j.fitted, pair[0].x != pair[1].x);
+        EXPECT_EQ(j.verdict, VERDICT_PANEL_GEOMETRY);
+    }
+}
+
+std::string Report(const CheckRun &run, const Judgement &j,
+                   const CalibrationRecord *stored, ApplyState apply, size_t size) {
+    std::string out(size, 'x');
+    ReportTime time = {2026, 12, 8, 1, 5, 9};
+    bool fits = FormatReport(&out[0], size, run, j, stored, apply, time);
+    out.resize(strlen(out.c_str()));
+    return fits ? out : "(cut) " + out;
+}
+
+TEST(Report, CarriesEveryPointTheVerdictAndBothRecordsInCrlfLines) {
+    CheckRun run = Tapped(1024, 768, {1, 20, 1, 0, 0});
+    Judgement j = JudgeCheck(run, &kStored);
+    std::string text = Report(run, j, &kStored, ApplyStateFor(j, true), 4096);
+    const char *const lines[] = {
+        "Date: 2026-12-08 01:05:09\r\nScreen: 1024 x 768 pixels\r\n",
+        "Point 9: target 973 730, touch 993 730, error 20 px, after fit 0 px\r\n",
+        "Mean error: 20 px\r\nLargest error: 20 px\r\n",
+        "Verdict: RECALIBRATE\r\n",
+        // 20 px of 3200 raw units per 1024 px is 62.5, rounded up.
+        "Stored record: XLow 400, YLow 300, XHigh 3600, YHigh 3700, SwapXY 0\r\n"
+        "Fitted record: XLow 463, YLow 300, XHigh 3663, YHigh 3700, SwapXY 0\r\n",
+    };
+    for (const char *line : lines) EXPECT_NE(text.find(line), std::string::npos) << line;
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        ASSERT_EQ(text[at - 1], '\r') << "at " << at;
+    std::string none = Report(run, JudgeCheck(run, nullptr), nullptr, APPLY_NO_STORED, 4096);
+    EXPECT_NE(none.find("Stored record: none\r\nFitted record: none\r\nNo Apply: no usable"),
+              std::string::npos);
+    EXPECT_EQ(Report(run, j, &kStored, APPLY_OFFERED, 30), "(cut) Brokasta accuracy check\r\nDate");
+}
+
+}  // namespace
