@@ -133,7 +133,7 @@ void CDeviceInstaller::CopyFiles() {
     for (FileEntry *entry = m_fileList.First(); entry; entry = entry->next) {
         const char *source = entry->source.c_str(), *target = entry->target.c_str();
         int result = CopyOneFile(source, target);
-        if (result == kFileFailed) journal::FailureBox(target, "file in use.");
+        if (result == kFileFailed) journal::FailureBox(target, "file in use.", GetLastError());
         if (result == kFileDone) journal::Note("Copied ", source, " to ", target);
         if (result == kFileMissing) journal::Note("No ", source, " to copy");
     }
@@ -176,7 +176,8 @@ BOOL CDeviceInstaller::Remove() {
         if (!entry->target.Empty()) continue;
         int result = DeleteOneFile(entry->source.c_str());
         if (result == kFileFailed) m_bRemoveFailed = TRUE;
-        if (result == kFileFailed) journal::Note("Could not delete ", entry->source.c_str());
+        if (result == kFileFailed)
+            journal::NoteError(GetLastError(), "Could not delete ", entry->source.c_str());
         if (result == kFileDone) journal::Note("Deleted ", entry->source.c_str());
     }
     for (RegEntry *entry = m_regList.First(); entry; entry = entry->next) {

@@ -27,6 +27,7 @@ static BOOL FileExists(const char *path) {
     return TRUE;
 }
 
+// The shell's own code, 0 when done.
 static int RunShellOperation(UINT operation, const Text &from, const char *to,
                              FILEOP_FLAGS flags) {
     SHFILEOPSTRUCTA request;
@@ -36,7 +37,19 @@ static int RunShellOperation(UINT operation, const Text &from, const char *to,
     request.pTo = to;
     // Unattended, not even the shell's own error box may appear.
     request.fFlags = flags | (journal::Unattended() ? FOF_NOERRORUI : 0);
-    return SHFileOperationA(&request) != 0 ? kFileFailed : kFileDone;
+    return SHFileOperationA(&request);
+}
+
+// The shell's codes are its own and often say only that it gave up, so
+// the file is asked why it can't be written (in use, read-only, no
+// folder); that, or else shellCode, is left as the last error for the log.
+static int Refused(const char *path, DWORD shellCode) {
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    DWORD why = file == INVALID_HANDLE_VALUE ? GetLastError() : shellCode;
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    SetLastError(why);
+    return kFileFailed;
 }
 
 // Silent, replaces an existing target, makes a missing target folder.
@@ -44,8 +57,9 @@ int CDeviceInstaller::CopyOneFile(const char *source, const char *target) {
     Text from, to;
     if (!MakeNameList(source, &from) || !MakeNameList(target, &to)) return kFileFailed;
     if (!FileExists(from.c_str())) return kFileMissing;
-    return RunShellOperation(FO_COPY, from, to.c_str(),
-                             FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR);
+    int code = RunShellOperation(FO_COPY, from, to.c_str(),
+                                 FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR);
+    return code == 0 ? kFileDone : Refused(target, static_cast<DWORD>(code));
 }
 
 // Without FOF_ALLOWUNDO the file is deleted outright, not put in the bin.
@@ -53,11 +67,11 @@ int CDeviceInstaller::DeleteOneFile(const char *path) {
     Text list;
     if (!MakeNameList(path, &list)) return kFileFailed;
     if (!FileExists(list.c_str())) return kFileMissing;
-    int result = RunShellOperation(FO_DELETE, list, NULL, FOF_SILENT | FOF_NOCONFIRMATION);
+    int code = RunShellOperation(FO_DELETE, list, NULL, FOF_SILENT | FOF_NOCONFIRMATION);
+    if (code != 0) return Refused(path, static_cast<DWORD>(code));
     // Some shells report a running program's file as deleted while it
     // stays; a file still there was not deleted.
-    if (result == kFileDone && FileExists(list.c_str())) return kFileFailed;
-    return result;
+    return FileExists(list.c_str()) ? Refused(path, ERROR_ACCESS_DENIED) : kFileDone;
 }
 
 typedef UINT(WINAPI *FolderQuery)(LPSTR, UINT);

@@ -1,6 +1,7 @@
 // Setup's unattended log; see journal.h.
 #include "journal.h"
 
+#include "error_box.h"
 #include "portable/text.h"
 
 namespace journal {
@@ -27,24 +28,45 @@ void Stop() {
 
 BOOL Unattended() { return g_unattended; }
 
-void Note(const char *a, const char *b, const char *c, const char *d) {
+static void WriteLine(const char *const parts[], size_t count) {
     if (g_log == INVALID_HANDLE_VALUE) return;
-    Text line(a);
-    if (!line.Append(b) || !line.Append(c) || !line.Append(d) || !line.Append("\r\n")) return;
+    Text line;
+    for (size_t i = 0; i < count; ++i)
+        if (!line.Append(parts[i])) return;
+    if (!line.Append("\r\n")) return;
     DWORD written;
     WriteFile(g_log, line.c_str(), static_cast<DWORD>(line.Length()), &written, NULL);
 }
 
-void Failure(const char *a, const char *b, const char *c) {
+void Note(const char *a, const char *b, const char *c, const char *d) {
+    const char *parts[] = {a, b, c, d};
+    WriteLine(parts, 4);
+}
+
+// The system's text ends in a line break, which would end the line early.
+void NoteError(DWORD code, const char *a, const char *b, const char *c, const char *d) {
+    if (g_log == INVALID_HANDLE_VALUE) return;
+    char *text = code != 0 ? shelf::SystemErrorText(code) : NULL;
+    for (char *at = text; at && *at; ++at)
+        if (*at == '\r' || *at == '\n') *at = '\0';
+    const char *parts[] = {a, b, c, d, ": ", text && *text ? text : shelf::kUnknownErrorText};
+    WriteLine(parts, 6);
+    if (text) LocalFree(text);
+}
+
+void Failure(DWORD code, const char *a, const char *b, const char *c) {
     g_failed = TRUE;
-    Note("FAILED: ", a, b, c);
+    NoteError(code, "FAILED: ", a, b, c);
 }
 
 BOOL AnyFailure() { return g_failed; }
 
-void FailureBox(const char *text, const char *caption) {
-    if (g_unattended) {
-        Failure(caption, ": ", text);
+void FailureBox(const char *text, const char *caption, DWORD code) {
+    if (g_unattended && code != 0) {
+        Failure(code, caption, ": ", text);
+    } else if (g_unattended) {
+        g_failed = TRUE;
+        Note("FAILED: ", caption, ": ", text);
     } else {
         MessageBoxA(NULL, text, caption, MB_OK);
     }

@@ -19,13 +19,17 @@ BOOL Unattended();
 
 // One line of the log, the parts joined as they are, ended by CRLF.
 void Note(const char *a, const char *b = NULL, const char *c = NULL, const char *d = NULL);
-// A line for something that could not be written; the run then ends with
-// the code for it.
-void Failure(const char *a, const char *b = NULL, const char *c = NULL);
+// A line of up to four parts, then ": " and the system's text for code.
+void NoteError(DWORD code, const char *a, const char *b = NULL, const char *c = NULL,
+               const char *d = NULL);
+// A line for something that could not be written, with the system's text
+// for code; the run then ends with the exit code for it.
+void Failure(DWORD code, const char *a, const char *b = NULL, const char *c = NULL);
 BOOL AnyFailure();
 // A box without owner and icon for something that could not be written;
-// unattended, a failure line "caption: text" instead.
-void FailureBox(const char *text, const char *caption);
+// unattended, a failure line "caption: text" instead, followed by the
+// system's text for code unless code is 0 (text is the system's already).
+void FailureBox(const char *text, const char *caption, DWORD code = 0);
 
 // A message box; unattended, its caption and text become a line and
 // unattendedAnswer is returned without a box.

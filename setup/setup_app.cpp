@@ -207,10 +207,12 @@ void CSetupApp::CreateShortcuts() {
         if (!flow::Join(link, sizeof(link), m_strGroup, entry.linkFile) ||
             !flow::Join(target, sizeof(target), folder, entry.targetFile))
             continue;
-        if (m_shortcuts.CreateShortcut(link, target, 0, folder, NULL, 0, NULL, entry.arguments, 0))
+        // The link's own save reports nothing: the log believes the file.
+        m_shortcuts.CreateShortcut(link, target, 0, folder, NULL, 0, NULL, entry.arguments, 0);
+        if (GetFileAttributesA(link) != INVALID_FILE_ATTRIBUTES)
             journal::Note("Created ", link);
         else
-            journal::Failure("Could not create ", link);
+            journal::Failure(GetLastError(), "Could not create ", link);
     }
 }
 
@@ -311,7 +313,7 @@ BOOL CSetupApp::ScheduleRemovalAfterRestart() {
     // Without its copy the value would run a missing or a stranger's
     // program at the next start.
     if (CDeviceInstaller::CopyOneFile(running, copy) != kFileDone) {
-        journal::Failure("Could not copy ", running, " for the finishing run");
+        journal::Failure(GetLastError(), "Could not copy ", running, " for the finishing run");
         return FALSE;
     }
     HKEY key = OpenKey(RUN_ONCE_KEY, TRUE, HKEY_LOCAL_MACHINE);

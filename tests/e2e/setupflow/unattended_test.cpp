@@ -135,6 +135,26 @@ TEST_F(UnattendedTest, RefusesASecondInstallationAndARemovalOfNothing) {
     EXPECT_TRUE(installed == ReadInstalledState());
 }
 
+// A file Setup must replace is held open by another program: the rest is
+// installed, the run ends with 4, and the log gives the file and the reason.
+TEST_F(UnattendedTest, EndsWithFourNamingAFileItCouldNotWrite) {
+    std::string held = SystemFolder() + "Durmasel.exe";
+    harness::WriteTextFile(held, "another program holds this open");
+    HANDLE lock = CreateFileA(held.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    DWORD code = RunQuietly("/S /PORT=2");
+    CloseHandle(lock);
+    EXPECT_EQ(4u, code);
+    EXPECT_EQ(2u, Parameter("Port"));
+    std::string log = Log(), failed = "FAILED: file in use.: " + held + ": ";
+    size_t at = log.find(failed);
+    ASSERT_NE(std::string::npos, at) << log;
+    std::string reason = log.substr(at + failed.size(), log.find("\r\n", at) - at - failed.size());
+    std::string inUse = harness::SystemText(ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(inUse.substr(0, inUse.find_first_of("\r\n")), reason);
+    EXPECT_EQ(log.size() - 13, log.find("Exit code 4\r\n"));
+}
+
 void ExpectPackageGone() {
     for (const char *key : {kDeviceKey, kServiceKey, kSetupUninstallKey})
         EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, key).exists) << key;
