@@ -54,21 +54,21 @@ COLORREF PixelAt(int x, int y) {
 
 namespace {
 
-// A bottom-up 24-bit DIB header for the whole screen.
-BITMAPINFOHEADER ScreenBitmapHeader() {
+// A bottom-up DIB header of width x height pixels, bits (24 or 32) each.
+BITMAPINFOHEADER ScreenBitmapHeader(int width, int height, WORD bits) {
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof(header);
-    header.biWidth = GetSystemMetrics(SM_CXSCREEN);
-    header.biHeight = GetSystemMetrics(SM_CYSCREEN);
+    header.biWidth = width;
+    header.biHeight = height;
     header.biPlanes = 1;
-    header.biBitCount = 24;
+    header.biBitCount = bits;
     header.biCompression = BI_RGB;
-    header.biSizeImage = ((header.biWidth * 3 + 3) & ~3) * header.biHeight;
+    header.biSizeImage = ((header.biWidth * bits / 8 + 3) & ~3) * header.biHeight;
     return header;
 }
 
-// The screen's pixels in the layout the header describes.
-bool CaptureScreen(const BITMAPINFOHEADER &header, std::string *pixels) {
+// The pixels of the screen's rectangle the header describes, from (left, top).
+bool CaptureScreen(const BITMAPINFOHEADER &header, int left, int top, std::string *pixels) {
     BITMAPINFO info = {};
     info.bmiHeader = header;
     void *bits = nullptr;
@@ -78,7 +78,7 @@ bool CaptureScreen(const BITMAPINFOHEADER &header, std::string *pixels) {
     bool ok = bitmap != NULL;
     if (ok) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, 0, 0, SRCCOPY) != FALSE;
+        ok = BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, left, top, SRCCOPY) != FALSE;
         SelectObject(memory, old);
         GdiFlush();
         if (ok) pixels->assign(static_cast<const char *>(bits), header.biSizeImage);
@@ -91,10 +91,22 @@ bool CaptureScreen(const BITMAPINFOHEADER &header, std::string *pixels) {
 
 }  // namespace
 
-bool SaveScreenshot(const std::string &path) {
-    BITMAPINFOHEADER header = ScreenBitmapHeader();
+bool ColourNear(int x, int y, int radius, COLORREF colour) {
+    BITMAPINFOHEADER header = ScreenBitmapHeader(2 * radius + 1, 2 * radius + 1, 32);
     std::string pixels;
-    if (!CaptureScreen(header, &pixels)) return false;
+    if (!CaptureScreen(header, x - radius, y - radius, &pixels)) return false;
+    for (size_t i = 0; i + 3 < pixels.size(); i += 4) {
+        const unsigned char *p = reinterpret_cast<const unsigned char *>(&pixels[i]);
+        if (RGB(p[2], p[1], p[0]) == colour) return true;
+    }
+    return false;
+}
+
+bool SaveScreenshot(const std::string &path) {
+    BITMAPINFOHEADER header = ScreenBitmapHeader(GetSystemMetrics(SM_CXSCREEN),
+                                                 GetSystemMetrics(SM_CYSCREEN), 24);
+    std::string pixels;
+    if (!CaptureScreen(header, 0, 0, &pixels)) return false;
     BITMAPFILEHEADER file = {};
     file.bfType = 0x4D42;  // "BM"
     file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);

@@ -187,6 +187,8 @@ bool WriteTextFile(const std::string &path, const std::string &text);
 
 // ---- screen -----------------------------------------------------------------
 COLORREF PixelAt(int x, int y);
+// Whether colour is anywhere in the square radius pixels around (x, y), read in one copy.
+bool ColourNear(int x, int y, int radius, COLORREF colour);
 bool SaveScreenshot(const std::string &path);  // 24-bit BMP of the whole screen
 
 // ---- the machine ------------------------------------------------------------

@@ -25,36 +25,14 @@ const COLORREF kDoubleMark = RGB(255, 0, 255), kRightMark = RGB(0, 128, 128);
 const DWORD kWaitMs = 5000;
 const int kOnTarget[9][2] = {};  // offsets of touches right on the crosses
 
-// Whether colour is anywhere in the square of the screen radius pixels
-// around (x, y), copied at once (top row first) rather than read pixel by pixel.
-bool ColourNear(int x, int y, int radius, COLORREF colour) {
-    int side = 2 * radius + 1;
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC screen = GetDC(NULL), memory = CreateCompatibleDC(screen);
-    void *bits = nullptr;
-    HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, side, side, screen, x - radius, y - radius, SRCCOPY);
-    GdiFlush();
-    bool found = false;
-    for (int i = 0; i < side * side && !found; ++i) {
-        DWORD w = static_cast<const DWORD *>(bits)[i];
-        found = RGB((w >> 16) & 0xFF, (w >> 8) & 0xFF, w & 0xFF) == colour;
-    }
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(NULL, screen);
-    return found;
-}
+template <class Condition> bool Soon(Condition holds) { return harness::WaitUntil(holds, kWaitMs); }
 
 bool WaitColourNear(int x, int y, int radius, COLORREF colour) {
-    return harness::WaitUntil([&] { return ColourNear(x, y, radius, colour); }, kWaitMs);
+    return Soon([&] { return harness::ColourNear(x, y, radius, colour); });
 }
 
 bool WaitPixel(int x, int y, COLORREF colour) {
-    return harness::WaitUntil([&] { return harness::PixelAt(x, y) == colour; }, kWaitMs);
+    return Soon([&] { return harness::PixelAt(x, y) == colour; });
 }
 
 std::string ExePath() { return harness::Join(harness::PackageDir(), "Brokasta.exe"); }
@@ -121,12 +99,10 @@ protected:
     HWND Control(int id) { return harness::Child(board_, id); }
     std::string Status() { return harness::Text(Control(IDC_STATUS)); }
     std::string Coords() { return harness::Text(Control(IDC_COORDS)); }
-    bool WaitStatus(const std::string &text) {
-        return harness::WaitUntil([&] { return Status() == text; }, kWaitMs);
-    }
+    bool WaitStatus(const std::string &text) { return Soon([&] { return Status() == text; }); }
     bool WaitCoords(int x, int y) {
         std::string text = "X: " + std::to_string(x) + "   Y: " + std::to_string(y);
-        return harness::WaitUntil([&] { return Coords() == text; }, kWaitMs);
+        return Soon([&] { return Coords() == text; });
     }
     // The crosses in the order they are shown (their places are proven natively).
     drawtest::Point Cross(int i) const { return drawtest::CrossPosition(i, width_, height_); }
@@ -205,23 +181,23 @@ TEST_F(Brokasta, TheCrosshairAndTheReadoutFollowTheFingerInDragMode) {
 }
 
 TEST_F(Brokasta, EachMouseEventIsMarkedInItsOwnColour) {
-    for (COLORREF c : {kDownMark, kUpMark}) ASSERT_FALSE(ColourNear(300, 300, 12, c));
+    for (COLORREF c : {kDownMark, kUpMark}) ASSERT_FALSE(harness::ColourNear(300, 300, 12, c));
     Tap(300, 300);
     EXPECT_TRUE(WaitColourNear(300, 300, 6, kDownMark));
     EXPECT_TRUE(WaitColourNear(300, 300, 10, kUpMark));
-    EXPECT_FALSE(ColourNear(300, 300, 15, kDoubleMark));
+    EXPECT_FALSE(harness::ColourNear(300, 300, 15, kDoubleMark));
 
     Tap(500, 300);
     Post(WM_LBUTTONDBLCLK, MK_LBUTTON, 500, 300);
     Up(500, 300);
     EXPECT_TRUE(WaitColourNear(500, 300, 14, kDoubleMark));
 
-    ASSERT_FALSE(ColourNear(700, 300, 12, kRightMark));
+    ASSERT_FALSE(harness::ColourNear(700, 300, 12, kRightMark));
     Post(WM_RBUTTONDOWN, MK_RBUTTON, 700, 300);
     Post(WM_RBUTTONUP, 0, 700, 300);
     EXPECT_TRUE(WaitColourNear(700, 300, 7, kRightMark));
     // A right-button click is no left-button event.
-    for (COLORREF c : {kDownMark, kUpMark}) EXPECT_FALSE(ColourNear(700, 300, 12, c));
+    for (COLORREF c : {kDownMark, kUpMark}) EXPECT_FALSE(harness::ColourNear(700, 300, 12, c));
 }
 
 TEST_F(Brokasta, TwoRealClicksInQuickSuccessionAreMarkedAsADoubleClick) {
@@ -266,10 +242,9 @@ TEST_F(Brokasta, TheCheckShowsOneCrossAtATimeOnABareScreenThenItsResult) {
     EXPECT_TRUE(WaitPixel(Cross(1).x, Cross(1).y + 20, kRed));
     EXPECT_TRUE(WaitPixel(Cross(0).x, Cross(0).y + 20, kBackground));
     // No event marks on the check's screen.
-    EXPECT_FALSE(ColourNear(Cross(0).x, Cross(0).y, 10, kUpMark));
+    EXPECT_FALSE(harness::ColourNear(Cross(0).x, Cross(0).y, 10, kUpMark));
     TapCrosses(kOnTarget, 1);
-    EXPECT_TRUE(
-        harness::WaitUntil([&] { return harness::IsVisible(Control(IDC_DRAW)); }, kWaitMs));
+    EXPECT_TRUE(Soon([&] { return harness::IsVisible(Control(IDC_DRAW)); }));
     // The result picture: every touch on target, so its lines are green dots.
     drawtest::Point centre = drawtest::PicturePoint(drawtest::LayOutBar(width_, height_).picture,
                                                     Cross(4), width_, height_);
@@ -285,8 +260,8 @@ TEST_F(Brokasta, ClearWipesStrokesAndMarks) {
     ASSERT_TRUE(WaitColourNear(200, 400, 6, kDownMark));
     harness::Click(board_, IDC_CLEAR);
     EXPECT_TRUE(WaitPixel(250, 400, kBackground));
-    EXPECT_FALSE(ColourNear(200, 400, 6, kDownMark));
-    EXPECT_FALSE(ColourNear(300, 400, 10, kUpMark));
+    EXPECT_FALSE(harness::ColourNear(200, 400, 6, kDownMark));
+    EXPECT_FALSE(harness::ColourNear(300, 400, 10, kUpMark));
     EXPECT_TRUE(harness::IsChecked(Control(IDC_DRAW)));
 }
 
@@ -346,8 +321,7 @@ protected:
                 return "pointer not at cross " + std::to_string(i + 1) + ": " + Coords();
             RealClick();
             std::string taken = i < 8 ? "cross " + std::to_string(i + 2) + " of 9." : "Check done";
-            if (!harness::WaitUntil([&] { return Status().find(taken) != std::string::npos; },
-                                    kWaitMs))
+            if (!Soon([&] { return Status().find(taken) != std::string::npos; }))
                 return "click " + std::to_string(i + 1) + " not taken: " + Status();
         }
         return Status();
