@@ -3,7 +3,6 @@
 // Apply rule and the report's lines.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <string>
@@ -59,7 +58,7 @@ Reference Fit(const CheckRun &run, const CalibrationRecord &s) {
         for (int i = 0; i < 9; ++i) miss[axis][i] = (u[i] - low) / slope - t[i];
     }
     for (int i = 0; i < 9; ++i)
-        r.largestResidual = std::max(r.largestResidual, std::hypot(miss[0][i], miss[1][i]));
+        r.largestResidual = std::fmax(r.largestResidual, std::hypot(miss[0][i], miss[1][i]));
     return r;
 }
 

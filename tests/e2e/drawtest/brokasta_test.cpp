@@ -343,8 +343,7 @@ protected:
 };
 
 TEST_F(BrokastaAccuracy, OnTargetPassesAShiftIsRecalibratedAndAppliedABentRowIsThePanel) {
-    ASSERT_EQ(width_, 1024);
-    ASSERT_EQ(height_, 768);
+    ASSERT_EQ(std::make_pair(width_, height_), std::make_pair(1024, 768));
     ASSERT_EQ(RunCheck(kOnTarget), Done("PASS")) << harness::ReadTextFile(ReportPath());
     EXPECT_TRUE(ReportHas("Screen: 1024 x 768 pixels\r\n"));
     EXPECT_TRUE(ReportHas("Point 9: target 973 730, touch 973 730, error 0 px"));
