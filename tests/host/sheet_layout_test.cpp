@@ -38,23 +38,15 @@ std::vector<unsigned char> Page(bool extended, unsigned style, const char *cls) 
     return b;
 }
 
-struct TemplateCase {
-    bool extended;
-    unsigned style;
-    const char *cls;
-    size_t cutTo;  // 0: whole
-    bool readable;
-};
-
-const unsigned kPage = 0x40C00040;  // WS_CHILD | WS_CAPTION | DS_SETFONT
-
 TEST(SheetLayout, ReadsTheSizeAndFontSizeOfEitherTemplateForm) {
-    const TemplateCase cases[] = {
-        {false, kPage, "", 0, true},       {false, kPage, "#32770", 0, true},
+    const unsigned kPage = 0x40C00040;  // WS_CHILD | WS_CAPTION | DS_SETFONT
+    const struct { bool extended; unsigned style; const char *cls; size_t cutTo; bool readable; }
+        cases[] = {  // cutTo 0: the whole template
+        {false, kPage, "", 0, true}, {false, kPage, "#32770", 0, true},
         {true, kPage, "PageClass", 0, true}, {false, kPage & ~0x40u, "", 0, false},  // no font
         {false, kPage, "PageClass", 26, false}, {false, kPage, "", 34, false},       // cut short
     };
-    for (const TemplateCase &c : cases) {
+    for (const auto &c : cases) {
         std::vector<unsigned char> bytes = Page(c.extended, c.style, c.cls);
         if (c.cutTo) bytes.resize(c.cutTo);
         TemplateFacts facts = {};
@@ -70,13 +62,12 @@ TEST(SheetLayout, ReadsTheSizeAndFontSizeOfEitherTemplateForm) {
 
 TEST(SheetLayout, KeepsTheCentreAndStaysOnTheWorkArea) {
     const Box screen = {0, 0, 1024, 768}, small = {0, 0, 640, 480};
-    const Box taskbarOnTop = {0, 30, 1024, 768};
     const struct { Box sheet; int dx, dy; Box work, expected; } cases[] = {
         {{300, 200, 700, 600}, 40, 60, screen, {280, 170, 720, 630}},    // about the centre
         {{300, 200, 700, 600}, -40, -20, screen, {320, 210, 680, 590}},  // shrunk
         {{0, 0, 400, 430}, 40, 90, screen, {0, 0, 440, 520}},            // at the top left
         {{700, 400, 1024, 768}, 20, 30, screen, {680, 370, 1024, 768}},  // at the bottom right
-        {{100, 0, 500, 400}, 0, 20, taskbarOnTop, {100, 30, 500, 450}},
+        {{100, 0, 500, 400}, 0, 20, {0, 30, 1024, 768}, {100, 30, 500, 450}},  // taskbar on top
         {{100, 50, 500, 450}, 200, 100, small, {0, 0, 600, 500}},  // larger than the screen
     };
     auto text = [](Box b) {
