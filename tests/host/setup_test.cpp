@@ -48,22 +48,19 @@ TEST(InstanceNumber, AppendsToAKeyPath) {
     EXPECT_STREQ("Enum\\Root\\Orvantix\\0002", path.c_str());
 }
 
+// Read like the C library's, stopping at the 32-bit bounds.
 TEST(LeadingDecimal, ReadsLikeTheCLibrary) {
-    EXPECT_EQ(3, ReadLeadingDecimal("0003"));
-    EXPECT_EQ(12, ReadLeadingDecimal("  \t12abc"));
-    EXPECT_EQ(7, ReadLeadingDecimal("+7"));
-    EXPECT_EQ(-12, ReadLeadingDecimal("-12"));
-    EXPECT_EQ(0, ReadLeadingDecimal(""));
-    EXPECT_EQ(0, ReadLeadingDecimal("x12"));
-    EXPECT_EQ(0, ReadLeadingDecimal("- 5"));
-    EXPECT_EQ(0, ReadLeadingDecimal(nullptr));
-}
-
-TEST(LeadingDecimal, StopsAtThe32BitBounds) {
-    EXPECT_EQ(2147483647L, ReadLeadingDecimal("2147483647"));
-    EXPECT_EQ(2147483647L, ReadLeadingDecimal("99999999999999999999"));
-    EXPECT_EQ(-2147483647L - 1, ReadLeadingDecimal("-2147483648"));
-    EXPECT_EQ(-2147483647L - 1, ReadLeadingDecimal("-99999999999999999999"));
+    const long max = 2147483647L, min = -2147483647L - 1;
+    const struct {
+        const char *text;
+        long value;
+    } cases[] = {
+        {"0003", 3}, {"  \t12abc", 12}, {"+7", 7}, {"-12", -12}, {"", 0}, {"x12", 0}, {"- 5", 0},
+        {nullptr, 0}, {"2147483647", max}, {"99999999999999999999", max}, {"-2147483648", min},
+        {"-99999999999999999999", min},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.value, ReadLeadingDecimal(c.text)) << (c.text ? c.text : "(null)");
 }
 
 // Only class name, backslash and the four digits Setup writes name a key;
@@ -141,16 +138,15 @@ TEST(ErrorText, BlanksControlCharactersOnly) {
     BlankControlCharacters(nullptr);
 }
 
+// Windows 95 is 4.0, 98 is 4.10, Me 4.90, XP NT 5.1.
 TEST(OperatingSystem, FollowsTheCodeTable) {
-    EXPECT_EQ(0, ClassifyOS(kPlatformWin32s, 3, 11));
-    EXPECT_EQ(1, ClassifyOS(kPlatformWindows, 4, 0));   // Windows 95
-    EXPECT_EQ(2, ClassifyOS(kPlatformWindows, 4, 1));
-    EXPECT_EQ(3, ClassifyOS(kPlatformWindows, 4, 10));  // Windows 98
-    EXPECT_EQ(3, ClassifyOS(kPlatformWindows, 4, 90));  // Windows Me
-    EXPECT_EQ(4, ClassifyOS(kPlatformNT, 4, 0));
-    EXPECT_EQ(5, ClassifyOS(kPlatformNT, 5, 1));        // Windows XP
-    EXPECT_EQ(6, ClassifyOS(kPlatformNT, 6, 1));
-    EXPECT_EQ(6, ClassifyOS(kPlatformNT, 3, 51));
+    const int cases[][4] = {  // platform, major, minor, code
+        {kPlatformWin32s, 3, 11, 0}, {kPlatformWindows, 4, 0, 1}, {kPlatformWindows, 4, 1, 2},
+        {kPlatformWindows, 4, 10, 3}, {kPlatformWindows, 4, 90, 3}, {kPlatformNT, 4, 0, 4},
+        {kPlatformNT, 5, 1, 5}, {kPlatformNT, 6, 1, 6}, {kPlatformNT, 3, 51, 6},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c[3], ClassifyOS(c[0], c[1], c[2])) << c[0] << " " << c[1] << "." << c[2];
 }
 
 TEST(OperatingSystem, RefusesTheNTFamilyAndUnknownPlatforms) {
