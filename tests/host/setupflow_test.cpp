@@ -1,7 +1,6 @@
 // Setup's command-line rules, outcome table and path texts.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <cstring>
 
@@ -12,52 +11,26 @@ namespace {
 
 // ---- command line -------------------------------------------------------------
 
-struct SwitchCase {
-    const char *line;
-    bool install;
-    bool finishRemoval;
-};
-
-// Test names show the command line ("-U") instead of the record's bytes.
-void PrintTo(const SwitchCase &c, std::ostream *os) {
-    if (!c.line) {
-        *os << "(null)";
-        return;
+TEST(Switches, OnlyTheFirstTwoCharactersCount) {
+    const struct {
+        const char *line;
+        bool install, finishRemoval;
+    } cases[] = {
+        {"", true, false}, {nullptr, true, false}, {"-U", false, false}, {"-u", false, false},
+        {"-Uninstall", false, false}, {"-u anything", false, false}, {"-L", true, true},
+        {"-l", true, true}, {"-Later", true, true},
+        // Anything else installs.
+        {"/U", true, false}, {" -U", true, false}, {"\t-U", true, false}, {"-", true, false},
+        {"-X", true, false}, {"U", true, false}, {"--U", true, false}, {"-\xfc", true, false},
+    };
+    for (const auto &c : cases) {
+        const flow::Switches s = flow::ReadSwitches(c.line);
+        // The line escaped, so that a tab or a high byte shows.
+        const std::string line = c.line ? testing::PrintToString(std::string(c.line)) : "(null)";
+        EXPECT_EQ(c.install, s.install) << line;
+        EXPECT_EQ(c.finishRemoval, s.finishRemoval) << line;
     }
-    static const char kHex[] = "0123456789abcdef";
-    *os << '"';
-    for (const char *p = c.line; *p; ++p) {
-        unsigned char byte = static_cast<unsigned char>(*p);
-        if (byte >= 0x20 && byte < 0x7f) {
-            *os << *p;
-        } else {
-            *os << "\\x" << kHex[byte >> 4] << kHex[byte & 15];
-        }
-    }
-    *os << '"';
 }
-
-class SwitchTest : public ::testing::TestWithParam<SwitchCase> {};
-
-TEST_P(SwitchTest, OnlyTheFirstTwoCharactersCount) {
-    const SwitchCase &c = GetParam();
-    flow::Switches s = flow::ReadSwitches(c.line);
-    EXPECT_EQ(c.install, s.install) << ::testing::PrintToString(c);
-    EXPECT_EQ(c.finishRemoval, s.finishRemoval) << ::testing::PrintToString(c);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Flow, SwitchTest,
-    ::testing::Values(SwitchCase{"", true, false}, SwitchCase{nullptr, true, false},
-                      SwitchCase{"-U", false, false}, SwitchCase{"-u", false, false},
-                      SwitchCase{"-Uninstall", false, false}, SwitchCase{"-u anything", false, false},
-                      SwitchCase{"-L", true, true}, SwitchCase{"-l", true, true},
-                      SwitchCase{"-Later", true, true},
-                      // Anything else installs.
-                      SwitchCase{"/U", true, false}, SwitchCase{" -U", true, false},
-                      SwitchCase{"\t-U", true, false}, SwitchCase{"-", true, false},
-                      SwitchCase{"-X", true, false}, SwitchCase{"U", true, false},
-                      SwitchCase{"--U", true, false}, SwitchCase{"-\xfc", true, false}));
 
 // ---- outcome table --------------------------------------------------------------
 
