@@ -361,12 +361,6 @@ TEST(UninstallEntry, TakesOnlyAFreeNameOrOneOfOurOwn) {
     }
 }
 
-const RegEntry *At(const RegList &list, size_t index) {
-    const RegEntry *e = list.First();
-    while (e && index--) e = e->next;
-    return e;
-}
-
 // Each file entry as "source > target".
 std::vector<std::string> Entries(const FileList &list) {
     std::vector<std::string> out;
@@ -391,9 +385,7 @@ TEST(InstallActions, RegisterTheDeviceWithFourteenValues) {
     FileList files;
     RegList keys;
     ASSERT_TRUE(BuildInstallActions(kTouchDevice, found, kFolders, &files, &keys));
-    const char *r = "Enum\\Root\\Orvantix\\0002";
-    const char *k = "System\\CurrentControlSet\\Services\\Class\\Mouse\\0003";
-    const std::string u = kUninstall + "Setup";
+    const std::string r = kRoot + "0002", k = kClass + "0003", u = kUninstall + "Setup";
     const Expected expected[] = {
         {r, "Class", kRegSz, "Mouse"},
         {r, "DeviceDesc", kRegSz, "Orvantix Touchscreen"},
@@ -411,8 +403,8 @@ TEST(InstallActions, RegisterTheDeviceWithFourteenValues) {
         {u, "UninstallString", kRegSz, "C:\\WINDOWS\\Zelvanis\\Setup.exe -u"},
     };
     ASSERT_EQ(14u, keys.Count());
-    for (size_t i = 0; i < 14; ++i) {
-        const RegEntry *e = At(keys, i);
+    size_t i = 0;
+    for (const RegEntry *e = keys.First(); e; e = e->next, ++i) {
         EXPECT_EQ(expected[i].key, e->keyPath.c_str()) << i;
         EXPECT_STREQ(expected[i].name, e->valueName.c_str()) << i;
         EXPECT_EQ(expected[i].type, e->type) << i;
@@ -434,7 +426,7 @@ TEST(InstallActions, AppendAfterWhatIsQueuedAndGoRelativeWithoutFolders) {
     EXPECT_EQ((Strings{"first > queued", "ZELVANIS.VxD > ZELVANIS.VxD",
                        "Pemrosko.inf > Inf\\Pemrosko.inf"}),
               Entries(files));
-    EXPECT_STREQ("Enum\\Root\\Orvantix\\0000", At(keys, 0)->keyPath.c_str());
+    EXPECT_STREQ("Enum\\Root\\Orvantix\\0000", keys.First()->keyPath.c_str());
 }
 
 std::vector<std::string> RemovedKeys(const Detection &found) {
@@ -513,8 +505,8 @@ TEST(TouchPackage, QueuesTheTwelveDefaultsWithThePort) {
                            "BeepTime", "DblClickRegion", "DragDelay", "MouseMode"};
     const unsigned long values[] = {3, 0, 4096, 0, 4096, 0, 2, 1000, 32, 25, 0, 3};
     ASSERT_EQ(12u, keys.Count());
-    for (size_t i = 0; i < 12; ++i) {
-        const RegEntry *e = At(keys, i);
+    size_t i = 0;
+    for (const RegEntry *e = keys.First(); e; e = e->next, ++i) {
         EXPECT_STREQ("System\\CurrentControlSet\\Services\\Zelvanis\\Parameters",
                      e->keyPath.c_str());
         EXPECT_STREQ(names[i], e->valueName.c_str());
