@@ -12,28 +12,26 @@ namespace {
 
 using namespace sheet_layout;
 
-void Put(std::vector<unsigned char> &b, unsigned word) {
-    b.push_back(word & 0xFF);
-    b.push_back(word >> 8);
+void Put(std::vector<unsigned char> &b, std::initializer_list<unsigned> words) {
+    for (unsigned w : words) b.push_back(w & 0xFF), b.push_back(w >> 8);
 }
 
 void PutText(std::vector<unsigned char> &b, const char *text) {
-    for (; *text; ++text) Put(b, *text);
-    Put(b, 0);
+    do Put(b, {static_cast<unsigned char>(*text)}); while (*text++);
 }
 
 // A 210 x 205 page titled "Sound" in 10-point Verdana; cls "#n" is an ordinal.
 std::vector<unsigned char> Page(bool extended, unsigned style, const char *cls) {
     std::vector<unsigned char> b;
-    if (extended) for (unsigned w : {1u, 0xFFFFu, 0u, 0u, 0u, 0u}) Put(b, w);
-    Put(b, style & 0xFFFF), Put(b, style >> 16);
-    if (!extended) Put(b, 0), Put(b, 0);
-    for (unsigned w : {7u, 0u, 0u, 210u, 205u, 0u}) Put(b, w);  // count, x, y, cx, cy, menu
-    if (cls[0] == '#') Put(b, 0xFFFF), Put(b, atoi(cls + 1));
+    if (extended) Put(b, {1, 0xFFFF, 0, 0, 0, 0});
+    Put(b, {style & 0xFFFF, style >> 16});
+    if (!extended) Put(b, {0, 0});
+    Put(b, {7, 0, 0, 210, 205, 0});  // count, x, y, cx, cy, menu
+    if (cls[0] == '#') Put(b, {0xFFFF, static_cast<unsigned>(atoi(cls + 1))});
     else PutText(b, cls);
     PutText(b, "Sound");
-    Put(b, 10);
-    if (extended) Put(b, 400), Put(b, 0);
+    Put(b, {10});
+    if (extended) Put(b, {400, 0});
     PutText(b, "Verdana");
     return b;
 }
