@@ -18,20 +18,17 @@
 
 namespace {
 
-std::string Format04(long n) {
-    char out[16];
-    EXPECT_TRUE(FormatInstanceNumber(out, sizeof(out), n));
-    return out;
-}
-
 TEST(InstanceNumber, PadsToFourDigitsAfterTheSign) {
-    EXPECT_EQ("0000", Format04(0));
-    EXPECT_EQ("0012", Format04(12));
-    EXPECT_EQ("9999", Format04(9999));
-    EXPECT_EQ("12345", Format04(12345));
-    EXPECT_EQ("-001", Format04(-1));
-    EXPECT_EQ("-1234", Format04(-1234));
-    EXPECT_EQ("-2147483648", Format04(-2147483647L - 1));
+    const struct {
+        long n;
+        const char *text;
+    } cases[] = {{0, "0000"}, {12, "0012"}, {9999, "9999"}, {12345, "12345"}, {-1, "-001"},
+                 {-1234, "-1234"}, {-2147483647L - 1, "-2147483648"}};
+    for (const auto &c : cases) {
+        char out[16] = "-";
+        EXPECT_TRUE(FormatInstanceNumber(out, sizeof(out), c.n)) << c.n;
+        EXPECT_STREQ(c.text, out) << c.n;
+    }
 }
 
 TEST(InstanceNumber, RefusesABufferTooSmall) {
@@ -84,19 +81,15 @@ TEST(DriverValue, NamesAClassKeyOnlyInSetupsOwnForm) {
     }
 }
 
-std::string Title(const char *path) {
-    char out[64];
-    EXPECT_TRUE(FileTitleOf(path, out, sizeof(out)));
-    return out;
-}
-
 TEST(FileTitle, DropsFolderAndExtension) {
-    EXPECT_EQ("Setup", Title("C:\\WINDOWS\\TEMP\\Setup.exe"));
-    EXPECT_EQ("Setup", Title("Setup.exe"));
-    EXPECT_EQ("Setup", Title("C:\\dir.ext\\Setup"));
-    EXPECT_EQ("my.setup", Title("D:my.setup.exe"));
-    EXPECT_EQ("", Title("C:\\WINDOWS\\"));
-    EXPECT_EQ("", Title(nullptr));
+    const char *cases[][2] = {{"C:\\WINDOWS\\TEMP\\Setup.exe", "Setup"}, {"Setup.exe", "Setup"},
+                              {"C:\\dir.ext\\Setup", "Setup"}, {"D:my.setup.exe", "my.setup"},
+                              {"C:\\WINDOWS\\", ""}, {nullptr, ""}};
+    for (const auto &c : cases) {
+        char out[64] = "-";
+        EXPECT_TRUE(FileTitleOf(c[0], out, sizeof(out))) << (c[0] ? c[0] : "(null)");
+        EXPECT_STREQ(c[1], out) << (c[0] ? c[0] : "(null)");
+    }
 }
 
 TEST(FileTitle, RefusesABufferTooSmall) {
