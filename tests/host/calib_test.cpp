@@ -16,19 +16,15 @@ using calib::RawPoint;
 
 namespace {
 
-struct Expected {
-    uint32_t xLow, yLow, xHigh, yHigh, swap;
-};
-
 CalibrationRecord Compute(const RawPoint (&p)[3]) { return ComputeRecord(p); }
 
-void ExpectRecord(const RawPoint (&p)[3], const Expected &e) {
+void ExpectRecord(const RawPoint (&p)[3], const CalibrationRecord &e) {
     const CalibrationRecord r = Compute(p);
-    EXPECT_EQ(r.XLow, e.xLow);
-    EXPECT_EQ(r.YLow, e.yLow);
-    EXPECT_EQ(r.XHigh, e.xHigh);
-    EXPECT_EQ(r.YHigh, e.yHigh);
-    EXPECT_EQ(r.SwapXY, e.swap);
+    EXPECT_EQ(r.XLow, e.XLow);
+    EXPECT_EQ(r.YLow, e.YLow);
+    EXPECT_EQ(r.XHigh, e.XHigh);
+    EXPECT_EQ(r.YHigh, e.YHigh);
+    EXPECT_EQ(r.SwapXY, e.SwapXY);
 }
 
 }  // namespace
