@@ -278,12 +278,12 @@ TEST(Detection, FindsTheDeviceAndTheFreeInstances) {
          0, -1, 0, 0},
         {"the scan leaves the next instance as it was", {{kRoot + "0001", "DeviceDesc", ours}},
          5, -1, 5, 0},
-        {"any case", {{kRoot + "0000", "DeviceDesc", "Other"},
-                      {kRoot + "0001", "DeviceDesc", "ORVANTIX touchscreen"},
-                      {kRoot + "0001", "Driver", "Mouse\\0003"},
-                      {kRoot + "0002", "DeviceDesc", ours},
-                      {kClass + "0003", "DriverDesc", "orvantix TOUCHSCREEN"},
-                      {kClass + "0003", "StaticVxD", "zelvanis.vxd"}}, 0, 1, 2, 3},
+        {"the description in any case",
+         {{kRoot + "0000", "DeviceDesc", "Other"},
+          {kRoot + "0001", "DeviceDesc", "ORVANTIX touchscreen"},
+          {kRoot + "0001", "Driver", "Mouse\\0003"}, {kRoot + "0002", "DeviceDesc", ours},
+          {kClass + "0003", "DriverDesc", "orvantix TOUCHSCREEN"},
+          {kClass + "0003", "StaticVxD", "zelvanis.vxd"}}, 0, 1, 2, 3},
         {"first free class key", {{kClass + "0000"}, {kClass + "0001"}, {kClass + "0002"},
                                   {kClass + "0004"}}, 0, -1, 0, 3},
     };
@@ -306,10 +306,10 @@ TEST(Detection, KeepsTheClassKeyOnlyWhenItIsOurs) {
         const char *driver, *driverDesc, *staticVxD;  // nullptr: no such value
         long expected;
     } cases[] = {
-        {"Mouse\\0000", ours, vxd, 0},     {"Mouse\\0000", "Standard Serial Mouse", "*vmouse", -1},
+        {"Mouse\\0000", ours, vxd, 0}, {"Mouse\\0000", "Standard Serial Mouse", "*vmouse", -1},
         {"Mouse\\0000", ours, "*vmouse", -1}, {"Mouse\\0000", nullptr, vxd, -1},
-        {"Mouse\\0001", ours, vxd, -1},    // no such key
-        {nullptr, nullptr, nullptr, -1},   {"Mouse", nullptr, nullptr, -1},
+        {"Mouse\\0001", ours, vxd, -1},  // no such key
+        {nullptr, nullptr, nullptr, -1}, {"Mouse", nullptr, nullptr, -1},
     };
     for (const auto &c : cases) {
         FakeRegistry registry;
