@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <vector>
 
 #include "calibration.h"
 
@@ -15,33 +16,33 @@ using calib::RawPoint;
 
 namespace {
 
-struct Expected {
-    uint32_t xLow, yLow, xHigh, yHigh, swap;
-};
-
 CalibrationRecord Compute(const RawPoint (&p)[3]) { return ComputeRecord(p); }
 
-void ExpectRecord(const RawPoint (&p)[3], const Expected &e) {
+void ExpectRecord(const RawPoint (&p)[3], const CalibrationRecord &e) {
     const CalibrationRecord r = Compute(p);
-    EXPECT_EQ(r.XLow, e.xLow);
-    EXPECT_EQ(r.YLow, e.yLow);
-    EXPECT_EQ(r.XHigh, e.xHigh);
-    EXPECT_EQ(r.YHigh, e.yHigh);
-    EXPECT_EQ(r.SwapXY, e.swap);
+    EXPECT_EQ(r.XLow, e.XLow);
+    EXPECT_EQ(r.YLow, e.YLow);
+    EXPECT_EQ(r.XHigh, e.XHigh);
+    EXPECT_EQ(r.YHigh, e.YHigh);
+    EXPECT_EQ(r.SwapXY, e.SwapXY);
 }
 
 }  // namespace
 
-TEST(CalibLayout, TargetsAndPromptOn1024x768) {
-    calib::ScreenPoint t[3];
-    calib::TargetPositions(1024, 768, t);
-    EXPECT_EQ(t[0].x, 204); EXPECT_EQ(t[0].y, 153);
-    EXPECT_EQ(t[1].x, 820); EXPECT_EQ(t[1].y, 615);
-    EXPECT_EQ(t[2].x, 820); EXPECT_EQ(t[2].y, 153);
+// The three targets and the prompt box; odd sizes truncate.
+TEST(CalibLayout, TargetsAndPromptOnEvenAndOddSizes) {
+    const struct { int w, h; std::vector<int> expected; } cases[] = {
+        {1024, 768, {204, 153, 820, 615, 820, 153, 312, 344}},
+        {799, 599, {159, 119, 640, 480, 640, 119, 199, 259}},
+    };
+    for (const auto &c : cases) {
+        calib::ScreenPoint t[3];
+        calib::TargetPositions(c.w, c.h, t);
+        const calib::ScreenPoint box = calib::PromptOrigin(c.w, c.h);
+        EXPECT_EQ(c.expected, (std::vector<int>{t[0].x, t[0].y, t[1].x, t[1].y, t[2].x, t[2].y,
+                                                box.x, box.y})) << c.w;
+    }
     EXPECT_EQ(calib::TargetRadius(1024), 25);
-    const calib::ScreenPoint box = calib::PromptOrigin(1024, 768);
-    EXPECT_EQ(box.x, 312);
-    EXPECT_EQ(box.y, 344);
 }
 
 TEST(CalibLayout, SavedSquareFitsItsBitmapOnCommonScreens) {
@@ -50,16 +51,6 @@ TEST(CalibLayout, SavedSquareFitsItsBitmapOnCommonScreens) {
     for (int width : {640, 800, 1024, 1152, 1280, 1600, 1920}) {
         EXPECT_LE(calib::SavedSquareSide(width), calib::SaveBitmapSide(width)) << width;
     }
-}
-
-TEST(CalibLayout, OddSizesTruncate) {
-    calib::ScreenPoint t[3];
-    calib::TargetPositions(799, 599, t);
-    EXPECT_EQ(t[0].x, 159); EXPECT_EQ(t[0].y, 119);
-    EXPECT_EQ(t[1].x, 640); EXPECT_EQ(t[1].y, 480);
-    const calib::ScreenPoint box = calib::PromptOrigin(799, 599);
-    EXPECT_EQ(box.x, 199);
-    EXPECT_EQ(box.y, 259);
 }
 
 TEST(CalibRecord, ExamplesOfTheThreeCases) {

@@ -18,20 +18,17 @@
 
 namespace {
 
-std::string Format04(long n) {
-    char out[16];
-    EXPECT_TRUE(FormatInstanceNumber(out, sizeof(out), n));
-    return out;
-}
-
 TEST(InstanceNumber, PadsToFourDigitsAfterTheSign) {
-    EXPECT_EQ("0000", Format04(0));
-    EXPECT_EQ("0012", Format04(12));
-    EXPECT_EQ("9999", Format04(9999));
-    EXPECT_EQ("12345", Format04(12345));
-    EXPECT_EQ("-001", Format04(-1));
-    EXPECT_EQ("-1234", Format04(-1234));
-    EXPECT_EQ("-2147483648", Format04(-2147483647L - 1));
+    const struct {
+        long n;
+        const char *text;
+    } cases[] = {{0, "0000"}, {12, "0012"}, {9999, "9999"}, {12345, "12345"}, {-1, "-001"},
+                 {-1234, "-1234"}, {-2147483647L - 1, "-2147483648"}};
+    for (const auto &c : cases) {
+        char out[16] = "-";
+        EXPECT_TRUE(FormatInstanceNumber(out, sizeof(out), c.n)) << c.n;
+        EXPECT_STREQ(c.text, out) << c.n;
+    }
 }
 
 TEST(InstanceNumber, RefusesABufferTooSmall) {
@@ -48,22 +45,19 @@ TEST(InstanceNumber, AppendsToAKeyPath) {
     EXPECT_STREQ("Enum\\Root\\Orvantix\\0002", path.c_str());
 }
 
+// Read like the C library's, stopping at the 32-bit bounds.
 TEST(LeadingDecimal, ReadsLikeTheCLibrary) {
-    EXPECT_EQ(3, ReadLeadingDecimal("0003"));
-    EXPECT_EQ(12, ReadLeadingDecimal("  \t12abc"));
-    EXPECT_EQ(7, ReadLeadingDecimal("+7"));
-    EXPECT_EQ(-12, ReadLeadingDecimal("-12"));
-    EXPECT_EQ(0, ReadLeadingDecimal(""));
-    EXPECT_EQ(0, ReadLeadingDecimal("x12"));
-    EXPECT_EQ(0, ReadLeadingDecimal("- 5"));
-    EXPECT_EQ(0, ReadLeadingDecimal(nullptr));
-}
-
-TEST(LeadingDecimal, StopsAtThe32BitBounds) {
-    EXPECT_EQ(2147483647L, ReadLeadingDecimal("2147483647"));
-    EXPECT_EQ(2147483647L, ReadLeadingDecimal("99999999999999999999"));
-    EXPECT_EQ(-2147483647L - 1, ReadLeadingDecimal("-2147483648"));
-    EXPECT_EQ(-2147483647L - 1, ReadLeadingDecimal("-99999999999999999999"));
+    const long max = 2147483647L, min = -2147483647L - 1;
+    const struct {
+        const char *text;
+        long value;
+    } cases[] = {
+        {"0003", 3}, {"  \t12abc", 12}, {"+7", 7}, {"-12", -12}, {"", 0}, {"x12", 0}, {"- 5", 0},
+        {nullptr, 0}, {"2147483647", max}, {"99999999999999999999", max}, {"-2147483648", min},
+        {"-99999999999999999999", min},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.value, ReadLeadingDecimal(c.text)) << (c.text ? c.text : "(null)");
 }
 
 // Only class name, backslash and the four digits Setup writes name a key;
@@ -87,19 +81,15 @@ TEST(DriverValue, NamesAClassKeyOnlyInSetupsOwnForm) {
     }
 }
 
-std::string Title(const char *path) {
-    char out[64];
-    EXPECT_TRUE(FileTitleOf(path, out, sizeof(out)));
-    return out;
-}
-
 TEST(FileTitle, DropsFolderAndExtension) {
-    EXPECT_EQ("Setup", Title("C:\\WINDOWS\\TEMP\\Setup.exe"));
-    EXPECT_EQ("Setup", Title("Setup.exe"));
-    EXPECT_EQ("Setup", Title("C:\\dir.ext\\Setup"));
-    EXPECT_EQ("my.setup", Title("D:my.setup.exe"));
-    EXPECT_EQ("", Title("C:\\WINDOWS\\"));
-    EXPECT_EQ("", Title(nullptr));
+    const char *cases[][2] = {{"C:\\WINDOWS\\TEMP\\Setup.exe", "Setup"}, {"Setup.exe", "Setup"},
+                              {"C:\\dir.ext\\Setup", "Setup"}, {"D:my.setup.exe", "my.setup"},
+                              {"C:\\WINDOWS\\", ""}, {nullptr, ""}};
+    for (const auto &c : cases) {
+        char out[64] = "-";
+        EXPECT_TRUE(FileTitleOf(c[0], out, sizeof(out))) << (c[0] ? c[0] : "(null)");
+        EXPECT_STREQ(c[1], out) << (c[0] ? c[0] : "(null)");
+    }
 }
 
 TEST(FileTitle, RefusesABufferTooSmall) {
@@ -141,16 +131,15 @@ TEST(ErrorText, BlanksControlCharactersOnly) {
     BlankControlCharacters(nullptr);
 }
 
+// Windows 95 is 4.0, 98 is 4.10, Me 4.90, XP NT 5.1.
 TEST(OperatingSystem, FollowsTheCodeTable) {
-    EXPECT_EQ(0, ClassifyOS(kPlatformWin32s, 3, 11));
-    EXPECT_EQ(1, ClassifyOS(kPlatformWindows, 4, 0));   // Windows 95
-    EXPECT_EQ(2, ClassifyOS(kPlatformWindows, 4, 1));
-    EXPECT_EQ(3, ClassifyOS(kPlatformWindows, 4, 10));  // Windows 98
-    EXPECT_EQ(3, ClassifyOS(kPlatformWindows, 4, 90));  // Windows Me
-    EXPECT_EQ(4, ClassifyOS(kPlatformNT, 4, 0));
-    EXPECT_EQ(5, ClassifyOS(kPlatformNT, 5, 1));        // Windows XP
-    EXPECT_EQ(6, ClassifyOS(kPlatformNT, 6, 1));
-    EXPECT_EQ(6, ClassifyOS(kPlatformNT, 3, 51));
+    const int cases[][4] = {  // platform, major, minor, code
+        {kPlatformWin32s, 3, 11, 0}, {kPlatformWindows, 4, 0, 1}, {kPlatformWindows, 4, 1, 2},
+        {kPlatformWindows, 4, 10, 3}, {kPlatformWindows, 4, 90, 3}, {kPlatformNT, 4, 0, 4},
+        {kPlatformNT, 5, 1, 5}, {kPlatformNT, 6, 1, 6}, {kPlatformNT, 3, 51, 6},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c[3], ClassifyOS(c[0], c[1], c[2])) << c[0] << " " << c[1] << "." << c[2];
 }
 
 TEST(OperatingSystem, RefusesTheNTFamilyAndUnknownPlatforms) {
@@ -254,8 +243,15 @@ private:
     std::map<std::string, std::string> *m_open = nullptr;
 };
 
-const char kRoot[] = "Enum\\Root\\Orvantix\\";
-const char kClass[] = "System\\CurrentControlSet\\Services\\Class\\Mouse\\";
+const std::string kRoot = "Enum\\Root\\Orvantix\\";
+const std::string kClass = "System\\CurrentControlSet\\Services\\Class\\Mouse\\";
+const std::string kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+// A key, or one of its values.
+struct Value {
+    Value(std::string k, std::string n = "", std::string v = "") : key(k), name(n), value(v) {}
+    std::string key, name, value;
+};
 
 Detection Detect(FakeRegistry &registry, long nextRoot = 0) {
     Detection found = {-7, -7, nextRoot, nullptr};
@@ -264,67 +260,68 @@ Detection Detect(FakeRegistry &registry, long nextRoot = 0) {
     return found;
 }
 
-TEST(Detection, NoDeviceKeyMeansNewInstanceZero) {
-    FakeRegistry registry;
-    Detection found = Detect(registry);
-    EXPECT_EQ(-1, found.rootInstance);
-    EXPECT_EQ(0, found.nextRootInstance);
-    EXPECT_EQ(0, found.classInstance);
-}
-
-TEST(Detection, OtherDevicesPushTheNewInstanceBack) {
-    FakeRegistry registry;
-    registry.Add(std::string(kRoot) + "0000", "DeviceDesc", "Other pointer");
-    registry.Add(std::string(kRoot) + "0001");  // no description at all
-    registry.Add(std::string(kRoot) + "0003", "DeviceDesc", "Orvantix Touchscreen");
-    Detection found = Detect(registry);
-    EXPECT_EQ(-1, found.rootInstance);  // 0003 lies behind the gap
-    EXPECT_EQ(2, found.nextRootInstance);
-}
-
-TEST(Detection, AMissingFirstInstanceHidesTheDevice) {
-    FakeRegistry registry;
-    registry.Add(std::string(kRoot) + "0001", "DeviceDesc", "Orvantix Touchscreen");
-    EXPECT_EQ(0, Detect(registry).nextRootInstance);
-    Detection kept = Detect(registry, 5);  // the scan leaves it as it was
-    EXPECT_EQ(-1, kept.rootInstance);
-    EXPECT_EQ(5, kept.nextRootInstance);
-}
-
-TEST(Detection, MatchesTheDescriptionInAnyCase) {
-    FakeRegistry registry;
-    registry.Add(std::string(kRoot) + "0000", "DeviceDesc", "Other");
-    registry.Add(std::string(kRoot) + "0001", "DeviceDesc", "ORVANTIX touchscreen");
-    registry.Add(std::string(kRoot) + "0001", "Driver", "Mouse\\0003");
-    registry.Add(std::string(kRoot) + "0002", "DeviceDesc", "Orvantix Touchscreen");
-    registry.Add(std::string(kClass) + "0003", "DriverDesc", "orvantix TOUCHSCREEN");
-    registry.Add(std::string(kClass) + "0003", "StaticVxD", "zelvanis.vxd");
-    Detection found = Detect(registry);
-    EXPECT_EQ(1, found.rootInstance);
-    EXPECT_EQ(2, found.nextRootInstance);
-    EXPECT_EQ(3, found.classInstance);
-}
-
-// A class key is the device's only when it describes this device and its
-// driver; otherwise detection keeps no class key for the removal.
-TEST(Detection, KeepsTheClassKeyOnlyWhenItIsOurs) {
+// Instances are scanned from 0000 up to the first gap; the description
+// matches in any case; a new device takes the first free class key.
+TEST(Detection, FindsTheDeviceAndTheFreeInstances) {
+    const std::string ours = "Orvantix Touchscreen";
     const struct {
-        const char *driver, *driverDesc, *staticVxD;
-        long expected;
+        const char *what;
+        std::vector<Value> values;
+        long nextRoot;  // before the scan
+        long root, next, cls;
     } cases[] = {
-        {"Mouse\\0000", "Orvantix Touchscreen", "ZELVANIS.VxD", 0},
-        {"Mouse\\0000", "Standard Serial Mouse", "*vmouse", -1},
-        {"Mouse\\0000", "Orvantix Touchscreen", "*vmouse", -1},
-        {"Mouse\\0000", nullptr, "ZELVANIS.VxD", -1},
-        {"Mouse\\0001", "Orvantix Touchscreen", "ZELVANIS.VxD", -1},  // no such key
+        {"no device key: new instance zero", {}, 0, -1, 0, 0},
+        {"other devices push the new instance back; 0003 lies behind the gap",
+         {{kRoot + "0000", "DeviceDesc", "Other pointer"}, {kRoot + "0001"},
+          {kRoot + "0003", "DeviceDesc", ours}}, 0, -1, 2, 0},
+        {"a missing first instance hides the device", {{kRoot + "0001", "DeviceDesc", ours}},
+         0, -1, 0, 0},
+        {"the scan leaves the next instance as it was", {{kRoot + "0001", "DeviceDesc", ours}},
+         5, -1, 5, 0},
+        {"the description in any case",
+         {{kRoot + "0000", "DeviceDesc", "Other"},
+          {kRoot + "0001", "DeviceDesc", "ORVANTIX touchscreen"},
+          {kRoot + "0001", "Driver", "Mouse\\0003"}, {kRoot + "0002", "DeviceDesc", ours},
+          {kClass + "0003", "DriverDesc", "orvantix TOUCHSCREEN"},
+          {kClass + "0003", "StaticVxD", "zelvanis.vxd"}}, 0, 1, 2, 3},
+        {"first free class key", {{kClass + "0000"}, {kClass + "0001"}, {kClass + "0002"},
+                                  {kClass + "0004"}}, 0, -1, 0, 3},
     };
     for (const auto &c : cases) {
         FakeRegistry registry;
-        registry.Add(std::string(kRoot) + "0000", "DeviceDesc", "Orvantix Touchscreen");
-        registry.Add(std::string(kRoot) + "0000", "Driver", c.driver);
-        registry.Add(std::string(kClass) + "0000", "StaticVxD", c.staticVxD);
-        if (c.driverDesc) registry.Add(std::string(kClass) + "0000", "DriverDesc", c.driverDesc);
-        EXPECT_EQ(c.expected, Detect(registry).classInstance) << c.driver << " " << c.staticVxD;
+        for (const Value &v : c.values) registry.Add(v.key, v.name, v.value);
+        const Detection found = Detect(registry, c.nextRoot);
+        EXPECT_EQ(c.root, found.rootInstance) << c.what;
+        EXPECT_EQ(c.next, found.nextRootInstance) << c.what;
+        EXPECT_EQ(c.cls, found.classInstance) << c.what;
+    }
+}
+
+// A class key is the device's only when it describes this device and its
+// driver; otherwise (or with a missing or short Driver value) detection
+// keeps no class key for the removal.
+TEST(Detection, KeepsTheClassKeyOnlyWhenItIsOurs) {
+    const char *ours = "Orvantix Touchscreen", *vxd = "ZELVANIS.VxD";
+    const struct {
+        const char *driver, *driverDesc, *staticVxD;  // nullptr: no such value
+        long expected;
+    } cases[] = {
+        {"Mouse\\0000", ours, vxd, 0}, {"Mouse\\0000", "Standard Serial Mouse", "*vmouse", -1},
+        {"Mouse\\0000", ours, "*vmouse", -1}, {"Mouse\\0000", nullptr, vxd, -1},
+        {"Mouse\\0001", ours, vxd, -1},  // no such key
+        {nullptr, nullptr, nullptr, -1}, {"Mouse", nullptr, nullptr, -1},
+    };
+    for (const auto &c : cases) {
+        FakeRegistry registry;
+        registry.Add(kRoot + "0000", "DeviceDesc", ours);
+        registry.Add(kClass + "0000");
+        if (c.driver) registry.Add(kRoot + "0000", "Driver", c.driver);
+        if (c.staticVxD) registry.Add(kClass + "0000", "StaticVxD", c.staticVxD);
+        if (c.driverDesc) registry.Add(kClass + "0000", "DriverDesc", c.driverDesc);
+        const Detection found = Detect(registry);
+        EXPECT_EQ(0, found.rootInstance) << (c.driver ? c.driver : "-");
+        EXPECT_EQ(c.expected, found.classInstance) << (c.driver ? c.driver : "-") << " "
+                                                   << (c.staticVxD ? c.staticVxD : "-");
     }
 }
 
@@ -332,71 +329,45 @@ TEST(Detection, KeepsTheClassKeyOnlyWhenItIsOurs) {
 // the device description; another program's entry is never taken.
 TEST(UninstallEntry, TakesOnlyAFreeNameOrOneOfOurOwn) {
     const char *ours = "Orvantix Touchscreen";
+    const char *other = "Another program", *names[] = {"Setup", ours, "Orvantix Touchscreen 2"};
     const struct {
         bool installed;
-        const char *setup, *named, *named2;  // DisplayNames; nullptr: no such key
-        const char *expected;                // "": no entry of ours
+        const char *shown[3];  // DisplayNames under names[]; nullptr: no such key
+        const char *expected;  // "": no entry of ours
     } cases[] = {
-        {false, nullptr, nullptr, nullptr, "Setup"},
-        {false, ours, nullptr, nullptr, "Setup"},
-        {false, "Another program", nullptr, nullptr, "Orvantix Touchscreen"},
-        {false, "", nullptr, nullptr, "Orvantix Touchscreen"},
-        {false, "Another program", "Yet another", nullptr, "Orvantix Touchscreen 2"},
-        {false, "Another program", "Yet another", ours, "Orvantix Touchscreen 2"},
-        {true, ours, nullptr, nullptr, "Setup"},
-        {true, "Another program", ours, nullptr, "Orvantix Touchscreen"},
-        {true, "Another program", "Yet another", ours, "Orvantix Touchscreen 2"},
-        {true, "Another program", nullptr, nullptr, ""},
-        {true, nullptr, nullptr, nullptr, ""},
+        {false, {}, "Setup"}, {false, {ours}, "Setup"}, {false, {other}, names[1]},
+        {false, {""}, names[1]}, {false, {other, "Yet another"}, names[2]},
+        {false, {other, "Yet another", ours}, names[2]}, {true, {ours}, "Setup"},
+        {true, {other, ours}, names[1]}, {true, {other, "Yet another", ours}, names[2]},
+        {true, {other}, ""}, {true, {}, ""},
     };
-    const std::string u = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
     for (const auto &c : cases) {
         FakeRegistry registry;
-        const char *names[] = {"Setup", "Orvantix Touchscreen", "Orvantix Touchscreen 2"};
-        const char *shown[] = {c.setup, c.named, c.named2};
         for (int i = 0; i < 3; ++i)
-            if (shown[i]) registry.Add(u + names[i], "DisplayName", shown[i]);
+            if (c.shown[i]) registry.Add(kUninstall + names[i], "DisplayName", c.shown[i]);
         Text name;
         EXPECT_EQ(*c.expected != 0,
                   FindUninstallEntry(&registry, kTouchDevice, "Setup", c.installed, &name));
-        EXPECT_STREQ(c.expected, name.c_str()) << c.installed << " " << (c.setup ? c.setup : "-");
+        EXPECT_STREQ(c.expected, name.c_str())
+            << c.installed << " " << (c.shown[0] ? c.shown[0] : "-");
         EXPECT_FALSE(registry.IsOpen());
     }
 }
 
-TEST(Detection, AMissingOrShortDriverValueLeavesTheClassUnknown) {
-    FakeRegistry registry;
-    registry.Add(std::string(kRoot) + "0000", "DeviceDesc", "Orvantix Touchscreen");
-    registry.Add(std::string(kClass) + "0000");
-    EXPECT_EQ(-1, Detect(registry).classInstance);
-    registry.Add(std::string(kRoot) + "0000", "Driver", "Mouse");
-    Detection found = Detect(registry);
-    EXPECT_EQ(0, found.rootInstance);
-    EXPECT_EQ(-1, found.classInstance);
+// Each file entry as "source > target".
+std::vector<std::string> Entries(const FileList &list) {
+    std::vector<std::string> out;
+    for (const FileEntry *e = list.First(); e; e = e->next)
+        out.push_back(std::string(e->source.c_str()) + " > " + e->target.c_str());
+    return out;
 }
 
-TEST(Detection, ANewDeviceTakesTheFirstFreeClassKey) {
-    FakeRegistry registry;
-    for (const char *n : {"0000", "0001", "0002", "0004"}) registry.Add(std::string(kClass) + n);
-    EXPECT_EQ(3, Detect(registry).classInstance);
-}
-
-const RegEntry *At(const RegList &list, size_t index) {
-    const RegEntry *e = list.First();
-    while (e && index--) e = e->next;
-    return e;
-}
-
-const FileEntry *At(const FileList &list, size_t index) {
-    const FileEntry *e = list.First();
-    while (e && index--) e = e->next;
-    return e;
-}
+using Strings = std::vector<std::string>;
 
 const SetupFolders kFolders = {"C:\\WINDOWS\\", "C:\\WINDOWS\\SYSTEM\\", "Setup"};
 
 struct Expected {
-    const char *key;
+    std::string key;
     const char *name;
     unsigned long type;
     std::string data;
@@ -407,9 +378,7 @@ TEST(InstallActions, RegisterTheDeviceWithFourteenValues) {
     FileList files;
     RegList keys;
     ASSERT_TRUE(BuildInstallActions(kTouchDevice, found, kFolders, &files, &keys));
-    const char *r = "Enum\\Root\\Orvantix\\0002";
-    const char *k = "System\\CurrentControlSet\\Services\\Class\\Mouse\\0003";
-    const char *u = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Setup";
+    const std::string r = kRoot + "0002", k = kClass + "0003", u = kUninstall + "Setup";
     const Expected expected[] = {
         {r, "Class", kRegSz, "Mouse"},
         {r, "DeviceDesc", kRegSz, "Orvantix Touchscreen"},
@@ -427,19 +396,17 @@ TEST(InstallActions, RegisterTheDeviceWithFourteenValues) {
         {u, "UninstallString", kRegSz, "C:\\WINDOWS\\Zelvanis\\Setup.exe -u"},
     };
     ASSERT_EQ(14u, keys.Count());
-    for (size_t i = 0; i < 14; ++i) {
-        const RegEntry *e = At(keys, i);
-        EXPECT_STREQ(expected[i].key, e->keyPath.c_str()) << i;
+    size_t i = 0;
+    for (const RegEntry *e = keys.First(); e; e = e->next, ++i) {
+        EXPECT_EQ(expected[i].key, e->keyPath.c_str()) << i;
         EXPECT_STREQ(expected[i].name, e->valueName.c_str()) << i;
         EXPECT_EQ(expected[i].type, e->type) << i;
         EXPECT_EQ(expected[i].data, Bytes(e->data)) << i;
         EXPECT_EQ(kRootLocalMachine, e->root) << i;
     }
-    ASSERT_EQ(2u, files.Count());
-    EXPECT_STREQ("ZELVANIS.VxD", At(files, 0)->source.c_str());
-    EXPECT_STREQ("C:\\WINDOWS\\SYSTEM\\ZELVANIS.VxD", At(files, 0)->target.c_str());
-    EXPECT_STREQ("Pemrosko.inf", At(files, 1)->source.c_str());
-    EXPECT_STREQ("C:\\WINDOWS\\Inf\\Pemrosko.inf", At(files, 1)->target.c_str());
+    EXPECT_EQ((Strings{"ZELVANIS.VxD > C:\\WINDOWS\\SYSTEM\\ZELVANIS.VxD",
+                       "Pemrosko.inf > C:\\WINDOWS\\Inf\\Pemrosko.inf"}),
+              Entries(files));
 }
 
 TEST(InstallActions, AppendAfterWhatIsQueuedAndGoRelativeWithoutFolders) {
@@ -449,21 +416,19 @@ TEST(InstallActions, AppendAfterWhatIsQueuedAndGoRelativeWithoutFolders) {
     AppendFile(&files, "first", "queued");
     SetupFolders none = {"", "", "Setup"};
     ASSERT_TRUE(BuildInstallActions(kTouchDevice, found, none, &files, &keys));
-    ASSERT_EQ(3u, files.Count());
-    EXPECT_STREQ("first", At(files, 0)->source.c_str());
-    EXPECT_STREQ("ZELVANIS.VxD", At(files, 1)->target.c_str());
-    EXPECT_STREQ("Inf\\Pemrosko.inf", At(files, 2)->target.c_str());
-    EXPECT_STREQ("Enum\\Root\\Orvantix\\0000", At(keys, 0)->keyPath.c_str());
+    EXPECT_EQ((Strings{"first > queued", "ZELVANIS.VxD > ZELVANIS.VxD",
+                       "Pemrosko.inf > Inf\\Pemrosko.inf"}),
+              Entries(files));
+    EXPECT_STREQ("Enum\\Root\\Orvantix\\0000", keys.First()->keyPath.c_str());
 }
 
 std::vector<std::string> RemovedKeys(const Detection &found) {
     FileList files;
     RegList keys;
     EXPECT_TRUE(BuildRemovalActions(kTouchDevice, found, kFolders, &files, &keys));
-    EXPECT_EQ(2u, files.Count());
-    EXPECT_STREQ("C:\\WINDOWS\\SYSTEM\\ZELVANIS.VxD", At(files, 0)->source.c_str());
-    EXPECT_STREQ("C:\\WINDOWS\\Inf\\Pemrosko.inf", At(files, 1)->source.c_str());
-    EXPECT_STREQ("", At(files, 1)->target.c_str());
+    EXPECT_EQ((Strings{"C:\\WINDOWS\\SYSTEM\\ZELVANIS.VxD > ",
+                       "C:\\WINDOWS\\Inf\\Pemrosko.inf > "}),
+              Entries(files));
     std::vector<std::string> paths;
     for (const RegEntry *e = keys.First(); e; e = e->next) {
         EXPECT_STREQ("", e->valueName.c_str());
@@ -475,16 +440,14 @@ std::vector<std::string> RemovedKeys(const Detection &found) {
 }
 
 TEST(RemovalActions, DeleteTheWholeDeviceKeyOnlyForInstanceZero) {
-    const std::string u = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Setup";
-    EXPECT_EQ((std::vector<std::string>{"Enum\\Root\\Orvantix", std::string(kClass) + "0003", u}),
+    const std::string u = kUninstall + "Setup";
+    EXPECT_EQ((Strings{"Enum\\Root\\Orvantix", kClass + "0003", u}),
               RemovedKeys(Detection{0, 3, 1, "Setup"}));
-    EXPECT_EQ((std::vector<std::string>{std::string(kRoot) + "0002", std::string(kClass) + "0001",
-                                        u}),
+    EXPECT_EQ((Strings{kRoot + "0002", kClass + "0001", u}),
               RemovedKeys(Detection{2, 1, 3, "Setup"}));
     // No class key and no uninstall entry of ours: neither is named.
-    EXPECT_EQ((std::vector<std::string>{"Enum\\Root\\Orvantix"}),
-              RemovedKeys(Detection{0, -1, 1, ""}));
-    EXPECT_EQ(u.substr(0, u.size() - 5) + "Orvantix Touchscreen",
+    EXPECT_EQ(Strings{"Enum\\Root\\Orvantix"}, RemovedKeys(Detection{0, -1, 1, ""}));
+    EXPECT_EQ(kUninstall + "Orvantix Touchscreen",
               RemovedKeys(Detection{0, 3, 1, "Orvantix Touchscreen"})[2]);
 }
 
@@ -493,12 +456,13 @@ TEST(RemovalActions, DeleteTheWholeDeviceKeyOnlyForInstanceZero) {
 TEST(RemovalActions, LeaveOutFilesOfAnUnknownFolder) {
     const struct {
         SetupFolders folders;
-        std::vector<std::string> expected;
+        Strings expected;
     } cases[] = {
         {{"", "", "Setup"}, {}},
-        {{"C:\\W\\", "", "Setup"}, {"C:\\W\\Inf\\Pemrosko.inf"}},
+        {{"C:\\W\\", "", "Setup"}, {"C:\\W\\Inf\\Pemrosko.inf > "}},
         {{"", "C:\\W\\S\\", "Setup"},
-         {"C:\\W\\S\\ZELVANIS.VxD", "C:\\W\\S\\Durmasel.exe", "C:\\W\\S\\Pemrosko.CPL"}},
+         {"C:\\W\\S\\ZELVANIS.VxD > ", "C:\\W\\S\\Durmasel.exe > ",
+          "C:\\W\\S\\Pemrosko.CPL > "}},
     };
     for (const auto &c : cases) {
         FileList files;
@@ -506,9 +470,7 @@ TEST(RemovalActions, LeaveOutFilesOfAnUnknownFolder) {
         ASSERT_TRUE(BuildRemovalActions(kTouchDevice, Detection{0, 0, 1, "Setup"}, c.folders,
                                         &files, &keys));
         ASSERT_TRUE(AppendPackageRemovals(&files, c.folders.system));
-        std::vector<std::string> removed;
-        for (const FileEntry *e = files.First(); e; e = e->next) removed.push_back(e->source.c_str());
-        EXPECT_EQ(c.expected, removed) << c.folders.windows << "|" << c.folders.system;
+        EXPECT_EQ(c.expected, Entries(files)) << c.folders.windows << "|" << c.folders.system;
     }
 }
 
@@ -519,9 +481,7 @@ TEST(UpdateActions, ReplaceTheListsByTheDriverCopy) {
     AppendRegKeyRemoval(&keys, "Old");
     ASSERT_TRUE(BuildUpdateActions(kTouchDevice, "C:\\WINDOWS\\SYSTEM\\", &files, &keys));
     EXPECT_EQ(0u, keys.Count());
-    ASSERT_EQ(1u, files.Count());
-    EXPECT_STREQ("ZELVANIS.VxD", At(files, 0)->source.c_str());
-    EXPECT_STREQ("C:\\WINDOWS\\SYSTEM\\ZELVANIS.VxD", At(files, 0)->target.c_str());
+    EXPECT_EQ(Strings{"ZELVANIS.VxD > C:\\WINDOWS\\SYSTEM\\ZELVANIS.VxD"}, Entries(files));
 }
 
 unsigned long Word(const Text &data) {
@@ -538,8 +498,8 @@ TEST(TouchPackage, QueuesTheTwelveDefaultsWithThePort) {
                            "BeepTime", "DblClickRegion", "DragDelay", "MouseMode"};
     const unsigned long values[] = {3, 0, 4096, 0, 4096, 0, 2, 1000, 32, 25, 0, 3};
     ASSERT_EQ(12u, keys.Count());
-    for (size_t i = 0; i < 12; ++i) {
-        const RegEntry *e = At(keys, i);
+    size_t i = 0;
+    for (const RegEntry *e = keys.First(); e; e = e->next, ++i) {
         EXPECT_STREQ("System\\CurrentControlSet\\Services\\Zelvanis\\Parameters",
                      e->keyPath.c_str());
         EXPECT_STREQ(names[i], e->valueName.c_str());
@@ -558,14 +518,10 @@ TEST(TouchPackage, CopiesAndRemovesItsSystemFiles) {
     FileList files;
     ASSERT_TRUE(AppendPackageCopies(&files, "C:\\W\\S\\"));
     ASSERT_TRUE(AppendPackageRemovals(&files, "C:\\W\\S\\"));
-    ASSERT_EQ(4u, files.Count());
-    EXPECT_STREQ("Durmasel.exe", At(files, 0)->source.c_str());
-    EXPECT_STREQ("C:\\W\\S\\Durmasel.exe", At(files, 0)->target.c_str());
-    EXPECT_STREQ("Pemrosko.CPL", At(files, 1)->source.c_str());
-    EXPECT_STREQ("C:\\W\\S\\Pemrosko.CPL", At(files, 1)->target.c_str());
-    EXPECT_STREQ("C:\\W\\S\\Durmasel.exe", At(files, 2)->source.c_str());
-    EXPECT_STREQ("C:\\W\\S\\Pemrosko.CPL", At(files, 3)->source.c_str());
-    EXPECT_STREQ("", At(files, 3)->target.c_str());
+    EXPECT_EQ((Strings{"Durmasel.exe > C:\\W\\S\\Durmasel.exe",
+                       "Pemrosko.CPL > C:\\W\\S\\Pemrosko.CPL", "C:\\W\\S\\Durmasel.exe > ",
+                       "C:\\W\\S\\Pemrosko.CPL > "}),
+              Entries(files));
     RegList keys;
     ASSERT_TRUE(AppendServiceKeyRemoval(&keys));
     EXPECT_STREQ("System\\CurrentControlSet\\Services\\Zelvanis", keys.First()->keyPath.c_str());

@@ -1,8 +1,6 @@
 // Setup's command-line rules, outcome table and path texts.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <ostream>
 #include <string>
 #include <cstring>
 
@@ -13,72 +11,45 @@ namespace {
 
 // ---- command line -------------------------------------------------------------
 
-struct SwitchCase {
-    const char *line;
-    bool install;
-    bool finishRemoval;
-};
-
-// Test names show the command line ("-U") instead of the record's bytes.
-void PrintTo(const SwitchCase &c, std::ostream *os) {
-    if (!c.line) {
-        *os << "(null)";
-        return;
+TEST(Switches, OnlyTheFirstTwoCharactersCount) {
+    const struct {
+        const char *line;
+        bool install, finishRemoval;
+    } cases[] = {
+        {"", true, false}, {nullptr, true, false}, {"-U", false, false}, {"-u", false, false},
+        {"-Uninstall", false, false}, {"-u anything", false, false}, {"-L", true, true},
+        {"-l", true, true}, {"-Later", true, true},
+        // Anything else installs.
+        {"/U", true, false}, {" -U", true, false}, {"\t-U", true, false}, {"-", true, false},
+        {"-X", true, false}, {"U", true, false}, {"--U", true, false}, {"-\xfc", true, false},
+    };
+    for (const auto &c : cases) {
+        const flow::Switches s = flow::ReadSwitches(c.line);
+        // The line escaped, so that a tab or a high byte shows.
+        const std::string line = c.line ? testing::PrintToString(std::string(c.line)) : "(null)";
+        EXPECT_EQ(c.install, s.install) << line;
+        EXPECT_EQ(c.finishRemoval, s.finishRemoval) << line;
     }
-    static const char kHex[] = "0123456789abcdef";
-    *os << '"';
-    for (const char *p = c.line; *p; ++p) {
-        unsigned char byte = static_cast<unsigned char>(*p);
-        if (byte >= 0x20 && byte < 0x7f) {
-            *os << *p;
-        } else {
-            *os << "\\x" << kHex[byte >> 4] << kHex[byte & 15];
-        }
-    }
-    *os << '"';
 }
-
-class SwitchTest : public ::testing::TestWithParam<SwitchCase> {};
-
-TEST_P(SwitchTest, OnlyTheFirstTwoCharactersCount) {
-    const SwitchCase &c = GetParam();
-    flow::Switches s = flow::ReadSwitches(c.line);
-    EXPECT_EQ(c.install, s.install) << ::testing::PrintToString(c);
-    EXPECT_EQ(c.finishRemoval, s.finishRemoval) << ::testing::PrintToString(c);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Flow, SwitchTest,
-    ::testing::Values(SwitchCase{"", true, false}, SwitchCase{nullptr, true, false},
-                      SwitchCase{"-U", false, false}, SwitchCase{"-u", false, false},
-                      SwitchCase{"-Uninstall", false, false}, SwitchCase{"-u anything", false, false},
-                      SwitchCase{"-L", true, true}, SwitchCase{"-l", true, true},
-                      SwitchCase{"-Later", true, true},
-                      // Anything else installs.
-                      SwitchCase{"/U", true, false}, SwitchCase{" -U", true, false},
-                      SwitchCase{"\t-U", true, false}, SwitchCase{"-", true, false},
-                      SwitchCase{"-X", true, false}, SwitchCase{"U", true, false},
-                      SwitchCase{"--U", true, false}, SwitchCase{"-\xfc", true, false}));
 
 // ---- outcome table --------------------------------------------------------------
 
+// The finishing run does not look at the installed state; "/U" installs or
+// refuses as a second install.
 TEST(Outcome, EveryRowOfTheTable) {
-    flow::Switches none = flow::ReadSwitches("");
-    flow::Switches remove = flow::ReadSwitches("-U");
-    flow::Switches finish = flow::ReadSwitches("-L");
-    EXPECT_EQ(flow::kInstallPackage, flow::ChooseAction(none, false));
-    EXPECT_EQ(flow::kAlreadyInstalled, flow::ChooseAction(none, true));
-    EXPECT_EQ(flow::kRemovePackage, flow::ChooseAction(remove, true));
-    EXPECT_EQ(flow::kNotInstalled, flow::ChooseAction(remove, false));
-    // The finishing run does not look at the installed state.
-    EXPECT_EQ(flow::kFinishRemoval, flow::ChooseAction(finish, true));
-    EXPECT_EQ(flow::kFinishRemoval, flow::ChooseAction(finish, false));
-}
-
-TEST(Outcome, SlashUInstallsOrRefusesAsASecondInstall) {
-    flow::Switches slash = flow::ReadSwitches("/U");
-    EXPECT_EQ(flow::kInstallPackage, flow::ChooseAction(slash, false));
-    EXPECT_EQ(flow::kAlreadyInstalled, flow::ChooseAction(slash, true));
+    const struct {
+        const char *line;
+        bool installed;
+        int action;
+    } cases[] = {
+        {"", false, flow::kInstallPackage},  {"", true, flow::kAlreadyInstalled},
+        {"-U", true, flow::kRemovePackage},  {"-U", false, flow::kNotInstalled},
+        {"-L", true, flow::kFinishRemoval},  {"-L", false, flow::kFinishRemoval},
+        {"/U", false, flow::kInstallPackage}, {"/U", true, flow::kAlreadyInstalled},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.action, flow::ChooseAction(flow::ReadSwitches(c.line), c.installed))
+            << c.line << " " << c.installed;
 }
 
 // ---- Join --------------------------------------------------------------------------
@@ -131,15 +102,13 @@ TEST(Join, RejectsAnEmptyBuffer) {
 // ---- folders and names ----------------------------------------------------------------
 
 TEST(FolderOf, KeepsTheTrailingBackslash) {
-    char out[260];
-    ASSERT_TRUE(flow::FolderOf("C:\\WINDOWS\\Zelvanis\\Setup.exe", out, sizeof(out)));
-    EXPECT_STREQ("C:\\WINDOWS\\Zelvanis\\", out);
-    ASSERT_TRUE(flow::FolderOf("C:\\Setup.exe", out, sizeof(out)));
-    EXPECT_STREQ("C:\\", out);
-    ASSERT_TRUE(flow::FolderOf("Setup.exe", out, sizeof(out)));
-    EXPECT_STREQ("", out);
-    ASSERT_TRUE(flow::FolderOf("", out, sizeof(out)));
-    EXPECT_STREQ("", out);
+    const char *cases[][2] = {{"C:\\WINDOWS\\Zelvanis\\Setup.exe", "C:\\WINDOWS\\Zelvanis\\"},
+                              {"C:\\Setup.exe", "C:\\"}, {"Setup.exe", ""}, {"", ""}};
+    for (const auto &c : cases) {
+        char out[260];
+        ASSERT_TRUE(flow::FolderOf(c[0], out, sizeof(out))) << c[0];
+        EXPECT_STREQ(c[1], out) << c[0];
+    }
 }
 
 TEST(FolderOf, TooSmallABufferGivesNothing) {
@@ -151,48 +120,46 @@ TEST(FolderOf, TooSmallABufferGivesNothing) {
     EXPECT_FALSE(flow::FolderOf("C:\\ABCD\\x", out, sizeof(out)));
 }
 
-TEST(CutAtLastBackslash, FolderPathLosesOnlyItsBackslash) {
-    char group[] = "C:\\WINDOWS\\Start Menu\\Programs\\Orvantix Touchscreen\\";
-    flow::CutAtLastBackslash(group);
-    EXPECT_STREQ("C:\\WINDOWS\\Start Menu\\Programs\\Orvantix Touchscreen", group);
-}
-
-TEST(CutAtLastBackslash, FilePathBecomesItsParent) {
-    char link[] = "C:\\Programs\\Orvantix Touchscreen\\Button Switch.lnk";
-    flow::CutAtLastBackslash(link);
-    EXPECT_STREQ("C:\\Programs\\Orvantix Touchscreen", link);
-    char bare[] = "Zelvanis";
-    flow::CutAtLastBackslash(bare);
-    EXPECT_STREQ("Zelvanis", bare);
+// A folder path loses only its backslash, a file path becomes its parent.
+TEST(CutAtLastBackslash, LeavesTheParent) {
+    const char *cases[][2] = {
+        {"C:\\WINDOWS\\Start Menu\\Programs\\Orvantix Touchscreen\\",
+         "C:\\WINDOWS\\Start Menu\\Programs\\Orvantix Touchscreen"},
+        {"C:\\Programs\\Orvantix Touchscreen\\Button Switch.lnk",
+         "C:\\Programs\\Orvantix Touchscreen"},
+        {"Zelvanis", "Zelvanis"},
+    };
+    for (const auto &c : cases) {
+        std::string path = c[0];
+        flow::CutAtLastBackslash(&path[0]);
+        EXPECT_STREQ(c[1], path.c_str()) << c[0];
+    }
     flow::CutAtLastBackslash(nullptr);  // nothing to cut, no crash
 }
 
 // A run-once value is Setup's own only when its command ends as Setup
 // writes it; another program's value of the same name stays.
 TEST(RunOnce, OwnsOnlyTheCommandsSetupWrites) {
+    const flow::RunOnceValue &cal = flow::kCalibrationRunOnce, &fin = flow::kFinishRunOnce;
     const struct {
         const flow::RunOnceValue &value;
         const char *command;
         bool own;
     } cases[] = {
-        {flow::kCalibrationRunOnce, "C:\\WINDOWS\\SYSTEM\\Durmasel.exe", true},
-        {flow::kCalibrationRunOnce, "c:\\windows\\system\\DURMASEL.EXE", true},
-        {flow::kCalibrationRunOnce, "C:\\Tools\\Calibrate.exe", false},
-        {flow::kCalibrationRunOnce, "C:\\WINDOWS\\SYSTEM\\XDurmasel.exe", false},
-        {flow::kCalibrationRunOnce, "Durmasel.exe", false},
-        {flow::kCalibrationRunOnce, "", false},
-        {flow::kCalibrationRunOnce, nullptr, false},
-        {flow::kFinishRunOnce, "C:\\WINDOWS\\TEMP\\\\Setup.exe -L", true},
-        {flow::kFinishRunOnce, "c:\\windows\\temp\\\\setup.EXE -l", true},
-        {flow::kFinishRunOnce, "C:\\WINDOWS\\TEMP\\\\Setup.exe -Lx", false},
-        {flow::kFinishRunOnce, "C:\\Other\\Orvantix.exe /quiet", false},
+        {cal, "C:\\WINDOWS\\SYSTEM\\Durmasel.exe", true},
+        {cal, "c:\\windows\\system\\DURMASEL.EXE", true},
+        {cal, "C:\\Tools\\Calibrate.exe", false}, {cal, "Durmasel.exe", false},
+        {cal, "C:\\WINDOWS\\SYSTEM\\XDurmasel.exe", false}, {cal, "", false},
+        {cal, nullptr, false}, {fin, "C:\\Other\\Orvantix.exe /quiet", false},
+        {fin, "C:\\WINDOWS\\TEMP\\\\Setup.exe -L", true},
+        {fin, "c:\\windows\\temp\\\\setup.EXE -l", true},
+        {fin, "C:\\WINDOWS\\TEMP\\\\Setup.exe -Lx", false},
     };
-    for (const auto &c : cases) {
+    for (const auto &c : cases)
         EXPECT_EQ(c.own, flow::IsOwnRunOnce(c.value, c.command))
             << c.value.name << ": " << (c.command ? c.command : "(null)");
-    }
-    EXPECT_STREQ("Durmasel", flow::kCalibrationRunOnce.name);
-    EXPECT_STREQ("Orvantix", flow::kFinishRunOnce.name);
+    EXPECT_STREQ("Durmasel", cal.name);
+    EXPECT_STREQ("Orvantix", fin.name);
 }
 
 // ---- unattended switches -----------------------------------------------------
@@ -204,14 +171,15 @@ TEST(Unattended, ReadsTheSwitchesStrictly) {
     const struct {
         const char *line;
         Parse parse;
-        const char *bad;  // or, when parsed: "U" remove, "P<n>" port, "C" calibrated, "L<log>", "R"
+        const char *bad;  // or, when parsed: "P<n>" port, "U" remove, "C<words>", "L<log>", "R"
     } cases[] = {
         {"", kInteractive, ""}, {"-U", kInteractive, ""}, {" /S", kInteractive, ""},
         {"/Sx", kInteractive, ""}, {"/U /S", kInteractive, ""},
         {"/S", kParsed, "P0"}, {"/s /port=2", kParsed, "P2"}, {"/S /PORT=16", kParsed, "P16"},
         {"/S /U /REBOOT", kParsed, "P0 U R"}, {"/S /Q /LOG=x.log", kBad, "/Q"},
         {"/S /LOG=\"C:\\My Logs\\s.log\" /PORT=1", kParsed, "P1 LC:\\My Logs\\s.log"},
-        {"/S  /CAL=0,0,4096,4096,1\t/REBOOT", kParsed, "P0 C R"},
+        {"/S  /CAL=0,0,4096,4096,1\t/REBOOT", kParsed, "P0 C0,0,4096,4096,1 R"},
+        {"/S /CAL=12,34,4000,4096,1", kParsed, "P0 C12,34,4000,4096,1"},
         {"/S /PORT=0", kBad, "/PORT=0"}, {"/S /PORT=17", kBad, "/PORT=17"},
         {"/S /PORT=", kBad, "/PORT="}, {"/S /PORT=2x", kBad, "/PORT=2x"},
         {"/S /PORT=1 /PORT=2", kBad, "/PORT=2"}, {"/S /CAL=1,2,3,4", kBad, "/CAL=1,2,3,4"},
@@ -231,20 +199,12 @@ TEST(Unattended, ReadsTheSwitchesStrictly) {
             EXPECT_STREQ(strstr(c.line, "/LOG=x") ? "x.log" : "", o.log) << c.line;
             continue;
         }
-        std::string seen = "P" + std::to_string(o.port) + (o.remove ? " U" : "") +
-                           (o.calibrated ? " C" : "") + (o.log[0] ? std::string(" L") + o.log : "") +
-                           (o.reboot ? " R" : "");
+        std::string seen = "P" + std::to_string(o.port) + (o.remove ? " U" : "");
+        for (int i = 0; o.calibrated && i < kCalibrationWords; ++i)
+            seen += (i ? "," : " C") + std::to_string(o.calibration[i]);
+        seen += (o.log[0] ? std::string(" L") + o.log : "") + (o.reboot ? " R" : "");
         EXPECT_EQ(c.bad, seen) << c.line;
     }
-}
-
-TEST(Unattended, TakesTheCalibrationInTheRecordsOrder) {
-    unattended::Options o;
-    char bad[64];
-    ASSERT_EQ(unattended::kParsed,
-              unattended::ReadCommandLine("/S /CAL=12,34,4000,4096,1", &o, bad, sizeof(bad)));
-    const unsigned long expected[] = {12, 34, 4000, 4096, 1};
-    EXPECT_TRUE(std::equal(expected, expected + 5, o.calibration));
 }
 
 }  // namespace

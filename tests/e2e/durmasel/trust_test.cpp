@@ -30,12 +30,11 @@ TEST_F(DurmaselTest, CloseFromAnotherProgramAfterNoEndsCleanlyWithTheStoredCalib
 TEST_F(DurmaselTest, MisclickedAndDegenerateRunsAreRefusedAndRunAgain) {
     // A third touch far from where the first two put it, then three
     // touches in one place: each run starts again without a question.
-    const RawTouch misclick[3] = {{1000, 900}, {3100, 3000}, {2000, 900}};
-    const RawTouch oneSpot[3] = {{2000, 1500}, {2000, 1500}, {2000, 1500}};
+    const RawTouch refused[2][3] = {{{1000, 900}, {3100, 3000}, {2000, 900}},
+                                    {{2000, 1500}, {2000, 1500}, {2000, 1500}}};
     ASSERT_TRUE(app_.Start());
-    ASSERT_TRUE(app_.TouchAll(misclick, 0));
-    ASSERT_TRUE(app_.TouchAll(oneSpot, 3));
-    ASSERT_TRUE(app_.TouchAll(kPlain, 6));
+    for (int run = 0; run < 3; ++run)
+        ASSERT_TRUE(app_.TouchAll(run < 2 ? refused[run] : kPlain, 3 * run)) << "run " << run;
     ASSERT_TRUE(app_.Answer(IDYES));
     ASSERT_TRUE(app_.WaitExit(nullptr));
     EXPECT_EQ(harness::sim::Count(IOCTL_TOUCH_SET_CALIBRATION), 1);

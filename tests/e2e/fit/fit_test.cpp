@@ -10,7 +10,6 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string>
-#include <vector>
 
 #include "harness.h"
 #include "parameter_store.h"
@@ -26,7 +25,7 @@ bool Inside(const RECT &inner, const RECT &outer) {
 RECT Frame(HWND window, bool client = false) {
     RECT box = {0, 0, 0, 0};
     if (!client) GetWindowRect(window, &box);
-    if (client && GetClientRect(window, &box))
+    else if (GetClientRect(window, &box))
         MapWindowPoints(window, NULL, reinterpret_cast<POINT *>(&box), 2);
     return box;
 }
@@ -42,21 +41,12 @@ std::string ActualScreen() {
     return text;
 }
 
-BOOL CALLBACK CollectControl(HWND child, LPARAM list) {
-    reinterpret_cast<std::vector<HWND> *>(list)->push_back(child);
-    return TRUE;
-}
-
 // The page's visible controls that stick out of it, by id and text.
 std::string ControlsCutOff(HWND page) {
-    std::vector<HWND> controls;
-    EnumChildWindows(page, CollectControl, reinterpret_cast<LPARAM>(&controls));
     std::string cut;
-    for (HWND control : controls) {
-        if (GetParent(control) == page && IsWindowVisible(control) &&
-            !Inside(Frame(control), Frame(page)))
-            cut += std::to_string(GetDlgCtrlID(control)) + " \"" + harness::Text(control) + "\" ";
-    }
+    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (IsWindowVisible(c) && !Inside(Frame(c), Frame(page)))
+            cut += std::to_string(GetDlgCtrlID(c)) + " \"" + harness::Text(c) + "\" ";
     return cut;
 }
 
