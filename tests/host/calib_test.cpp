@@ -176,7 +176,19 @@ TEST(CalibPanels, MisclickedAndDegenerateRunsAreRefusedInEveryOrientation) {
     const struct { bool onY; double share; bool sound; } faults[] = {
         {false, 0.2, true}, {true, 0.2, true}, {false, 0.33, false}, {true, 0.33, false},
         {false, 1.0, false}, {true, 1.0, false}, {false, -1, false}, {true, -1, false}};
+    // Whole touches in the wrong place.
+    const struct { const char *what; void (*apply)(RawPoint *); } misplaced[] = {
+        {"third on the first target", [](RawPoint *p) { p[2] = p[0]; }},
+        {"third on the second target", [](RawPoint *p) { p[2] = p[1]; }},
+        {"all three in one place", [](RawPoint *p) { p[1] = p[2] = p[0]; }},
+        {"diagonal almost level on Y, the other way",
+         [](RawPoint *p) { p[1].y = p[0].y - (calib::kMinRawSpan - 1); }}};
     ForEachPanel([&](const Panel &, RawPoint *points) {
+        for (const auto &m : misplaced) {
+            RawPoint p[3] = {points[0], points[1], points[2]};
+            m.apply(p);
+            EXPECT_FALSE(calib::RunIsSound(p)) << m.what;
+        }
         for (const auto &f : faults) {
             RawPoint p[3] = {points[0], points[1], points[2]};
             int32_t RawPoint::*axis = f.onY ? &RawPoint::y : &RawPoint::x;
