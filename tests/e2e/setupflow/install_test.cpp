@@ -73,7 +73,7 @@ void ExpectInstalledRegistry() {
     KeyTree parameters = ReadKeyTree(HKEY_LOCAL_MACHINE, kParameterKey);
     EXPECT_EQ(12u, parameters.values.size());
     EXPECT_EQ(RegValue({REG_DWORD, std::string("\x03\0\0\0", 4)}), parameters.values["Port"]);
-    EXPECT_EQ(WindowsFolder() + "Zelvanis\\Setup.exe -u", Hklm(kSetupUninstallKey, "UninstallString"));
+    EXPECT_EQ(ProgramFolder() + "Setup.exe -u", Hklm(kSetupUninstallKey, "UninstallString"));
     EXPECT_EQ(SystemFolder() + "Durmasel.exe", RunOnce("Durmasel"));
 }
 
@@ -132,10 +132,8 @@ TEST_F(InstallTest, RebootNowAsksWindowsForARestart) {
     // Enter took the first port of the sorted list.
     std::vector<std::string> ports = harness::ReportedPortNamesSorted();
     ASSERT_FALSE(ports.empty());
-    std::string stored = ReadKeyTree(HKEY_LOCAL_MACHINE, kParameterKey).values["Port"].bytes;
-    ASSERT_EQ(4u, stored.size());
     DWORD chosen = 0;
-    memcpy(&chosen, stored.data(), 4);
+    ASSERT_TRUE(harness::ReadDword(HKEY_LOCAL_MACHINE, kParameterKey, "Port", &chosen));
     EXPECT_EQ(std::stoul(ports.front().substr(3)), chosen);
 }
 
@@ -150,11 +148,15 @@ TEST_F(InstallTest, SecondInstallationShowsBox6AndChangesNothing) {
     EXPECT_TRUE(before == ReadInstalledState());
 }
 
-enum class Stop { kQuit, kEscape, kCloseBox };
-
-void PrintTo(Stop stop, std::ostream *os) {
-    *os << (stop == Stop::kQuit ? "Quit" : stop == Stop::kEscape ? "Escape" : "close box");
-}
+// The ways to leave the install question.
+struct Stop {
+    const char *name;
+    void (*press)(HWND question);
+};
+void PrintTo(const Stop &stop, std::ostream *os) { *os << stop.name; }
+const Stop kStops[] = {{"Quit", [](HWND q) { harness::PostClick(q, 1004); }},
+                       {"Escape", [](HWND q) { harness::SendKey(q, VK_ESCAPE); }},
+                       {"close box", [](HWND q) { PostMessageA(q, WM_SYSCOMMAND, SC_CLOSE, 0); }}};
 
 class StopAtQuestionTest : public InstallTest, public ::testing::WithParamInterface<Stop> {};
 
@@ -162,25 +164,14 @@ TEST_P(StopAtQuestionTest, EndsHavingWrittenOnlySystemIni) {
     SetupRun run(m_medium.Folder(), "");
     HWND question = run.WaitWindow(kInstallCaption);
     ASSERT_TRUE(question);
-    switch (GetParam()) {
-    case Stop::kQuit:
-        harness::PostClick(question, 1004);
-        break;
-    case Stop::kEscape:
-        harness::SendKey(question, VK_ESCAPE);
-        break;
-    case Stop::kCloseBox:
-        PostMessageA(question, WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
-    }
+    GetParam().press(question);
     EXPECT_EQ(0u, run.EndCode(10000)) << "no further dialog may follow";
     ExpectNothingButSystemIni();
     EXPECT_EQ("4", MouseSetting("DoubleClickWidth"));
     EXPECT_EQ("500", MouseSetting("DoubleClickSpeed"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Flow, StopAtQuestionTest,
-                         ::testing::Values(Stop::kQuit, Stop::kEscape, Stop::kCloseBox));
+INSTANTIATE_TEST_SUITE_P(Flow, StopAtQuestionTest, ::testing::ValuesIn(kStops));
 
 TEST_F(InstallTest, CancelOnPortDialogWritesOnlySystemIni) {
     SetupRun run(m_medium.Folder(), "");

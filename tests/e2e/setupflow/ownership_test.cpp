@@ -72,10 +72,10 @@ Lines TakeSnapshot() {
         "HKLM\\System\\CurrentControlSet\\Hardware Profiles\\",
         "HKCU\\Software\\Wine\\Temporary System Parameters\\"};
     for (auto line = lines.begin(); line != lines.end();) {
-        bool keep = std::any_of(std::begin(kept), std::end(kept), [&](const std::string &k) {
+        bool setupKeeps = std::any_of(std::begin(kept), std::end(kept), [&](const std::string &k) {
             return StrCmpNIA(line->c_str(), k.c_str(), static_cast<int>(k.size())) == 0;
         });
-        line = keep ? lines.erase(line) : std::next(line);
+        line = setupKeeps ? lines.erase(line) : std::next(line);
     }
     return lines;
 }
@@ -113,7 +113,7 @@ TEST_F(Ownership, ARoundTripLeavesOtherDevicesAndProgramsAsTheyWere) {
 
     ASSERT_NO_FATAL_FAILURE(InstallPackage(m_medium));
     EXPECT_EQ("Orvantix Touchscreen", Hklm(kOwnUninstallKey, "DisplayName"));
-    EXPECT_EQ(WindowsFolder() + "Zelvanis\\Setup.exe -u", Hklm(kOwnUninstallKey, "UninstallString"));
+    EXPECT_EQ(ProgramFolder() + "Setup.exe -u", Hklm(kOwnUninstallKey, "UninstallString"));
     EXPECT_EQ("Another program", Hklm(kSetupUninstallKey, "DisplayName"));
     EXPECT_EQ("Orvantix Touchscreen", Hklm(std::string(kClassKey) + "\\0001", "DriverDesc"));
 

@@ -94,8 +94,8 @@ void ClearPackage() {
          {kDeviceKey, kClassKey, kServiceKey, kSetupUninstallKey, kOwnUninstallKey})
         DeleteKeyTree(HKEY_LOCAL_MACHINE, key);
     DeleteKeyTree(HKEY_CURRENT_USER, kWineAppKey);
-    harness::DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel");
-    harness::DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix");
+    for (const char *name : {"Durmasel", "Orvantix"})
+        harness::DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, name);
     for (const std::string &file : GuardedFiles()) DeleteFileA(file.c_str());
     DeleteFolderTree(ProgramFolder());
     DeleteFolderTree(GroupFolder());
@@ -193,16 +193,11 @@ static LinkInfo LoadLink(IShellLinkA *link, const std::string &path) {
     WCHAR wide[MAX_PATH];
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
     if (SUCCEEDED(file->Load(wide, STGM_READ))) {
-        char text[MAX_PATH] = "";
-        link->GetPath(text, sizeof(text), NULL, SLGP_RAWPATH);
-        info.target = text;
-        text[0] = '\0';
-        link->GetWorkingDirectory(text, sizeof(text));
-        info.workingFolder = text;
-        text[0] = '\0';
-        link->GetArguments(text, sizeof(text));
-        info.arguments = text;
-        info.loaded = true;
+        char target[MAX_PATH] = "", folder[MAX_PATH] = "", arguments[MAX_PATH] = "";
+        link->GetPath(target, sizeof(target), NULL, SLGP_RAWPATH);
+        link->GetWorkingDirectory(folder, sizeof(folder));
+        link->GetArguments(arguments, sizeof(arguments));
+        info = {true, target, folder, arguments};
     }
     file->Release();
     return info;

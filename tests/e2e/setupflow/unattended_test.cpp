@@ -45,7 +45,8 @@ DWORD Parameter(const char *name) {
 InstalledState LinksRead(InstalledState state) {
     for (auto &file : state.files) {
         LinkInfo link = ReadLink(file.first);
-        if (link.loaded) file.second = link.target + "|" + link.workingFolder + "|" + link.arguments;
+        if (link.loaded)
+            file.second = link.target + "|" + link.workingFolder + "|" + link.arguments;
     }
     return state;
 }
@@ -133,7 +134,8 @@ TEST_F(UnattendedTest, RemovesEverythingFromTheMediumAndFromTheProgramFolder) {
     EXPECT_EQ(0u, RunQuietly("/S /U"));
     ExpectPackageGone(true);
     ASSERT_EQ(3010u, RunQuietly("/S /PORT=2"));
-    EXPECT_EQ(3010u, RunQuietly("/S /U", ProgramFolder())) << "its Setup.exe stays till the restart";
+    EXPECT_EQ(3010u, RunQuietly("/S /U", ProgramFolder()))
+        << "its own Setup.exe stays until the restart";
     ExpectPackageGone(false);
     EXPECT_EQ(TempFolder() + "\\Setup.exe -L", RunOnce("Orvantix"));
 }
