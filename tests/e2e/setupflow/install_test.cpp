@@ -132,9 +132,7 @@ TEST_F(InstallTest, RebootNowAsksWindowsForARestart) {
     // Enter took the first port of the sorted list.
     std::vector<std::string> ports = harness::ReportedPortNamesSorted();
     ASSERT_FALSE(ports.empty());
-    DWORD chosen = 0;
-    ASSERT_TRUE(harness::ReadDword(HKEY_LOCAL_MACHINE, kParameterKey, "Port", &chosen));
-    EXPECT_EQ(std::stoul(ports.front().substr(3)), chosen);
+    EXPECT_EQ(std::stoul(ports.front().substr(3)), Parameter("Port"));
 }
 
 TEST_F(InstallTest, SecondInstallationShowsBox6AndChangesNothing) {

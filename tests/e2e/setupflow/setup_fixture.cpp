@@ -56,6 +56,12 @@ std::string Hklm(const std::string &key, const char *name) {
 
 std::string RunOnce(const char *name) { return Hklm(kRunOnceKey, name); }
 
+DWORD Parameter(const char *name) {
+    DWORD value = 0xDEAD;
+    harness::ReadDword(HKEY_LOCAL_MACHINE, kParameterKey, name, &value);
+    return value;
+}
+
 bool FolderExists(const std::string &path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -48,6 +48,8 @@ std::string ReadText(HKEY root, const std::string &key, const char *name);
 std::string Hklm(const std::string &key, const char *name);  // ReadText of HKEY_LOCAL_MACHINE
 std::string RunOnce(const char *name);                       // Hklm of kRunOnceKey
 bool FolderExists(const std::string &path);
+// A number of the parameter store; 0xDEAD when it is not a DWORD there.
+DWORD Parameter(const char *name);
 
 // What the tests change, for harness::MachineGuard, and a machine without
 // any trace of the package (the guard clears it before a test and again

@@ -34,12 +34,6 @@ protected:
     harness::MachineGuard m_guard{GuardedKeys(), GuardedFiles(), ClearPackage};
 };
 
-DWORD Parameter(const char *name) {
-    DWORD value = 0xDEAD;
-    harness::ReadDword(HKEY_LOCAL_MACHINE, kParameterKey, name, &value);
-    return value;
-}
-
 // A link file records its target's times, so links are compared by what
 // they say (other files don't load as links).
 InstalledState LinksRead(InstalledState state) {
