@@ -306,6 +306,5 @@ void ExpectPackageGone(bool programFolder) {
     for (const std::string &file : harness::PackageFiles()) EXPECT_FALSE(FileExists(file)) << file;
     EXPECT_FALSE(FolderExists(GroupFolder()));
     EXPECT_FALSE(programFolder && FolderExists(ProgramFolder()));
-    EXPECT_EQ("(none)", RunOnce("Durmasel"))
-        << "no first-start calibration of a deleted program";
+    EXPECT_EQ("(none)", RunOnce("Durmasel")) << "no first-start calibration of a deleted program";
 }
