@@ -9,7 +9,15 @@ namespace {
 
 class InstallTest : public ::testing::Test {
 protected:
-    void SetUp() override { ClearRestartRequests(); }
+    // Double-click settings other than Setup's, so that a change shows;
+    // written to the profile directly: this process's own settings calls
+    // need not reach it under Wine, while Setup starts afresh from it.
+    void SetUp() override {
+        ClearRestartRequests();
+        harness::WriteString(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickWidth", "4");
+        harness::WriteString(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickHeight", "4");
+        harness::WriteString(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed", "500");
+    }
     void TearDown() override { ClearRestartRequests(); }
 
     harness::MachineGuard m_guard{GuardedKeys(), GuardedFiles(), ClearPackage};
@@ -21,21 +29,12 @@ std::string MouseSetting(const char *name) {
     return ReadText(HKEY_CURRENT_USER, "Control Panel\\Mouse", name);
 }
 
-// Written to the profile directly: this process's own settings calls
-// need not reach it under Wine, while Setup starts afresh from it.
-void SetMouseSettings(const char *width, const char *height, const char *timeMs) {
-    harness::WriteString(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickWidth", width);
-    harness::WriteString(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickHeight", height);
-    harness::WriteString(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed", timeMs);
-}
-
 void ExpectNothingButSystemIni() {
     EXPECT_EQ("mouse.drv", SystemIniEntry("boot"));
     EXPECT_EQ("Orvantix Touchscreen", SystemIniEntry("boot.description"));
-    EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kDeviceKey).exists);
-    EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kServiceKey).exists);
-    EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kSetupUninstallKey).exists);
-    EXPECT_EQ("(none)", ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel"));
+    for (const char *key : {kDeviceKey, kServiceKey, kSetupUninstallKey})
+        EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, key).exists) << key;
+    EXPECT_EQ("(none)", RunOnce("Durmasel"));
     for (const std::string &file : harness::PackageFiles()) EXPECT_FALSE(FileExists(file)) << file;
     EXPECT_FALSE(FolderExists(ProgramFolder()));
     EXPECT_FALSE(FolderExists(GroupFolder()));
@@ -74,14 +73,11 @@ void ExpectInstalledRegistry() {
     KeyTree parameters = ReadKeyTree(HKEY_LOCAL_MACHINE, kParameterKey);
     EXPECT_EQ(12u, parameters.values.size());
     EXPECT_EQ(RegValue({REG_DWORD, std::string("\x03\0\0\0", 4)}), parameters.values["Port"]);
-    EXPECT_EQ(WindowsFolder() + "Zelvanis\\Setup.exe -u",
-              ReadText(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "UninstallString"));
-    EXPECT_EQ(SystemFolder() + "Durmasel.exe",
-              ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel"));
+    EXPECT_EQ(ProgramFolder() + "Setup.exe -u", Hklm(kSetupUninstallKey, "UninstallString"));
+    EXPECT_EQ(SystemFolder() + "Durmasel.exe", RunOnce("Durmasel"));
 }
 
 TEST_F(InstallTest, InstallsEverythingAndNoEndsWithoutRestart) {
-    SetMouseSettings("4", "4", "500");
     SetupRun run(m_medium.Folder(), "");
     HWND question = run.WaitWindow(kInstallCaption);
     ASSERT_TRUE(question);
@@ -136,11 +132,7 @@ TEST_F(InstallTest, RebootNowAsksWindowsForARestart) {
     // Enter took the first port of the sorted list.
     std::vector<std::string> ports = harness::ReportedPortNamesSorted();
     ASSERT_FALSE(ports.empty());
-    std::string stored = ReadKeyTree(HKEY_LOCAL_MACHINE, kParameterKey).values["Port"].bytes;
-    ASSERT_EQ(4u, stored.size());
-    DWORD chosen = 0;
-    memcpy(&chosen, stored.data(), 4);
-    EXPECT_EQ(std::stoul(ports.front().substr(3)), chosen);
+    EXPECT_EQ(std::stoul(ports.front().substr(3)), Parameter("Port"));
 }
 
 TEST_F(InstallTest, SecondInstallationShowsBox6AndChangesNothing) {
@@ -148,63 +140,45 @@ TEST_F(InstallTest, SecondInstallationShowsBox6AndChangesNothing) {
     InstalledState before = ReadInstalledState();
     for (const char *args : {"", "/U"}) {
         SetupRun run(m_medium.Folder(), args);
-        HWND box = run.WaitWindow(kBoxCaption);
-        ASSERT_TRUE(box) << args;
-        EXPECT_EQ("Orvantix Touchscreen has already been installed.", harness::MessageBoxText(box));
-        harness::PostClick(box, IDOK);
-        DWORD code = 1;
-        ASSERT_TRUE(run.WaitEnd(&code));
-        EXPECT_EQ(0u, code);
+        EXPECT_EQ("Orvantix Touchscreen has already been installed.", AnswerBox(run)) << args;
+        EXPECT_EQ(0u, run.EndCode()) << args;
     }
     EXPECT_TRUE(before == ReadInstalledState());
 }
 
-enum class Stop { kQuit, kEscape, kCloseBox };
-
-void PrintTo(Stop stop, std::ostream *os) {
-    *os << (stop == Stop::kQuit ? "Quit" : stop == Stop::kEscape ? "Escape" : "close box");
-}
+// The ways to leave the install question.
+struct Stop {
+    const char *name;
+    void (*press)(HWND question);
+};
+void PrintTo(const Stop &stop, std::ostream *os) { *os << stop.name; }
+const Stop kStops[] = {{"Quit", [](HWND q) { harness::PostClick(q, 1004); }},
+                       {"Escape", [](HWND q) { harness::SendKey(q, VK_ESCAPE); }},
+                       {"close box", [](HWND q) { PostMessageA(q, WM_SYSCOMMAND, SC_CLOSE, 0); }}};
 
 class StopAtQuestionTest : public InstallTest, public ::testing::WithParamInterface<Stop> {};
 
 TEST_P(StopAtQuestionTest, EndsHavingWrittenOnlySystemIni) {
-    SetMouseSettings("4", "4", "500");
     SetupRun run(m_medium.Folder(), "");
     HWND question = run.WaitWindow(kInstallCaption);
     ASSERT_TRUE(question);
-    switch (GetParam()) {
-    case Stop::kQuit:
-        harness::PostClick(question, 1004);
-        break;
-    case Stop::kEscape:
-        harness::SendKey(question, VK_ESCAPE);
-        break;
-    case Stop::kCloseBox:
-        PostMessageA(question, WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
-    }
-    DWORD code = 1;
-    ASSERT_TRUE(run.WaitEnd(&code, 10000)) << "no further dialog may follow";
-    EXPECT_EQ(0u, code);
+    GetParam().press(question);
+    EXPECT_EQ(0u, run.EndCode(10000)) << "no further dialog may follow";
     ExpectNothingButSystemIni();
     EXPECT_EQ("4", MouseSetting("DoubleClickWidth"));
     EXPECT_EQ("500", MouseSetting("DoubleClickSpeed"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Flow, StopAtQuestionTest,
-                         ::testing::Values(Stop::kQuit, Stop::kEscape, Stop::kCloseBox));
+INSTANTIATE_TEST_SUITE_P(Flow, StopAtQuestionTest, ::testing::ValuesIn(kStops));
 
 TEST_F(InstallTest, CancelOnPortDialogWritesOnlySystemIni) {
-    SetMouseSettings("4", "4", "500");
     SetupRun run(m_medium.Folder(), "");
     HWND port = OpenPortDialog(run);
     ASSERT_TRUE(port);
     // Nothing but System.ini has been written while the port is asked.
     ExpectNothingButSystemIni();
     harness::PostClick(port, IDCANCEL);
-    DWORD code = 1;
-    ASSERT_TRUE(run.WaitEnd(&code, 10000));
-    EXPECT_EQ(0u, code);
+    EXPECT_EQ(0u, run.EndCode(10000));
     ExpectNothingButSystemIni();
     EXPECT_EQ("4", MouseSetting("DoubleClickHeight"));
     EXPECT_EQ("500", MouseSetting("DoubleClickSpeed"));
@@ -217,9 +191,7 @@ TEST_F(InstallTest, RemovalWithoutPackageShowsBox7AfterSystemIni) {
     EXPECT_EQ("Orvantix Touchscreen has not been installed.", harness::MessageBoxText(box));
     EXPECT_EQ("Orvantix Touchscreen", SystemIniEntry("boot.description"));
     harness::PostClick(box, IDOK);
-    DWORD code = 1;
-    ASSERT_TRUE(run.WaitEnd(&code));
-    EXPECT_EQ(0u, code);
+    EXPECT_EQ(0u, run.EndCode());
     ExpectNothingButSystemIni();
 }
 
@@ -229,14 +201,10 @@ class NtSystemTest : public InstallTest, public ::testing::WithParamInterface<co
 TEST_P(NtSystemTest, OnlyBox11WhateverTheCommandLine) {
     harness::ReportedWindows reported("Setup.exe", GetParam());
     for (const char *args : {"", "-U", "-L"}) {
+        SCOPED_TRACE(std::string(GetParam()) + " " + args);
         SetupRun run(m_medium.Folder(), args);
-        HWND box = run.WaitWindow(kBoxCaption);
-        ASSERT_TRUE(box) << GetParam() << " " << args;
-        EXPECT_EQ("We can not run on this operating system.", harness::MessageBoxText(box));
-        harness::PostClick(box, IDOK);
-        DWORD code = 1;
-        ASSERT_TRUE(run.WaitEnd(&code));
-        EXPECT_EQ(0u, code);
+        EXPECT_EQ("We can not run on this operating system.", AnswerBox(run));
+        EXPECT_EQ(0u, run.EndCode());
         EXPECT_EQ("", SystemIniEntry("boot")) << "nothing may be written";
         EXPECT_EQ("", SystemIniEntry("boot.description"));
         EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kDeviceKey).exists);

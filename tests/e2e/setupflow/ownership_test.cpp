@@ -3,9 +3,9 @@
 // it was, a finishing run left pending spares a later installation, and no
 // finishing run is arranged without its copy of Setup.
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 
 #include <algorithm>
-#include <iterator>
 #include <set>
 
 #include "setup_fixture.h"
@@ -20,49 +20,37 @@ void ExportKey(HKEY key, const std::string &path, Lines *lines) {
     DWORD nameMax = 0, dataMax = 0, subMax = 0;
     RegQueryInfoKeyA(key, NULL, NULL, NULL, NULL, &subMax, NULL, NULL, &nameMax, &dataMax, NULL,
                      NULL);
-    std::vector<char> name(nameMax + 2);
+    std::vector<char> name(std::max(nameMax, subMax) + 2);
     std::vector<BYTE> data(dataMax + 1);
     for (DWORD i = 0;; ++i) {
         DWORD nameSize = static_cast<DWORD>(name.size()), dataSize = dataMax + 1, type = 0;
-        if (RegEnumValueA(key, i, name.data(), &nameSize, NULL, &type, data.data(), &dataSize) !=
-            ERROR_SUCCESS)
+        if (RegEnumValueA(key, i, name.data(), &nameSize, NULL, &type, data.data(), &dataSize))
             break;
         lines->insert(path + "\\[" + name.data() + "]=" + std::to_string(type) + ":" +
                       std::string(reinterpret_cast<char *>(data.data()), dataSize));
     }
-    std::vector<char> sub(subMax + 2);
-    for (DWORD i = 0; RegEnumKeyA(key, i, sub.data(), static_cast<DWORD>(sub.size())) == ERROR_SUCCESS;
-         ++i) {
-        HKEY child;
-        if (RegOpenKeyExA(key, sub.data(), 0, KEY_READ, &child) != ERROR_SUCCESS) continue;
-        ExportKey(child, path + "\\" + sub.data(), lines);
+    HKEY child;
+    for (DWORD i = 0; !RegEnumKeyA(key, i, name.data(), static_cast<DWORD>(name.size())); ++i) {
+        if (RegOpenKeyExA(key, name.data(), 0, KEY_READ, &child)) continue;
+        ExportKey(child, path + "\\" + name.data(), lines);
         RegCloseKey(child);
     }
 }
 
 // Every file and folder below folder with its size and time of writing.
 void ListFiles(const std::string &folder, Lines *lines) {
+    lines->insert(folder);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        std::string path = folder + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            lines->insert(path + "\\");
-            ListFiles(path + "\\", lines);
-        } else {
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        std::string name = found.cFileName, path = folder + name;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             lines->insert(path + " " + std::to_string(found.nFileSizeLow) + " " +
                           std::to_string(found.ftLastWriteTime.dwLowDateTime));
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
-
-bool StartsWithNoCase(const std::string &text, const std::string &start) {
-    return text.size() >= start.size() && lstrcmpiA(text.substr(0, start.size()).c_str(),
-                                                    start.c_str()) == 0;
+        else if (name != "." && name != "..")
+            ListFiles(path + "\\", lines);
+    }
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
 
 // The machine as a registry export and a file list. Setup's System.ini
@@ -83,22 +71,19 @@ Lines TakeSnapshot() {
         "HKLM\\Hardware\\", "HKLM\\System\\CurrentControlSet\\Control\\",
         "HKLM\\System\\CurrentControlSet\\Hardware Profiles\\",
         "HKCU\\Software\\Wine\\Temporary System Parameters\\"};
-    Lines compared;
-    std::copy_if(lines.begin(), lines.end(), std::inserter(compared, compared.end()),
-                 [&](const std::string &line) {
-                     return std::none_of(std::begin(kept), std::end(kept), [&](const std::string &k) {
-                         return StartsWithNoCase(line, k);
-                     });
-                 });
-    return compared;
+    for (auto line = lines.begin(); line != lines.end();) {
+        bool setupKeeps = std::any_of(std::begin(kept), std::end(kept), [&](const std::string &k) {
+            return StrCmpNIA(line->c_str(), k.c_str(), static_cast<int>(k.size())) == 0;
+        });
+        line = setupKeeps ? lines.erase(line) : std::next(line);
+    }
+    return lines;
 }
 
-std::string Difference(const Lines &before, const Lines &after) {
+// The lines of one side that the other lacks, each after mark.
+std::string Lacking(const Lines &from, const Lines &in, const std::string &mark) {
     std::string text;
-    for (const std::string &line : before)
-        if (!after.count(line)) text += "  gone: " + line + "\n";
-    for (const std::string &line : after)
-        if (!before.count(line)) text += "  new:  " + line + "\n";
+    for (const std::string &line : from) text += in.count(line) ? "" : mark + line + "\n";
     return text;
 }
 
@@ -106,74 +91,58 @@ std::string Difference(const Lines &before, const Lines &after) {
 // the restart.
 void RemovePackage(const std::string &folder) {
     SetupRun run(folder, "-U");
-    HWND question = run.WaitWindow(kUninstallCaption);
-    ASSERT_TRUE(question);
-    harness::PostClick(question, 6);
-    HWND box = run.WaitWindow(kBoxCaption);
+    HWND box = AnswerRemovalQuestion(run);
     ASSERT_TRUE(box);
     harness::PostClick(box, IDNO);
-    DWORD code = 1;
-    ASSERT_TRUE(run.WaitEnd(&code));
+    ASSERT_NE(STILL_ACTIVE, run.EndCode());
 }
 
-const std::string kForeignClassKey = std::string(kClassKey) + "\\0000";
+struct Ownership : ::testing::Test {
+    harness::MachineGuard m_guard{GuardedKeys(), GuardedFiles(), ClearPackage};
+    InstallationMedium m_medium;
+};
 
-TEST(Ownership, ARoundTripLeavesOtherDevicesAndProgramsAsTheyWere) {
-    harness::MachineGuard guard{GuardedKeys(), GuardedFiles(), ClearPackage};
-    InstallationMedium medium;
-    harness::WriteString(HKEY_LOCAL_MACHINE, kForeignClassKey, "DriverDesc", "Standard Serial Mouse");
-    harness::WriteString(HKEY_LOCAL_MACHINE, kForeignClassKey, "StaticVxD", "*vmouse");
+TEST_F(Ownership, ARoundTripLeavesOtherDevicesAndProgramsAsTheyWere) {
+    const std::string foreignClass = std::string(kClassKey) + "\\0000";
+    harness::WriteString(HKEY_LOCAL_MACHINE, foreignClass, "DriverDesc", "Standard Serial Mouse");
+    harness::WriteString(HKEY_LOCAL_MACHINE, foreignClass, "StaticVxD", "*vmouse");
     harness::WriteString(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "DisplayName", "Another program");
-    harness::WriteString(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "UninstallString", "C:\\Other\\Setup.exe /x");
+    harness::WriteString(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "UninstallString",
+                         "C:\\Other\\Setup.exe /x");
     Lines before = TakeSnapshot();
 
-    ASSERT_NO_FATAL_FAILURE(InstallPackage(medium));
-    EXPECT_EQ("Orvantix Touchscreen", ReadText(HKEY_LOCAL_MACHINE, kOwnUninstallKey, "DisplayName"));
-    EXPECT_EQ(WindowsFolder() + "Zelvanis\\Setup.exe -u",
-              ReadText(HKEY_LOCAL_MACHINE, kOwnUninstallKey, "UninstallString"));
-    EXPECT_EQ("Another program", ReadText(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "DisplayName"));
-    EXPECT_EQ("Orvantix Touchscreen",
-              ReadText(HKEY_LOCAL_MACHINE, std::string(kClassKey) + "\\0001", "DriverDesc"));
+    ASSERT_NO_FATAL_FAILURE(InstallPackage(m_medium));
+    EXPECT_EQ("Orvantix Touchscreen", Hklm(kOwnUninstallKey, "DisplayName"));
+    EXPECT_EQ(ProgramFolder() + "Setup.exe -u", Hklm(kOwnUninstallKey, "UninstallString"));
+    EXPECT_EQ("Another program", Hklm(kSetupUninstallKey, "DisplayName"));
+    EXPECT_EQ("Orvantix Touchscreen", Hklm(std::string(kClassKey) + "\\0001", "DriverDesc"));
 
-    ASSERT_NO_FATAL_FAILURE(RemovePackage(medium.Folder()));
+    ASSERT_NO_FATAL_FAILURE(RemovePackage(m_medium.Folder()));
     Lines after = TakeSnapshot();
-    EXPECT_TRUE(before == after) << Difference(before, after);
+    EXPECT_TRUE(before == after) << Lacking(before, after, "  gone: ")
+                                 << Lacking(after, before, "  new:  ");
 }
 
-// A command of the run-once key split into program and arguments.
-void RunCommand(const std::string &command) {
-    size_t blank = command.rfind(' ');
-    std::string program = command.substr(0, blank);
-    std::string folder = program.substr(0, program.find_last_of('\\') + 1);
-    SetupRun run(folder, command.substr(blank + 1), program.substr(folder.size()));
-    DWORD code = 1;
-    EXPECT_TRUE(run.WaitEnd(&code)) << command;
-}
-
-TEST(Ownership, APendingFinishingRunSparesALaterInstallation) {
-    harness::MachineGuard guard{GuardedKeys(), GuardedFiles(), ClearPackage};
-    InstallationMedium medium;
-    ASSERT_NO_FATAL_FAILURE(InstallPackage(medium));
+TEST_F(Ownership, APendingFinishingRunSparesALaterInstallation) {
+    ASSERT_NO_FATAL_FAILURE(InstallPackage(m_medium));
     ASSERT_NO_FATAL_FAILURE(RemovePackage(ProgramFolder()));
-    ASSERT_NE("(none)", ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix"));
+    ASSERT_NE("(none)", RunOnce("Orvantix"));
 
-    ASSERT_NO_FATAL_FAILURE(InstallPackage(medium));
+    ASSERT_NO_FATAL_FAILURE(InstallPackage(m_medium));
     InstalledState installed = ReadInstalledState();
     // The next start of Windows: what the run-once key holds runs once. The
     // first-start calibration is left out; it writes only its own values.
     for (const std::string &name : harness::ValueNames(HKEY_LOCAL_MACHINE, kRunOnceKey)) {
         if (name == "Durmasel") continue;
-        RunCommand(ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, name.c_str()));
+        EXPECT_NE(STILL_ACTIVE, SetupRun(RunOnce(name.c_str())).EndCode()) << name;
         harness::DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, name.c_str());
     }
     EXPECT_TRUE(installed == ReadInstalledState()) << "the new installation must stay whole";
-    EXPECT_EQ("(none)", ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix"));
+    EXPECT_EQ("(none)", RunOnce("Orvantix"));
 }
 
-TEST(Ownership, NoFinishingRunWithoutItsCopyOfSetup) {
-    harness::MachineGuard guard{GuardedKeys(), GuardedFiles(), ClearPackage};
-    InstallationMedium medium;
-    ASSERT_NO_FATAL_FAILURE(InstallPackage(medium));
+TEST_F(Ownership, NoFinishingRunWithoutItsCopyOfSetup) {
+    ASSERT_NO_FATAL_FAILURE(InstallPackage(m_medium));
     // A stranger's program of that name, held open: the copy can't replace it.
     std::string copy = TempFolder() + "Setup.exe";
     harness::WriteTextFile(copy, "a stranger's program");
@@ -181,7 +150,7 @@ TEST(Ownership, NoFinishingRunWithoutItsCopyOfSetup) {
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     RemovePackage(ProgramFolder());
     CloseHandle(held);
-    EXPECT_EQ("(none)", ReadText(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix"));
+    EXPECT_EQ("(none)", RunOnce("Orvantix"));
     EXPECT_EQ("a stranger's program", harness::ReadTextFile(copy));
 }
 

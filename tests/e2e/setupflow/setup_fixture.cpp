@@ -50,6 +50,18 @@ std::string ReadText(HKEY root, const std::string &key, const char *name) {
     return harness::ReadString(root, key, name, "(none)");
 }
 
+std::string Hklm(const std::string &key, const char *name) {
+    return ReadText(HKEY_LOCAL_MACHINE, key, name);
+}
+
+std::string RunOnce(const char *name) { return Hklm(kRunOnceKey, name); }
+
+DWORD Parameter(const char *name) {
+    DWORD value = 0xDEAD;
+    harness::ReadDword(HKEY_LOCAL_MACHINE, kParameterKey, name, &value);
+    return value;
+}
+
 bool FolderExists(const std::string &path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -88,8 +100,8 @@ void ClearPackage() {
          {kDeviceKey, kClassKey, kServiceKey, kSetupUninstallKey, kOwnUninstallKey})
         DeleteKeyTree(HKEY_LOCAL_MACHINE, key);
     DeleteKeyTree(HKEY_CURRENT_USER, kWineAppKey);
-    harness::DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel");
-    harness::DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix");
+    for (const char *name : {"Durmasel", "Orvantix"})
+        harness::DeleteValue(HKEY_LOCAL_MACHINE, kRunOnceKey, name);
     for (const std::string &file : GuardedFiles()) DeleteFileA(file.c_str());
     DeleteFolderTree(ProgramFolder());
     DeleteFolderTree(GroupFolder());
@@ -123,6 +135,14 @@ std::string InstallationMedium::Bytes(const std::string &name) const {
 SetupRun::SetupRun(const std::string &folder, const std::string &args, const std::string &exe)
     : m_process(harness::Start(folder + exe, args, folder)) {}
 
+static std::string FolderOf(const std::string &command) {
+    return command.substr(0, command.find_last_of('\\', command.rfind(' ')) + 1);
+}
+
+SetupRun::SetupRun(const std::string &command)
+    : m_process(harness::Start(command.substr(0, command.rfind(' ')),
+                               command.substr(command.rfind(' ') + 1), FolderOf(command))) {}
+
 SetupRun::~SetupRun() {
     DWORD code;
     if (!WaitEnd(&code, 0)) harness::Kill(m_process);
@@ -133,6 +153,23 @@ HWND SetupRun::WaitWindow(const char *caption, DWORD ms) {
 }
 
 bool SetupRun::WaitEnd(DWORD *code, DWORD ms) { return harness::WaitExit(m_process, ms, code); }
+
+DWORD SetupRun::EndCode(DWORD ms) {
+    DWORD code = STILL_ACTIVE;
+    WaitEnd(&code, ms);
+    return code;
+}
+
+DWORD SetupRun::QuietEndCode(DWORD ms) {
+    DWORD code = STILL_ACTIVE;
+    bool seen = false;
+    harness::WaitUntil([&] {
+        seen = seen || ShowsAnyWindow();
+        return WaitEnd(&code, 0);
+    }, ms);
+    EXPECT_FALSE(seen) << "a window showed where none may";
+    return code;
+}
 
 bool SetupRun::ShowsAnyWindow() { return harness::FindProcessWindow(m_process.pid, NULL) != NULL; }
 
@@ -162,16 +199,11 @@ static LinkInfo LoadLink(IShellLinkA *link, const std::string &path) {
     WCHAR wide[MAX_PATH];
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
     if (SUCCEEDED(file->Load(wide, STGM_READ))) {
-        char text[MAX_PATH] = "";
-        link->GetPath(text, sizeof(text), NULL, SLGP_RAWPATH);
-        info.target = text;
-        text[0] = '\0';
-        link->GetWorkingDirectory(text, sizeof(text));
-        info.workingFolder = text;
-        text[0] = '\0';
-        link->GetArguments(text, sizeof(text));
-        info.arguments = text;
-        info.loaded = true;
+        char target[MAX_PATH] = "", folder[MAX_PATH] = "", arguments[MAX_PATH] = "";
+        link->GetPath(target, sizeof(target), NULL, SLGP_RAWPATH);
+        link->GetWorkingDirectory(folder, sizeof(folder));
+        link->GetArguments(arguments, sizeof(arguments));
+        info = {true, target, folder, arguments};
     }
     file->Release();
     return info;
@@ -231,14 +263,27 @@ HWND OpenPortDialog(SetupRun &run) {
     return run.WaitWindow(kPortCaption);
 }
 
+std::string AnswerBox(SetupRun &run) {
+    HWND box = run.WaitWindow(kBoxCaption);
+    if (!box) return "(no box)";
+    std::string text = harness::MessageBoxText(box);
+    harness::PostClick(box, IDOK);
+    return text;
+}
+
+HWND AnswerRemovalQuestion(SetupRun &run) {
+    HWND question = run.WaitWindow(kUninstallCaption);
+    if (!question) return NULL;
+    harness::PostClick(question, 6);
+    return run.WaitWindow(kBoxCaption);
+}
+
 void PressAndExpectEnd(SetupRun &run, HWND dialog, int button,
                        const std::vector<std::string> &restarts) {
     // Without the hook Wine would close every windowed program of the session.
     ASSERT_TRUE(run.HookRestart());
     harness::PostClick(dialog, button);
-    DWORD code = 1;
-    ASSERT_TRUE(run.WaitEnd(&code));
-    EXPECT_EQ(0u, code);
+    EXPECT_EQ(0u, run.EndCode());
     EXPECT_EQ(restarts, RestartRequests()) << "\"2 0\" is EWX_REBOOT with reserved 0";
 }
 
@@ -251,7 +296,15 @@ void InstallPackage(const std::string &folder, const char *portName) {
     HWND complete = run.WaitWindow(kCompleteCaption);
     ASSERT_TRUE(complete);
     harness::PostClick(complete, IDCANCEL);
-    DWORD code = 1;
-    ASSERT_TRUE(run.WaitEnd(&code));
-    ASSERT_EQ(0u, code);
+    ASSERT_EQ(0u, run.EndCode());
+}
+
+void ExpectPackageGone(bool programFolder) {
+    for (const char *key : {kDeviceKey, kServiceKey, kSetupUninstallKey})
+        EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, key).exists) << key;
+    EXPECT_EQ(0u, ReadKeyTree(HKEY_LOCAL_MACHINE, kClassKey).subkeys.count("0000"));
+    for (const std::string &file : harness::PackageFiles()) EXPECT_FALSE(FileExists(file)) << file;
+    EXPECT_FALSE(FolderExists(GroupFolder()));
+    EXPECT_FALSE(programFolder && FolderExists(ProgramFolder()));
+    EXPECT_EQ("(none)", RunOnce("Durmasel")) << "no first-start calibration of a deleted program";
 }

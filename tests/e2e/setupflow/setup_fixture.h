@@ -45,7 +45,11 @@ extern const std::vector<std::string> kMediumFiles;
 std::string SystemIniEntry(const char *section);
 // A registry text value, or "(none)" when it can't be read.
 std::string ReadText(HKEY root, const std::string &key, const char *name);
+std::string Hklm(const std::string &key, const char *name);  // ReadText of HKEY_LOCAL_MACHINE
+std::string RunOnce(const char *name);                       // Hklm of kRunOnceKey
 bool FolderExists(const std::string &path);
+// A number of the parameter store; 0xDEAD when it is not a DWORD there.
+DWORD Parameter(const char *name);
 
 // What the tests change, for harness::MachineGuard, and a machine without
 // any trace of the package (the guard clears it before a test and again
@@ -75,12 +79,20 @@ class SetupRun {
 public:
     SetupRun(const std::string &folder, const std::string &args,
              const std::string &exe = "Setup.exe");
+    // A command as the run-once key holds it: the program's path, a blank,
+    // the arguments; the program's folder is the current folder.
+    explicit SetupRun(const std::string &command);
     ~SetupRun();
 
     // A visible top-level window of this process with that exact caption.
     HWND WaitWindow(const char *caption, DWORD ms = 15000);
     // True when the process ended within ms; *code gets its exit code.
     bool WaitEnd(DWORD *code, DWORD ms = 30000);
+    // The exit code when the process ended within ms, else STILL_ACTIVE.
+    DWORD EndCode(DWORD ms = 30000);
+    // The same for a run that must never show a window: one is looked for
+    // every 50 ms until the end, and a window seen fails the test.
+    DWORD QuietEndCode(DWORD ms = 60000);
     // True while the process has a visible window of its own.
     bool ShowsAnyWindow();
     // Loads the test hook into Setup: its ExitWindowsEx calls are recorded
@@ -112,6 +124,12 @@ InstalledState ReadInstalledState();
 
 // Answers the install question with "Yes,go next"; the port dialog or null.
 HWND OpenPortDialog(SetupRun &run);
+// The text of the message box the run shows, answered with OK; "(no box)"
+// when none showed.
+std::string AnswerBox(SetupRun &run);
+// Answers the removal question with "Yes,go next"; box 8 (the restart
+// question) or null.
+HWND AnswerRemovalQuestion(SetupRun &run);
 // Hooks the restart, presses button in dialog and expects Setup to end
 // with exit code 0 having asked for exactly these restarts.
 void PressAndExpectEnd(SetupRun &run, HWND dialog, int button,
@@ -124,5 +142,10 @@ void InstallPackage(const std::string &folder, const char *port);
 inline void InstallPackage(const InstallationMedium &medium) {
     InstallPackage(medium.Folder(), "COM3");
 }
+
+// Nothing of the package is left: its keys, its device class entry, its
+// files, its group, its first-start calibration, and with programFolder
+// the program folder as well.
+void ExpectPackageGone(bool programFolder);
 
 #endif
