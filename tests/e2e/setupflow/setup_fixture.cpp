@@ -135,6 +135,21 @@ std::string InstallationMedium::Bytes(const std::string &name) const {
 SetupRun::SetupRun(const std::string &folder, const std::string &args, const std::string &exe)
     : m_process(harness::Start(folder + exe, args, folder)) {}
 
+SetupRun::SetupRun(const std::string &folder, const std::string &args, Hooked) {
+    std::string command = "\"" + folder + "Setup.exe\" " + args;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, CREATE_SUSPENDED, NULL,
+                        folder.c_str(), &startup, &info))
+        return;
+    m_process.handle = info.hProcess;
+    m_process.pid = info.dwProcessId;
+    EXPECT_TRUE(HookRestart()) << "the restart hook did not load";
+    ResumeThread(info.hThread);
+    CloseHandle(info.hThread);
+}
+
 static std::string FolderOf(const std::string &command) {
     return command.substr(0, command.find_last_of('\\', command.rfind(' ')) + 1);
 }

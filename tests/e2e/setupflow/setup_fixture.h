@@ -79,6 +79,10 @@ class SetupRun {
 public:
     SetupRun(const std::string &folder, const std::string &args,
              const std::string &exe = "Setup.exe");
+    // Started suspended, the restart hook (see HookRestart) loaded, then let
+    // run: for runs that may restart before a test could hook them.
+    enum Hooked { kHooked };
+    SetupRun(const std::string &folder, const std::string &args, Hooked);
     // A command as the run-once key holds it: the program's path, a blank,
     // the arguments; the program's folder is the current folder.
     explicit SetupRun(const std::string &command);

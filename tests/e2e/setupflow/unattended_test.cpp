@@ -123,6 +123,20 @@ TEST_F(UnattendedTest, EndsWithFourNamingAFileItCouldNotWrite) {
     EXPECT_EQ(log.size() - 13, log.find("Exit code 4\r\n"));
 }
 
+// Windows restarts only when /REBOOT asks: Setup starts suspended with the
+// restart hook loaded, so even a run that ends at once is watched.
+TEST_F(UnattendedTest, RestartsWindowsOnlyWhenAsked) {
+    const struct { const char *args; std::vector<std::string> restarts; } runs[] = {
+        {"/S /PORT=2", {}}, {"/S /U /REBOOT", {"2 0"}}, {"/S /U /REBOOT", {}}};
+    for (const auto &r : runs) {
+        ClearRestartRequests();
+        SetupRun run(ImageFolder(), std::string(r.args) + " /LOG=\"" + LogPath() + "\"",
+                     SetupRun::kHooked);
+        EXPECT_NE(STILL_ACTIVE, run.QuietEndCode()) << r.args;
+        EXPECT_EQ(r.restarts, RestartRequests()) << r.args << ": \"2 0\" is EWX_REBOOT";
+    }
+}
+
 TEST_F(UnattendedTest, RemovesEverythingFromTheMediumAndFromTheProgramFolder) {
     ASSERT_EQ(3010u, RunQuietly("/S /PORT=2"));
     EXPECT_EQ(0u, RunQuietly("/S /U"));
