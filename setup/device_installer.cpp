@@ -156,7 +156,7 @@ BOOL CDeviceInstaller::WriteValues() {
             RegCloseKey(key);
             return FALSE;
         }
-        journal::Note("Wrote HKLM\\", entry->keyPath.c_str(), " value ", entry->valueName.c_str());
+        journal::NoteValue("Wrote", entry->keyPath.c_str(), entry->valueName.c_str());
     }
     if (key) RegCloseKey(key);
     return TRUE;

@@ -43,6 +43,15 @@ void Note(const char *a, const char *b, const char *c, const char *d) {
     WriteLine(parts, 4);
 }
 
+void NoteValue(const char *done, const char *keyPath, const char *valueName) {
+    int length = lstrlenA(keyPath);
+    if (length > 0 && keyPath[length - 1] == '\\') --length;
+    Text key;
+    key.AssignBytes(keyPath, static_cast<size_t>(length));
+    const char *parts[] = {done, " HKLM\\", key.c_str(), " value ", valueName};
+    WriteLine(parts, 5);
+}
+
 // The system's text ends in a line break, which would end the line early.
 void NoteError(DWORD code, const char *a, const char *b, const char *c, const char *d) {
     if (g_log == INVALID_HANDLE_VALUE) return;

@@ -19,6 +19,8 @@ BOOL Unattended();
 
 // One line of the log, the parts joined as they are, ended by CRLF.
 void Note(const char *a, const char *b = NULL, const char *c = NULL, const char *d = NULL);
+// "<done> HKLM\<key> value <name>", the key without its closing backslash.
+void NoteValue(const char *done, const char *keyPath, const char *valueName);
 // A line of up to four parts, then ": " and the system's text for code.
 void NoteError(DWORD code, const char *a, const char *b = NULL, const char *c = NULL,
                const char *d = NULL);

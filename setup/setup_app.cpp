@@ -68,7 +68,7 @@ static void DeleteOwnRunOnce(const flow::RunOnceValue &value) {
     Text command;
     if (ReadValue(key, value.name, &command) && flow::IsOwnRunOnce(value, command.c_str()) &&
         RegDeleteValueA(key, value.name) == ERROR_SUCCESS)
-        journal::Note("Deleted HKLM\\" RUN_ONCE_KEY " value ", value.name);
+        journal::NoteValue("Deleted", RUN_ONCE_KEY, value.name);
     RegCloseKey(key);
 }
 
@@ -321,7 +321,7 @@ BOOL CSetupApp::ScheduleRemovalAfterRestart() {
     Text command(copy);
     command.Append(FINISH_SWITCH);
     if (WriteValue(key, flow::kFinishRunOnce.name, command, REG_SZ))
-        journal::Note("Wrote HKLM\\" RUN_ONCE_KEY " value ", flow::kFinishRunOnce.name);
+        journal::NoteValue("Wrote", RUN_ONCE_KEY, flow::kFinishRunOnce.name);
     RegCloseKey(key);
     return TRUE;
 }

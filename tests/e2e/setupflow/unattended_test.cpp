@@ -58,6 +58,7 @@ TEST_F(UnattendedTest, MakesWhatTheDialogsMakeWithoutAWindow) {
     EXPECT_EQ(SystemFolder() + "Durmasel.exe", RunOnce("Durmasel"));
     EXPECT_TRUE(Logged("Copied Setup.exe to " + ProgramFolder() + "Setup.exe\r\n"));
     EXPECT_TRUE(Logged(" value DeviceDesc\r\n"));
+    EXPECT_TRUE(Logged("Wrote HKLM\\" + std::string(kRunOnceKey) + " value Durmasel\r\n"));
     std::string log = Log();
     EXPECT_EQ(0u, log.find("an earlier run\r\n")) << "the log is appended to";
     EXPECT_EQ(log.size() - 16, log.find("Exit code 3010\r\n"));
