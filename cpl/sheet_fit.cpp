@@ -18,6 +18,8 @@ using sheet_layout::Size;
 
 // Smaller than this the pages' text is no longer readable.
 const int kSmallestPointSize = 6;
+// More controls than any page has.
+const int kMostControls = 32;
 // The sheet's buttons have these ids in every version of the common
 // controls; the Apply button (0x3021) has no name in the headers.
 const int kSheetButtons[] = {IDOK, IDCANCEL, 0x3021, IDHELP};
@@ -38,18 +40,24 @@ Box BoxOf(const RECT &rect) {
     return box;
 }
 
-// A page's real size: its extent mapped in its own font, which only a
-// dialog made from its template knows. The probe is never shown, and is made
-// without the page's controls: nothing is created for it but the dialog and
-// its font, and no picture is loaded.
-Size MeasurePage(HWND sheet, const PageTemplate &page) {
-    Size size = {0, 0};
+// A dialog made from the page's template knows the page's font and its
+// dialog units. The probe is never shown, and is made without the page's
+// controls: nothing is created for it but the dialog and its font, and no
+// picture is loaded.
+HWND MakeProbe(HWND sheet, const PageTemplate &page) {
     WORD *items = reinterpret_cast<WORD *>(page.bytes + page.facts.itemCountOffset);
     WORD itemCount = *items;
     *items = 0;
     HWND probe = CreateDialogIndirectParamA(
         g_module, reinterpret_cast<LPCDLGTEMPLATEA>(page.bytes), sheet, ProbeProc, 0);
     *items = itemCount;
+    return probe;
+}
+
+// A page's real size: its extent mapped in its own font.
+Size MeasurePage(HWND sheet, const PageTemplate &page) {
+    Size size = {0, 0};
+    HWND probe = MakeProbe(sheet, page);
     if (!probe) return size;
     RECT extent = {0, 0, page.facts.extent.width, page.facts.extent.height};
     MapDialogRect(probe, &extent);
@@ -72,6 +80,49 @@ Size MeasurePages(int pointSize, void *sheet) {
         largest.height = Larger(largest.height, size.height);
     }
     return largest;
+}
+
+// The width in dialog units that text takes in the probe's font, rounded up.
+int TextWidth(HWND probe, HDC dc, const char *text) {
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+    RECT thousand = {0, 0, 1000, 0};
+    MapDialogRect(probe, &thousand);
+    if (thousand.right <= 0) return 0;
+    return (extent.cx * 1000 + thousand.right - 1) / thousand.right + 1;
+}
+
+// A text the page's font makes wider than its box would wrap out of sight
+// or be clipped: it is widened as far as its group and its row allow.
+void WidenTexts(PageTemplate &page, HDC dc, HWND probe) {
+    sheet_layout::TemplateItem items[kMostControls];
+    int count = sheet_layout::ReadItems(page.bytes, page.size, page.facts, items, kMostControls);
+    for (int i = 0; i < count; ++i) {
+        char text[128];
+        if (!items[i].leftText || !items[i].titleOffset ||
+            !sheet_layout::TitleText(page.bytes, page.size, items[i].titleOffset, text,
+                                     sizeof(text)))
+            continue;
+        int room = sheet_layout::RoomForText(items, count, i, page.facts.extent.width);
+        int width = TextWidth(probe, dc, text);
+        WORD *cx = reinterpret_cast<WORD *>(page.bytes + items[i].widthOffset);
+        if (width > *cx) *cx = static_cast<WORD>(width < room ? width : room);
+    }
+}
+
+void WidenPageTexts(HWND sheet) {
+    for (UINT i = 0; i < g_pageCount; ++i) {
+        PageTemplate &page = g_pages[i];
+        HWND probe = page.bytes ? MakeProbe(sheet, page) : NULL;
+        if (!probe) continue;
+        HDC dc = GetDC(probe);
+        HGDIOBJ pageFont = reinterpret_cast<HGDIOBJ>(SendMessageA(probe, WM_GETFONT, 0, 0));
+        HGDIOBJ font = SelectObject(dc, pageFont);
+        WidenTexts(page, dc, probe);
+        SelectObject(dc, font);
+        ReleaseDC(probe, dc);
+        DestroyWindow(probe);
+    }
 }
 
 int TemplatePointSize() {
@@ -157,6 +208,7 @@ bool CopyPageTemplate(WORD resourceId, PageTemplate *page) {
         page->bytes = static_cast<unsigned char *>(HeapAlloc(GetProcessHeap(), 0, length));
     if (page->bytes) {
         memcpy(page->bytes, original, length);
+        page->size = length;
         if (!sheet_layout::ReadTemplate(page->bytes, length, &page->facts)) FreePageTemplate(page);
     }
     return page->bytes != NULL;
@@ -185,6 +237,7 @@ void FitSheetToPages(HWND sheet) {
     // The tab area becomes exactly the pages' size: larger as a rule, smaller
     // where the sheet's own font alone would not fit the screen.
     Size pages = MeasurePages(points, sheet);
+    WidenPageTexts(sheet);
     GrowSheet(sheet, tab, pages.width - Width(display), pages.height - Height(display), workArea);
     FitShownPage(sheet, tab);
 }

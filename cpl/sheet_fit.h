@@ -12,6 +12,7 @@
 // copied, and the page then comes from the resource as it is.
 struct PageTemplate {
     unsigned char *bytes;
+    size_t size;
     sheet_layout::TemplateFacts facts;
 };
 

@@ -34,6 +34,29 @@ struct TemplateFacts {
 // names no font of its own (so its font size cannot be changed).
 bool ReadTemplate(const unsigned char *bytes, size_t length, TemplateFacts *facts);
 
+// One control of a plain dialog template, as far as fitting its text needs.
+struct TemplateItem {
+    Box place;           // in dialog units
+    size_t widthOffset;  // byte offset of its width
+    size_t titleOffset;  // byte offset of its title's text; 0 for none or an ordinal
+    bool leftText;       // a static text drawn from its left edge
+    bool groupBox;
+};
+
+// Reads the controls of a plain template (extended ones have none for us),
+// up to capacity; how many, or -1 when the template is cut short.
+int ReadItems(const unsigned char *bytes, size_t length, const TemplateFacts &facts,
+              TemplateItem *items, int capacity);
+
+// A title's text (UTF-16 in the template) as plain text, without its "&"
+// marks; characters outside ASCII become "?". False when cut short.
+bool TitleText(const unsigned char *bytes, size_t length, size_t at, char *text, size_t size);
+
+// The widest, in dialog units, that text control index may become: up to
+// the inner edge of the group box around it (or the page's) and short of any
+// control that starts to its right on its row; never less than it is.
+int RoomForText(const TemplateItem *items, int count, int index, int pageWidth);
+
 // Measures the pages with their font at the given point size.
 typedef Size (*PageMeasure)(int pointSize, void *context);
 

@@ -21,12 +21,12 @@ void PutText(std::vector<unsigned char> &b, const char *text) {
 }
 
 // A 210 x 205 page titled "Sound" in 10-point Verdana; cls "#n" is an ordinal.
-std::vector<unsigned char> Page(bool extended, unsigned style, const char *cls) {
+std::vector<unsigned char> Page(bool extended, unsigned style, const char *cls, unsigned count = 7) {
     std::vector<unsigned char> b;
     if (extended) Put(b, {1, 0xFFFF, 0, 0, 0, 0});
     Put(b, {style & 0xFFFF, style >> 16});
     if (!extended) Put(b, {0, 0});
-    Put(b, {7, 0, 0, 210, 205, 0});  // count, x, y, cx, cy, menu
+    Put(b, {count, 0, 0, 210, 205, 0});  // count, x, y, cx, cy, menu
     if (cls[0] == '#') Put(b, {0xFFFF, static_cast<unsigned>(atoi(cls + 1))});
     else PutText(b, cls);
     PutText(b, "Sound");
@@ -56,6 +56,54 @@ TEST(SheetLayout, ReadsTheSizeAndFontSizeOfEitherTemplateForm) {
         EXPECT_EQ(10, bytes[facts.pointSizeOffset]);
         EXPECT_EQ(7, bytes[facts.itemCountOffset] | bytes[facts.itemCountOffset + 1] << 8);
     }
+}
+
+// A control on a DWORD boundary; cls and title "#n" are ordinals.
+void Control(std::vector<unsigned char> &b, unsigned style, Box at, const char *cls,
+             const char *title) {
+    while (b.size() % 4) b.push_back(0);
+    Put(b, {style & 0xFFFF, style >> 16, 0, 0, static_cast<unsigned>(at.left),
+            static_cast<unsigned>(at.top), static_cast<unsigned>(at.right - at.left),
+            static_cast<unsigned>(at.bottom - at.top), 0xFFFF});
+    for (const char *field : {cls, title}) {
+        if (field[0] == '#') Put(b, {0xFFFF, static_cast<unsigned>(atoi(field + 1))});
+        else PutText(b, field);
+    }
+    Put(b, {2, 0});  // two bytes of creation data
+}
+
+// The Settings page's Port group and a label beside a trackbar: a text is
+// widened to its group's inner edge, never over a control on its row, and
+// never narrowed; a group box, a picture or a button is no text.
+TEST(SheetLayout, FindsTheRoomATextHasInItsGroupAndRow) {
+    std::vector<unsigned char> b = Page(false, 0x40C00040, "", 6);
+    Control(b, 0x7, {9, 117, 198, 160}, "#128", "&Port");                            // group box
+    Control(b, 0x0, {27, 126, 181, 134}, "#130", "Note:must reboot to make changes");  // SS_LEFT
+    Control(b, 0xC, {106, 137, 165, 145}, "sTaTiC", "Te&xt\xe9");  // SS_LEFTNOWORDWRAP by name
+    Control(b, 0x0, {19, 87, 39, 96}, "#130", "Short");
+    Control(b, 0x0, {41, 79, 168, 106}, "msctls_trackbar32", "");
+    Control(b, 0x3, {150, 20, 170, 40}, "#130", "#107");  // SS_ICON
+    TemplateFacts facts = {};
+    ASSERT_TRUE(ReadTemplate(b.data(), b.size(), &facts));
+    TemplateItem items[8];
+    ASSERT_EQ(6, ReadItems(b.data(), b.size(), facts, items, 8));
+    const bool texts[] = {false, true, true, true, false, false};
+    const int rooms[] = {0, 167, 88, 20, 0, 0};  // 198 - 4 - 27; 198 - 4 - 106; 41 - 2 - 19
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(texts[i], items[i].leftText) << i;
+        EXPECT_EQ(i == 0, items[i].groupBox) << i;
+        if (texts[i]) {
+            EXPECT_EQ(rooms[i], RoomForText(items, 6, i, 210)) << i;
+        }
+    }
+    EXPECT_EQ(154, b[items[1].widthOffset]);
+    EXPECT_EQ(0u, items[5].titleOffset);
+    char text[8];
+    EXPECT_TRUE(TitleText(b.data(), b.size(), items[2].titleOffset, text, sizeof(text)));
+    EXPECT_STREQ("Text?", text);
+    EXPECT_FALSE(TitleText(b.data(), items[2].titleOffset + 4, items[2].titleOffset, text, 8));
+    EXPECT_EQ(-1, ReadItems(b.data(), b.size() - 40, facts, items, 8)) << "cut short";
+    EXPECT_EQ(2, ReadItems(b.data(), b.size(), facts, items, 2)) << "no more than there is room for";
 }
 
 TEST(SheetLayout, KeepsTheCentreAndStaysOnTheWorkArea) {

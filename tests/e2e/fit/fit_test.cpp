@@ -1,7 +1,7 @@
 // The applet's sheet on the screen the rig was asked for (RIG_SCREEN as
 // WIDTHxHEIGHTxDEPTH, RIG_DPI): on each of the four pages every visible
-// control lies inside its page, the page inside the sheet, and the sheet
-// inside the work area.
+// control lies inside its page with its text whole, the page inside the
+// sheet, and the sheet inside the work area.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -41,12 +41,59 @@ std::string ActualScreen() {
     return text;
 }
 
-// The page's visible controls that stick out of it, by id and text.
+// The page's font made here (another process's font handle means nothing
+// in this one): Verdana at the point size whose dialog units give the page
+// its 210 units of width, the units reckoned as dialogs do.
+HFONT PageFont(HWND page) {
+    RECT box;
+    GetClientRect(page, &box);
+    HDC screen = GetDC(NULL);
+    HFONT found = NULL;
+    for (int points = 10; points >= 6 && !found; --points) {
+        HFONT font = CreateFontA(-MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0,
+                                 FW_DONTCARE, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Verdana");
+        HGDIOBJ old = SelectObject(screen, font);
+        SIZE letters = {0, 0};
+        GetTextExtentPoint32A(screen, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
+                              &letters);
+        SelectObject(screen, old);
+        if (MulDiv(210, (letters.cx / 26 + 1) / 2, 4) == box.right) found = font;
+        else DeleteObject(font);
+    }
+    ReleaseDC(NULL, screen);
+    return found;
+}
+
+// A left-aligned static text whose words are wider than its box: the rest
+// wraps out of sight or is clipped.
+bool TextCutOff(HWND c, HFONT font) {
+    char cls[16] = "";
+    GetClassNameA(c, cls, sizeof(cls));
+    LONG type = GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK;
+    if (lstrcmpiA(cls, "Static") != 0 || (type != SS_LEFT && type != SS_LEFTNOWORDWRAP))
+        return false;
+    std::string text = harness::Text(c);
+    HDC screen = GetDC(NULL);
+    HGDIOBJ old = SelectObject(screen, font);
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(screen, old);
+    ReleaseDC(NULL, screen);
+    RECT box;
+    GetClientRect(c, &box);
+    return extent.cx > box.right;
+}
+
+// The page's visible controls that stick out of it or cut their text, by
+// id and text.
 std::string ControlsCutOff(HWND page) {
+    HFONT font = PageFont(page);
+    if (!font) return "no Verdana size gives the page its width";
     std::string cut;
     for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (IsWindowVisible(c) && !Inside(Frame(c), Frame(page)))
+        if (IsWindowVisible(c) && (!Inside(Frame(c), Frame(page)) || TextCutOff(c, font)))
             cut += std::to_string(GetDlgCtrlID(c)) + " \"" + harness::Text(c) + "\" ";
+    DeleteObject(font);
     return cut;
 }
 
