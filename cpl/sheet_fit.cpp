@@ -93,7 +93,8 @@ int TextWidth(HWND probe, HDC dc, const char *text) {
 }
 
 // A text the page's font makes wider than its box would wrap out of sight
-// or be clipped: it is widened as far as its group and its row allow.
+// or be clipped: it is widened as far as its group and its row allow. A box
+// that runs over its group's frame is drawn back where its text allows.
 void WidenTexts(PageTemplate &page, HDC dc, HWND probe) {
     sheet_layout::TemplateItem items[kMostControls];
     int count = sheet_layout::ReadItems(page.bytes, page.size, page.facts, items, kMostControls);
@@ -104,9 +105,8 @@ void WidenTexts(PageTemplate &page, HDC dc, HWND probe) {
                                      sizeof(text)))
             continue;
         int room = sheet_layout::RoomForText(items, count, i, page.facts.extent.width);
-        int width = TextWidth(probe, dc, text);
         WORD *cx = reinterpret_cast<WORD *>(page.bytes + items[i].widthOffset);
-        if (width > *cx) *cx = static_cast<WORD>(width < room ? width : room);
+        *cx = static_cast<WORD>(sheet_layout::FittedWidth(*cx, TextWidth(probe, dc, text), room));
     }
 }
 

@@ -132,8 +132,12 @@ int RoomForText(const TemplateItem *items, int count, int index, int pageWidth) 
             other.left - kControlGap < right)
             right = other.left - kControlGap;
     }
-    int width = text.right - text.left;
-    return right - text.left > width ? right - text.left : width;
+    return right - text.left;
+}
+
+int FittedWidth(int width, int needed, int room) {
+    if (needed > width) return needed < room ? needed : (room > width ? room : width);
+    return width > room && needed <= room ? room : width;
 }
 
 int ChoosePointSize(int largest, int smallest, Size room, PageMeasure measure, void *context) {

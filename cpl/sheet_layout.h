@@ -52,10 +52,15 @@ int ReadItems(const unsigned char *bytes, size_t length, const TemplateFacts &fa
 // marks; characters outside ASCII become "?". False when cut short.
 bool TitleText(const unsigned char *bytes, size_t length, size_t at, char *text, size_t size);
 
-// The widest, in dialog units, that text control index may become: up to
-// the inner edge of the group box around it (or the page's) and short of any
-// control that starts to its right on its row; never less than it is.
+// The widest, in dialog units, that text control index may be: up to the
+// inner edge of the group box around it (or the page's) and short of any
+// control that starts to its right on its row.
 int RoomForText(const TemplateItem *items, int count, int index, int pageWidth);
+
+// A text box's new width: wide enough for the text it needs where the room
+// allows, and drawn back within the room (off its group's frame) where the
+// text allows; otherwise as it is.
+int FittedWidth(int width, int needed, int room);
 
 // Measures the pages with their font at the given point size.
 typedef Size (*PageMeasure)(int pointSize, void *context);

@@ -72,28 +72,32 @@ void Control(std::vector<unsigned char> &b, unsigned style, Box at, const char *
     Put(b, {2, 0});  // two bytes of creation data
 }
 
-// The Settings page's Port group and a label beside a trackbar: a text is
-// widened to its group's inner edge, never over a control on its row, and
-// never narrowed; a group box, a picture or a button is no text.
+// The Settings page's Port group, a label beside a trackbar and a text that
+// runs over its group's frame: the room a text has ends at its group's
+// inner edge and short of a control on its row; a group box, a picture or
+// a button is no text.
 TEST(SheetLayout, FindsTheRoomATextHasInItsGroupAndRow) {
-    std::vector<unsigned char> b = Page(false, 0x40C00040, "", 6);
+    std::vector<unsigned char> b = Page(false, 0x40C00040, "", 8);
     Control(b, 0x7, {9, 117, 198, 160}, "#128", "&Port");                            // group box
     Control(b, 0x0, {27, 126, 181, 134}, "#130", "Note:must reboot to make changes");  // SS_LEFT
     Control(b, 0xC, {106, 137, 165, 145}, "sTaTiC", "Te&xt\xe9");  // SS_LEFTNOWORDWRAP by name
     Control(b, 0x0, {19, 87, 39, 96}, "#130", "Short");
     Control(b, 0x0, {41, 79, 168, 106}, "msctls_trackbar32", "");
     Control(b, 0x3, {150, 20, 170, 40}, "#130", "#107");  // SS_ICON
+    Control(b, 0x7, {5, 170, 204, 200}, "#128", "Controller Info");
+    Control(b, 0xC, {100, 180, 209, 188}, "#130", "Touchscreen and controller");
     TemplateFacts facts = {};
     ASSERT_TRUE(ReadTemplate(b.data(), b.size(), &facts));
     TemplateItem items[8];
-    ASSERT_EQ(6, ReadItems(b.data(), b.size(), facts, items, 8));
-    const bool texts[] = {false, true, true, true, false, false};
-    const int rooms[] = {0, 167, 88, 20, 0, 0};  // 198 - 4 - 27; 198 - 4 - 106; 41 - 2 - 19
-    for (int i = 0; i < 6; ++i) {
+    ASSERT_EQ(8, ReadItems(b.data(), b.size(), facts, items, 8));
+    const bool texts[] = {false, true, true, true, false, false, false, true};
+    // 198 - 4 - 27; 198 - 4 - 106; 41 - 2 - 19; 204 - 4 - 100
+    const int rooms[] = {0, 167, 88, 20, 0, 0, 0, 100};
+    for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(texts[i], items[i].leftText) << i;
-        EXPECT_EQ(i == 0, items[i].groupBox) << i;
+        EXPECT_EQ(i == 0 || i == 6, items[i].groupBox) << i;
         if (texts[i]) {
-            EXPECT_EQ(rooms[i], RoomForText(items, 6, i, 210)) << i;
+            EXPECT_EQ(rooms[i], RoomForText(items, 8, i, 210)) << i;
         }
     }
     EXPECT_EQ(154, b[items[1].widthOffset]);
@@ -104,6 +108,17 @@ TEST(SheetLayout, FindsTheRoomATextHasInItsGroupAndRow) {
     EXPECT_FALSE(TitleText(b.data(), items[2].titleOffset + 4, items[2].titleOffset, text, 8));
     EXPECT_EQ(-1, ReadItems(b.data(), b.size() - 40, facts, items, 8)) << "cut short";
     EXPECT_EQ(2, ReadItems(b.data(), b.size(), facts, items, 2)) << "no more than there is room for";
+}
+
+TEST(SheetLayout, FitsATextBoxToItsTextWithinItsRoom) {
+    const struct { int width, needed, room, fitted; } cases[] = {
+        {154, 170, 167, 167}, {154, 160, 167, 160},  // widened, as far as the room allows
+        {20, 22, 20, 20}, {20, 25, 18, 20},          // no room: as it is, never narrower
+        {109, 95, 100, 100}, {109, 105, 100, 109},   // drawn back off the frame if the text allows
+        {40, 30, 100, 40},                           // room to spare: as it is
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.fitted, FittedWidth(c.width, c.needed, c.room)) << c.width << " " << c.needed;
 }
 
 TEST(SheetLayout, KeepsTheCentreAndStaysOnTheWorkArea) {
