@@ -1,5 +1,5 @@
-// Fitting the sheet to its pages: template reading, font size choice and
-// placement (see sheet_layout.h).
+// Fitting the sheet to its pages: template reading, font size choice, text
+// box widths and placement (see sheet_layout.h).
 #include "sheet_layout.h"
 
 namespace sheet_layout {

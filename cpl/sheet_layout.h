@@ -1,7 +1,7 @@
 // The arithmetic of fitting the applet's sheet to its pages: where a page
-// template keeps its size and font size, which font size lets the pages fit
-// the screen, and where the grown sheet goes. No windows.h, so the rules are
-// tested natively.
+// template keeps its size, font size and controls, which font size lets the
+// pages fit the screen, how wide a text's box may become, and where the
+// grown sheet goes. No windows.h, so the rules are tested natively.
 #ifndef PEMROSKO_SHEET_LAYOUT_H
 #define PEMROSKO_SHEET_LAYOUT_H
 
