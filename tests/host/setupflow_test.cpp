@@ -185,9 +185,15 @@ TEST(Unattended, ReadsTheSwitchesStrictly) {
         {"/S /PORT=1 /PORT=2", kBad, "/PORT=2"}, {"/S /CAL=1,2,3,4", kBad, "/CAL=1,2,3,4"},
         {"/S /CAL=1,2,3,4,2", kBad, "/CAL=1,2,3,4,2"}, {"/S /CAL=0,0,4097,4096,0", kBad,
         "/CAL=0,0,4097,4096,0"}, {"/S /CAL=1,2,3,4,0,5", kBad, "/CAL=1,2,3,4,0,5"},
-        {"/S /CAL=1,,3,4,0", kBad, "/CAL=1,,3,4,0"}, {"/S /LOG=", kBad, "/LOG="},
+        {"/S /CAL=1,,3,4,0", kBad, "/CAL=1,,3,4,0"}, {"/S /CAL=0,0,0,0,0", kBad, "/CAL=0,0,0,0,0"},
+        {"/S /CAL=100,100,100,100,1", kBad, "/CAL=100,100,100,100,1"},
+        {"/S /CAL=0,0,255,4096,0", kBad, "/CAL=0,0,255,4096,0"},
+        {"/S /CAL=4096,0,3841,4096,0", kBad, "/CAL=4096,0,3841,4096,0"},
+        {"/S /CAL=0,4096,256,3840,1", kParsed, "P0 C0,4096,256,3840,1"}, {"/S /LOG=", kBad, "/LOG="},
         {"/S /Q", kBad, "/Q"}, {"/S -U", kBad, "-U"}, {"/S /U /PORT=2", kBad, "/PORT"},
-        {"/S /U /CAL=0,0,1,1,0", kBad, "/CAL"}, {"/S /Uninstall", kBad, "/Uninstall"},
+        {"/S /U /CAL=0,0,4096,4096,0", kBad, "/CAL"},
+        {"/S /LOG=\"C:\\x.log /U", kBad, "/LOG=C:\\x.log /U"},
+        {"/S /U /LOG=\"x.log", kBad, "/LOG=x.log"}, {"/S /Uninstall", kBad, "/Uninstall"},
     };
     for (const auto &c : cases) {
         Options o;
