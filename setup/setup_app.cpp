@@ -17,7 +17,6 @@
 
 // Below HKEY_LOCAL_MACHINE; Windows runs each value once at its next start.
 #define RUN_ONCE_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\"
-#define FINISH_SWITCH " -L"
 #define PROGRAM_FOLDER PACKAGE_PROGRAM_FOLDER
 #define GROUP_NAME "Orvantix Touchscreen"
 #define CALIBRATION_PROGRAM PACKAGE_CALIBRATION_FILE
@@ -60,16 +59,74 @@ static void ProgramTitle(char *title, size_t titleSize) {
     FileTitleOf(path, title, titleSize);
 }
 
+// The short form of a file that is there. Doubled backslashes (the
+// finishing run's command has one) are made single first: the systems
+// differ in what they make of them. A network path keeps its leading two.
+static BOOL ShortForm(const char *path, char *out) {
+    char single[MAX_PATH];
+    int used = 0;
+    for (int i = 0; path[i]; ++i) {
+        if (i > 1 && path[i] == '\\' && path[i - 1] == '\\') continue;
+        if (used == MAX_PATH - 1) return FALSE;  // cut short, it would name another file
+        single[used++] = path[i];
+    }
+    single[used] = '\0';
+    DWORD length = GetShortPathNameA(single, out, MAX_PATH);
+    return length > 0 && length < MAX_PATH;
+}
+
+// The system's rule: letter case aside, and a short form names the same
+// file as its long one (both forms are asked for while the file is there).
+static bool SameFile(const char *a, const char *b) {
+    if (lstrcmpiA(a, b) == 0) return true;
+    char shortA[MAX_PATH], shortB[MAX_PATH];
+    return ShortForm(a, shortA) && ShortForm(b, shortB) && lstrcmpiA(shortA, shortB) == 0;
+}
+
+// Where the finishing run's copy of Setup goes (MAX_PATH bytes): the
+// temporary folder, which ends in a backslash already; Windows takes the
+// doubled one. FALSE with the reason as the last error.
+static BOOL FinishingCopyPath(char *copy) {
+    char temp[MAX_PATH], title[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof(temp), temp);
+    if (length == 0) return FALSE;
+    ProgramTitle(title, sizeof(title));
+    if (length < sizeof(temp) && flow::Join(copy, MAX_PATH, temp, "\\", title, ".exe"))
+        return TRUE;
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return FALSE;
+}
+
 // Deletes one of Setup's run-once values, but only when its command is
-// the one Setup writes: the name may be another program's too.
-static void DeleteOwnRunOnce(const flow::RunOnceValue &value) {
+// exactly the one Setup writes for program: the name may be another
+// program's too.
+static void DeleteOwnRunOnce(const flow::RunOnceValue &value, const char *program) {
     HKEY key = OpenKey(RUN_ONCE_KEY, FALSE, HKEY_LOCAL_MACHINE);
     if (!key) return;
     Text command;
-    if (ReadValue(key, value.name, &command) && flow::IsOwnRunOnce(value, command.c_str()) &&
-        RegDeleteValueA(key, value.name) == ERROR_SUCCESS)
-        journal::NoteValue("Deleted", RUN_ONCE_KEY, value.name);
+    if (ReadValue(key, value.name, &command) &&
+        flow::IsOwnRunOnce(value, command.c_str(), program, SameFile)) {
+        LONG result = RegDeleteValueA(key, value.name);
+        if (result == ERROR_SUCCESS)
+            journal::NoteValue("Deleted", RUN_ONCE_KEY, value.name);
+        else
+            journal::Failure(static_cast<DWORD>(result), "Could not delete run-once value ",
+                             value.name);
+    }
     RegCloseKey(key);
+}
+
+static void DeleteOwnFinishingRun() {
+    char copy[MAX_PATH];
+    if (FinishingCopyPath(copy)) DeleteOwnRunOnce(flow::kFinishRunOnce, copy);
+}
+
+static void DeleteOwnFirstCalibration() {
+    Text system = GetSystemFolder();
+    char program[MAX_PATH];
+    if (!system.Empty() &&
+        flow::Join(program, sizeof(program), system.c_str(), CALIBRATION_PROGRAM))
+        DeleteOwnRunOnce(flow::kCalibrationRunOnce, program);
 }
 
 IMPLEMENT_RUNTIME_CLASS(CSetupApp, CApplication)
@@ -161,7 +218,7 @@ void CSetupApp::InstallFiles(int port, const unsigned long *calibration) {
     QueueProgramFiles(calibration == NULL);
     // A finishing run still pending from an earlier removal would remove
     // this installation at the next start of Windows.
-    DeleteOwnRunOnce(flow::kFinishRunOnce);
+    DeleteOwnFinishingRun();
     // Failures have shown their boxes; what was done stays, and the group
     // and the completion dialog follow all the same.
     m_installer.Install();
@@ -251,7 +308,7 @@ BOOL CSetupApp::RemoveProgramFolder(const char *folder) {
     QueueSystemFileRemovals();
     m_installer.Remove();
     // The calibration of the first start would run a deleted program.
-    DeleteOwnRunOnce(flow::kCalibrationRunOnce);
+    DeleteOwnFirstCalibration();
     if (folder[0]) DeleteFolderIfThere(folder);
     rt::Copy(m_strGroup, sizeof(m_strGroup), GROUP_NAME);
     if (m_shortcuts.RemoveGroup(CSIDL_PROGRAMS, m_strGroup))
@@ -299,31 +356,33 @@ void CSetupApp::DeleteFolderIfThere(const char *folder) {
 // The copy in the temporary folder runs with "-L" at the next start of
 // Windows, when nothing of the package is in use any more.
 BOOL CSetupApp::ScheduleRemovalAfterRestart() {
-    char temp[MAX_PATH], title[MAX_PATH], folder[MAX_PATH];
-    DWORD length = GetTempPathA(sizeof(temp), temp);
-    if (length == 0 || length >= sizeof(temp)) return FALSE;
+    char title[MAX_PATH], folder[MAX_PATH], copy[MAX_PATH], running[MAX_PATH];
     ProgramTitle(title, sizeof(title));
     GetModuleFolder(folder);
-    // The temporary folder ends in a backslash already; Windows takes the
-    // doubled one.
-    char copy[MAX_PATH], running[MAX_PATH];
-    if (!flow::Join(copy, sizeof(copy), temp, "\\", title, ".exe") ||
-        !flow::Join(running, sizeof(running), folder, title, ".exe"))
+    if (!FinishingCopyPath(copy)) {
+        journal::Failure(GetLastError(), "No place in the temporary folder for the finishing run");
         return FALSE;
+    }
+    if (!flow::Join(running, sizeof(running), folder, title, ".exe")) {
+        journal::Failure(ERROR_FILENAME_EXCED_RANGE, "No path to the running ", title);
+        return FALSE;
+    }
     // Without its copy the value would run a missing or a stranger's
     // program at the next start.
     if (CDeviceInstaller::CopyOneFile(running, copy) != kFileDone) {
         journal::Failure(GetLastError(), "Could not copy ", running, " for the finishing run");
         return FALSE;
     }
+    // OpenKey and WriteValue report their own failures.
     HKEY key = OpenKey(RUN_ONCE_KEY, TRUE, HKEY_LOCAL_MACHINE);
     if (!key) return FALSE;
     Text command(copy);
-    command.Append(FINISH_SWITCH);
-    if (WriteValue(key, flow::kFinishRunOnce.name, command, REG_SZ))
-        journal::NoteValue("Wrote", RUN_ONCE_KEY, flow::kFinishRunOnce.name);
+    command.Append(" ");
+    command.Append(flow::kFinishRunOnce.arguments);
+    BOOL written = WriteValue(key, flow::kFinishRunOnce.name, command, REG_SZ);
+    if (written) journal::NoteValue("Wrote", RUN_ONCE_KEY, flow::kFinishRunOnce.name);
     RegCloseKey(key);
-    return TRUE;
+    return written;
 }
 
 BOOL CSetupApp::GetModuleFolder(char *out) {
