@@ -212,10 +212,25 @@ void CSetupApp::InstallPackage() {
 }
 
 // Without a calibration given, the calibration program runs at the next
-// start of Windows.
-void CSetupApp::InstallFiles(int port, const unsigned long *calibration) {
+// start of Windows. FALSE, with nothing written, when an unattended run
+// lacks a file of the package.
+BOOL CSetupApp::InstallFiles(int port, const unsigned long *calibration) {
+    const BOOL unattended = journal::Unattended();
+    QueueProgramFiles();
+    char folder[MAX_PATH];
+    GetModuleFolder(folder);
+    // The dialogs' run takes the files from the current folder first; an
+    // unattended run always from Setup.exe's own, and only when all are
+    // there: a package without its driver is no installation.
+    m_installer.TakeSourcesFrom(folder, unattended);
+    if (unattended && !m_installer.SourcesPresent()) return FALSE;
+    // Only now, so that a refused unattended run leaves System.ini alone;
+    // the dialogs' run wrote it when it looked for the package.
+    if (unattended) m_installer.WriteSystemIni();
     m_installer.AddDefaultParameters(port, calibration);
-    QueueProgramFiles(calibration == NULL);
+    if (!calibration) QueueFirstCalibration();
+    // An existing folder is fine, and the copies make a missing one.
+    CreateDirectoryA(m_strProgramFolder, NULL);
     // A finishing run still pending from an earlier removal would remove
     // this installation at the next start of Windows.
     DeleteOwnFinishingRun();
@@ -223,6 +238,7 @@ void CSetupApp::InstallFiles(int port, const unsigned long *calibration) {
     // and the completion dialog follow all the same.
     m_installer.Install();
     CreateShortcuts();
+    return TRUE;
 }
 
 void CSetupApp::QueueCopy(const char *name, const char *folder) {
@@ -230,22 +246,23 @@ void CSetupApp::QueueCopy(const char *name, const char *folder) {
     if (flow::Join(target, sizeof(target), folder, name)) m_installer.AddFile(name, target);
 }
 
-void CSetupApp::QueueProgramFiles(BOOL firstStartCalibration) {
+void CSetupApp::QueueProgramFiles() {
     // Without a usable Windows folder the program folder stays relative,
     // like every other path built from it.
     Text windows = GetWindowsFolder();
     char folder[MAX_PATH];
     if (flow::Join(folder, sizeof(folder), windows.c_str(), PROGRAM_FOLDER "\\"))
         rt::Copy(m_strProgramFolder, sizeof(m_strProgramFolder), folder);
-    // An existing folder is fine, and the copies make a missing one.
-    CreateDirectoryA(m_strProgramFolder, NULL);
     for (size_t i = 0; i < COUNT_OF(kProgramFolderFiles); ++i)
         QueueCopy(kProgramFolderFiles[i], m_strProgramFolder);
     Text system = GetSystemFolder();
     QueueCopy(CALIBRATION_PROGRAM, system.c_str());
+}
+
+void CSetupApp::QueueFirstCalibration() {
+    Text system = GetSystemFolder();
     char calibration[MAX_PATH];
-    if (firstStartCalibration &&
-        flow::Join(calibration, sizeof(calibration), system.c_str(), CALIBRATION_PROGRAM))
+    if (flow::Join(calibration, sizeof(calibration), system.c_str(), CALIBRATION_PROGRAM))
         m_installer.AddRegValue(RUN_ONCE_KEY, flow::kCalibrationRunOnce.name, calibration, -1,
                                 REG_SZ, HKEY_LOCAL_MACHINE);
 }

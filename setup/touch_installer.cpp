@@ -21,7 +21,7 @@ BOOL CTouchInstaller::PrepareUpdate() {
     return TRUE;
 }
 
-BOOL CTouchInstaller::Prepare() {
+BOOL CTouchInstaller::Prepare(BOOL writeSystemIni) {
     const DeviceInfo &d = kTouchDevice;
     if (!SetDeviceInfo(d.className, d.deviceDesc, d.rootId, d.mfg, d.staticVxD, d.driverFile,
                        d.infFile, d.infSection))
@@ -31,7 +31,7 @@ BOOL CTouchInstaller::Prepare() {
     if (m_nRootInstance < 0) {
         AppendPackageCopies(&m_fileList, system.c_str());
         // System.ini is written now, whatever the user answers later.
-        WriteSystemIni();
+        if (writeSystemIni) WriteSystemIni();
     } else {
         // The service key goes with its Parameters key.
         AppendServiceKeyRemoval(&m_regList);

@@ -67,8 +67,8 @@ bool FolderExists(const std::string &path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Deletes a folder with its contents; the name list ends in two NULs.
-static void DeleteFolderTree(std::string folder) {
+// The name list ends in two NULs.
+void DeleteFolderTree(std::string folder) {
     while (!folder.empty() && folder.back() == '\\') folder.pop_back();
     if (!FolderExists(folder)) return;
     folder.push_back('\0');
@@ -134,6 +134,10 @@ std::string InstallationMedium::Bytes(const std::string &name) const {
 
 SetupRun::SetupRun(const std::string &folder, const std::string &args, const std::string &exe)
     : m_process(harness::Start(folder + exe, args, folder)) {}
+
+SetupRun::SetupRun(const std::string &folder, const std::string &args, const std::string &exe,
+                   const std::string &currentFolder)
+    : m_process(harness::Start(folder + exe, args, currentFolder)) {}
 
 SetupRun::SetupRun(const std::string &folder, const std::string &args, Hooked) {
     std::string command = "\"" + folder + "Setup.exe\" " + args;

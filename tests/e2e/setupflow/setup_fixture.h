@@ -48,6 +48,8 @@ std::string ReadText(HKEY root, const std::string &key, const char *name);
 std::string Hklm(const std::string &key, const char *name);  // ReadText of HKEY_LOCAL_MACHINE
 std::string RunOnce(const char *name);                       // Hklm of kRunOnceKey
 bool FolderExists(const std::string &path);
+// Deletes a folder with its contents, if it is there.
+void DeleteFolderTree(std::string folder);
 // A number of the parameter store; 0xDEAD when it is not a DWORD there.
 DWORD Parameter(const char *name);
 
@@ -79,6 +81,9 @@ class SetupRun {
 public:
     SetupRun(const std::string &folder, const std::string &args,
              const std::string &exe = "Setup.exe");
+    // The same with another folder as the current folder.
+    SetupRun(const std::string &folder, const std::string &args, const std::string &exe,
+             const std::string &currentFolder);
     // Started suspended, the restart hook (see HookRestart) loaded, then let
     // run: for runs that may restart before a test could hook them.
     enum Hooked { kHooked };

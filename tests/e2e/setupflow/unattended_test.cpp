@@ -56,7 +56,7 @@ TEST_F(UnattendedTest, MakesWhatTheDialogsMakeWithoutAWindow) {
     EXPECT_TRUE(byDialogs == LinksRead(ReadInstalledState()));
     EXPECT_EQ(2u, Parameter("Port"));
     EXPECT_EQ(SystemFolder() + "Durmasel.exe", RunOnce("Durmasel"));
-    EXPECT_TRUE(Logged("Copied Setup.exe to " + ProgramFolder() + "Setup.exe\r\n"));
+    EXPECT_TRUE(Logged("\\Setup.exe to " + ProgramFolder() + "Setup.exe\r\n"));
     EXPECT_TRUE(Logged(" value DeviceDesc\r\n"));
     EXPECT_TRUE(Logged("Wrote HKLM\\" + std::string(kRunOnceKey) + " value Durmasel\r\n"));
     std::string log = Log();
@@ -84,6 +84,7 @@ TEST_F(UnattendedTest, RefusesBadSwitchesAndNtWritingNothing) {
         {"/S /PORT=" + std::to_string(absentPort), "/PORT: the system knows no such port", 2},
         {"/S /CAL=1,2,3", "Bad switch: /CAL=1,2,3", 2},
         {"/S /CAL=0,0,5000,4096,0", "Bad switch: /CAL=0,0,5000,4096,0", 2},
+        {"/S /CAL=100,100,100,100,1", "Bad switch: /CAL=100,100,100,100,1", 2},
         {"/S /X /PORT=2", "Bad switch: /X", 2},
         {"/S /PORT=2", "We can not run on this operating system.", 3},
     };
@@ -97,9 +98,15 @@ TEST_F(UnattendedTest, RefusesBadSwitchesAndNtWritingNothing) {
     }
 }
 
+// A refused run writes nothing at all, not even System.ini, whose mouse
+// driver entry may be another one's.
 TEST_F(UnattendedTest, RefusesASecondInstallationAndARemovalOfNothing) {
+    WritePrivateProfileStringA("boot", "mouse.drv", "vendor.drv", "System.ini");
     EXPECT_EQ(1u, RunQuietly("/S /U"));
     EXPECT_TRUE(Logged("Setup: Orvantix Touchscreen has not been installed."));
+    EXPECT_EQ("vendor.drv", SystemIniEntry("boot"));
+    EXPECT_EQ("", SystemIniEntry("boot.description"));
+    EXPECT_FALSE(Logged("System.ini"));
     ASSERT_EQ(3010u, RunQuietly("/S"));
     InstalledState installed = ReadInstalledState();
     EXPECT_EQ(1u, RunQuietly("/S /PORT=2"));
@@ -147,6 +154,88 @@ TEST_F(UnattendedTest, RemovesEverythingFromTheMediumAndFromTheProgramFolder) {
         << "its own Setup.exe stays until the restart";
     ExpectPackageGone(false);
     EXPECT_EQ(TempFolder() + "\\Setup.exe -L", RunOnce("Orvantix"));
+}
+
+// A folder in the temporary folder, deleted again with what it holds.
+struct ScratchFolder {
+    explicit ScratchFolder(const std::string &name) : path(TempFolder() + name + "\\") {
+        CreateDirectoryA(path.c_str(), NULL);
+    }
+    ~ScratchFolder() { DeleteFolderTree(path); }
+    std::string path;
+};
+
+// The package is taken from the folder that holds Setup.exe, whatever the
+// current folder holds; the dialogs' run looks in the current folder first.
+TEST_F(UnattendedTest, TakesThePackageFromSetupsOwnFolderWhereverItStarts) {
+    ScratchFolder elsewhere("orvcwd");
+    harness::WriteTextFile(elsewhere.path + "Fennock.exe", "a stranger's Fennock");
+    ASSERT_EQ(3010u, SetupRun(ImageFolder(), "/S /PORT=2 /LOG=\"" + LogPath() + "\"", "Setup.exe",
+                              elsewhere.path)
+                         .QuietEndCode());
+    for (const char *name : {"Fennock.exe", "Setup.exe", "Brokasta.exe"})
+        EXPECT_EQ(harness::ReadTextFile(ImageFolder() + name),
+                  harness::ReadTextFile(ProgramFolder() + name)) << name;
+    EXPECT_EQ(harness::ReadTextFile(ImageFolder() + "ZELVANIS.VxD"),
+              harness::ReadTextFile(SystemFolder() + "ZELVANIS.VxD"));
+    EXPECT_EQ(harness::ReadTextFile(ImageFolder() + "Pemrosko.inf"),
+              harness::ReadTextFile(WindowsFolder() + "Inf\\Pemrosko.inf"));
+    ClearPackage();
+
+    SetupRun run(ImageFolder(), "", "Setup.exe", elsewhere.path);
+    HWND port = OpenPortDialog(run);
+    ASSERT_TRUE(port);
+    SelectPort(port, "COM2");
+    harness::PostClick(port, IDOK);
+    HWND complete = run.WaitWindow(kCompleteCaption);
+    ASSERT_TRUE(complete);
+    harness::PostClick(complete, IDCANCEL);
+    ASSERT_EQ(0u, run.EndCode());
+    EXPECT_EQ("a stranger's Fennock", harness::ReadTextFile(ProgramFolder() + "Fennock.exe"))
+        << "the current folder comes first";
+    EXPECT_EQ(harness::ReadTextFile(ImageFolder() + "Setup.exe"),
+              harness::ReadTextFile(ProgramFolder() + "Setup.exe"));
+    EXPECT_EQ(harness::ReadTextFile(ImageFolder() + "ZELVANIS.VxD"),
+              harness::ReadTextFile(SystemFolder() + "ZELVANIS.VxD"));
+}
+
+// A medium without the driver's two files: nothing is written, and the
+// log names each file that is missing.
+TEST_F(UnattendedTest, AnIncompletePackageEndsWithFourWritingNothing) {
+    ScratchFolder medium("orvpartial");
+    for (const std::string &name : kMediumFiles) {
+        if (name == "ZELVANIS.VxD" || name == "Pemrosko.inf") continue;
+        ASSERT_TRUE(harness::CopyFileTo(ImageFolder() + name, medium.path + name)) << name;
+    }
+    const int width = GetSystemMetrics(SM_CXDOUBLECLK);
+    SystemParametersInfoA(SPI_SETDOUBLECLKWIDTH, width + 3, NULL, 0);
+    EXPECT_EQ(4u, RunQuietly("/S /PORT=2", medium.path));
+    std::string missing = harness::SystemText(ERROR_FILE_NOT_FOUND);
+    missing = missing.substr(0, missing.find_first_of("\r\n"));
+    for (const char *name : {"ZELVANIS.VxD", "Pemrosko.inf"})
+        EXPECT_TRUE(Logged("FAILED: Missing " + medium.path + name + ": " + missing + "\r\n"))
+            << name << "\n" << Log();
+    EXPECT_EQ(width + 3, GetSystemMetrics(SM_CXDOUBLECLK)) << "the metrics stay";
+    SystemParametersInfoA(SPI_SETDOUBLECLKWIDTH, width, NULL, 0);
+    EXPECT_EQ("", SystemIniEntry("boot"));
+    EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kDeviceKey).exists);
+    EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kServiceKey).exists);
+    EXPECT_FALSE(FolderExists(ProgramFolder()));
+    EXPECT_FALSE(FolderExists(GroupFolder()));
+    EXPECT_EQ("(none)", RunOnce("Durmasel"));
+    for (const std::string &file : harness::PackageFiles()) EXPECT_FALSE(FileExists(file)) << file;
+    EXPECT_TRUE(Logged("Exit code 4\r\n"));
+}
+
+// A quote left open would swallow the switches behind it: a bad switch,
+// and not even the log it names is made.
+TEST_F(UnattendedTest, AnUnclosedQuoteIsABadSwitch) {
+    std::string named = TempFolder() + "orv-unclosed.log";
+    EXPECT_EQ(2u, SetupRun(ImageFolder(), "/S /PORT=2 /LOG=\"" + named).QuietEndCode());
+    EXPECT_FALSE(FileExists(named));
+    DeleteFileA(named.c_str());
+    EXPECT_EQ("", SystemIniEntry("boot"));
+    EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kDeviceKey).exists);
 }
 
 }  // namespace
