@@ -166,13 +166,21 @@ BOOL CDeviceInstaller::SourcesPresent() {
     return present;
 }
 
+// The dialogs' run shows the box users know; the log gives the reason.
+static void ReportCopyFailure(const char *source, const char *target, DWORD code) {
+    if (journal::Unattended())
+        journal::Failure(code, "Could not copy ", source, " to ", target);
+    else
+        journal::FailureBox(target, "file in use.");
+}
+
 // A file that can't be copied is named in a box and the rest go on; a
 // missing source is passed over without a word.
 void CDeviceInstaller::CopyFiles() {
     for (FileEntry *entry = m_fileList.First(); entry; entry = entry->next) {
         const char *source = entry->source.c_str(), *target = entry->target.c_str();
         int result = CopyOneFile(source, target);
-        if (result == kFileFailed) journal::FailureBox(target, "file in use.", GetLastError());
+        if (result == kFileFailed) ReportCopyFailure(source, target, GetLastError());
         if (result == kFileDone) journal::Note("Copied ", source, " to ", target);
         if (result == kFileMissing) journal::Note("No ", source, " to copy");
     }
@@ -224,8 +232,13 @@ BOOL CDeviceInstaller::Remove() {
         // use, which may be another program's; removal entries carry
         // neither value name nor data.
         if (!entry->valueName.Empty() || !entry->data.Empty()) continue;
-        if (DeleteKey(RootKey(entry->root), entry->keyPath.c_str()) == ERROR_SUCCESS)
+        LONG result = DeleteKey(RootKey(entry->root), entry->keyPath.c_str());
+        if (result == ERROR_SUCCESS)
             journal::Note("Deleted key HKLM\\", entry->keyPath.c_str());
+        // A key that is not there is already as a removal leaves it.
+        else if (result != ERROR_FILE_NOT_FOUND)
+            journal::Failure(static_cast<DWORD>(result), "Could not delete key HKLM\\",
+                             entry->keyPath.c_str());
     }
     return TRUE;
 }

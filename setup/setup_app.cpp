@@ -281,9 +281,10 @@ void CSetupApp::CreateShortcuts() {
         if (!flow::Join(link, sizeof(link), m_strGroup, entry.linkFile) ||
             !flow::Join(target, sizeof(target), folder, entry.targetFile))
             continue;
-        // The link's own save reports nothing: the log believes the file.
-        m_shortcuts.CreateShortcut(link, target, 0, folder, NULL, 0, NULL, entry.arguments, 0);
-        if (GetFileAttributesA(link) != INVALID_FILE_ATTRIBUTES)
+        // A link of an earlier installation may stand there: only the
+        // save's own result tells whether this one was made.
+        if (m_shortcuts.CreateShortcut(link, target, 0, folder, NULL, 0, NULL, entry.arguments,
+                                       0))
             journal::Note("Created ", link);
         else
             journal::Failure(GetLastError(), "Could not create ", link);
@@ -328,9 +329,16 @@ BOOL CSetupApp::RemoveProgramFolder(const char *folder) {
     DeleteOwnFirstCalibration();
     if (folder[0]) DeleteFolderIfThere(folder);
     rt::Copy(m_strGroup, sizeof(m_strGroup), GROUP_NAME);
-    if (m_shortcuts.RemoveGroup(CSIDL_PROGRAMS, m_strGroup))
-        journal::Note("Removed the Start-menu group ", m_strGroup);
+    RemoveStartMenuGroup();
     return TRUE;
+}
+
+void CSetupApp::RemoveStartMenuGroup() {
+    BOOL found = FALSE;
+    if (!m_shortcuts.RemoveGroup(CSIDL_PROGRAMS, m_strGroup, &found))
+        journal::Failure(GetLastError(), "Could not remove the Start-menu group ", m_strGroup);
+    else if (found)
+        journal::Note("Removed the Start-menu group ", m_strGroup);
 }
 
 // Every file directly in folder; sub-folders go with the folder itself.
@@ -363,7 +371,12 @@ void CSetupApp::QueueSystemFileRemovals() {
 
 void CSetupApp::DeleteFolderIfThere(const char *folder) {
     if (!PathExists(folder)) return;
-    if (m_shortcuts.DeleteWithShell(folder)) journal::Note("Deleted ", folder);
+    // A file that stayed (the running Setup.exe) keeps its folder; the
+    // finishing run deletes both.
+    if (m_shortcuts.DeleteWithShell(folder))
+        journal::Note("Deleted ", folder);
+    else
+        journal::NoteError(GetLastError(), "Could not delete ", folder);
     // The notice goes out whether or not the deletion succeeded.
     char notice[MAX_PATH];
     rt::Copy(notice, sizeof(notice), folder);

@@ -57,6 +57,7 @@ private:
     void QueueFolderFiles(const char *folder);
     void QueueSystemFileRemovals();
     void DeleteFolderIfThere(const char *folder);
+    void RemoveStartMenuGroup();
     void Restart();
     BOOL FinishRemoval();
 

@@ -26,8 +26,9 @@ public:
     // A calibration (the record's five words) replaces the calibration
     // defaults.
     void AddDefaultParameters(int port, const unsigned long *calibration = NULL);
-    // [boot] mouse.drv=mouse.drv, [boot.description] mouse.drv=Orvantix Touchscreen.
-    void WriteSystemIni();
+    // [boot] mouse.drv=mouse.drv, [boot.description] mouse.drv=Orvantix Touchscreen;
+    // FALSE, with a failure line, when an entry could not be written.
+    BOOL WriteSystemIni();
 };
 
 #endif

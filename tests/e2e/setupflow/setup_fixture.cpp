@@ -208,6 +208,18 @@ std::vector<std::string> RestartRequests() {
 
 void ClearRestartRequests() { DeleteFileA(RestartLog().c_str()); }
 
+static std::string ShellLog() { return harness::Join(harness::TestDir(), "shellops.log"); }
+
+std::vector<std::pair<unsigned, unsigned>> ShellOperations() {
+    std::vector<std::pair<unsigned, unsigned>> operations;
+    std::ifstream log(ShellLog());
+    for (unsigned operation, flags; log >> operation >> flags;)
+        operations.push_back({operation, flags});
+    return operations;
+}
+
+void ClearShellOperations() { DeleteFileA(ShellLog().c_str()); }
+
 // ---- links ------------------------------------------------------------------------
 
 static LinkInfo LoadLink(IShellLinkA *link, const std::string &path) {

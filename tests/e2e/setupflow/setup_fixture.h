@@ -115,6 +115,9 @@ public:
 // "flags reserved" per ExitWindowsEx call Setup made while hooked.
 std::vector<std::string> RestartRequests();
 void ClearRestartRequests();
+// {operation, flags} per shell file operation Setup made while hooked.
+std::vector<std::pair<unsigned, unsigned>> ShellOperations();
+void ClearShellOperations();
 
 struct LinkInfo {
     bool loaded = false;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <set>
 
 #include "setup_fixture.h"
 
@@ -123,11 +124,12 @@ TEST_F(UnattendedTest, EndsWithFourNamingAFileItCouldNotWrite) {
     EXPECT_EQ(4u, RunQuietly("/S /PORT=2"));
     CloseHandle(lock);
     EXPECT_EQ(2u, Parameter("Port"));
-    std::string log = Log(), failed = "FAILED: file in use.: " + held + ": ";
+    std::string log = Log(), failed = "\\Durmasel.exe to " + held + ": ";
     std::string inUse = harness::SystemText(ERROR_SHARING_VIOLATION);
     size_t at = log.find(failed);
     ASSERT_NE(std::string::npos, at) << log;
     EXPECT_EQ(at, log.find(failed + inUse.substr(0, inUse.find_first_of("\r\n")) + "\r\n")) << log;
+    EXPECT_EQ(log.rfind("FAILED: Could not copy ", at), log.rfind("\r\n", at) + 2) << log;
     EXPECT_EQ(log.size() - 13, log.find("Exit code 4\r\n"));
 }
 
@@ -236,6 +238,55 @@ TEST_F(UnattendedTest, AnUnclosedQuoteIsABadSwitch) {
     DeleteFileA(named.c_str());
     EXPECT_EQ("", SystemIniEntry("boot"));
     EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kDeviceKey).exists);
+}
+
+// Windows 9x's shell shows a modal error box for a failed operation unless
+// told not to, and an unattended run would wait on it for ever; Wine's
+// shows none, so the flags that reach the shell are what is checked, on
+// an installation and on the removal that leaves its own Setup.exe.
+TEST_F(UnattendedTest, EveryShellFileOperationIsSilentAndShowsNoErrorBox) {
+    const WORD kQuiet = FOF_NOERRORUI | FOF_SILENT | FOF_NOCONFIRMATION;
+    std::set<unsigned> kinds;
+    for (const std::string &folder : {ImageFolder(), ProgramFolder()}) {
+        ClearShellOperations();
+        std::string args = folder == ImageFolder() ? "/S /PORT=2" : "/S /U";
+        SetupRun run(folder, args + " /LOG=\"" + LogPath() + "\"", SetupRun::kHooked);
+        ASSERT_NE(STILL_ACTIVE, run.QuietEndCode()) << args;
+        std::vector<std::pair<unsigned, unsigned>> operations = ShellOperations();
+        EXPECT_FALSE(operations.empty()) << args;
+        for (const auto &operation : operations) {
+            kinds.insert(operation.first);
+            EXPECT_EQ(kQuiet, operation.second & kQuiet)
+                << args << ": operation " << operation.first << " flags " << operation.second;
+        }
+    }
+    EXPECT_EQ((std::set<unsigned>{FO_COPY, FO_DELETE}), kinds);
+    EXPECT_TRUE(Logged("Could not delete " + ProgramFolder().substr(0, ProgramFolder().size() - 1)))
+        << "the folder that holds the running Setup.exe stays: " << Log();
+}
+
+// The log says what happened: a link whose save failed is a failure with
+// its reason, though a file of its name stands there; a group that was
+// not there is not reported removed.
+TEST_F(UnattendedTest, TheLogSaysWhatHappenedToLinksAndTheGroup) {
+    const std::string stale = GroupFolder() + "Button Switch.lnk";
+    CreateDirectoryA(GroupFolder().c_str(), NULL);
+    ASSERT_TRUE(harness::WriteTextFile(stale, "an earlier link"));
+    // Held open by another program: it stays, and can't be written.
+    HANDLE held = CreateFileA(stale.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_EQ(4u, RunQuietly("/S /PORT=2"));
+    CloseHandle(held);
+    EXPECT_FALSE(Logged("Created " + stale)) << Log();
+    std::string denied = harness::SystemText(ERROR_SHARING_VIOLATION);
+    denied = denied.substr(0, denied.find_first_of("\r\n"));
+    EXPECT_TRUE(Logged("FAILED: Could not create " + stale + ": " + denied + "\r\n")) << Log();
+    EXPECT_TRUE(Logged("Created " + GroupFolder() + "Brokasta Test.lnk\r\n"));
+    EXPECT_TRUE(Logged("Wrote System.ini [boot] mouse.drv=mouse.drv\r\n"));
+
+    DeleteFolderTree(GroupFolder());
+    EXPECT_EQ(0u, RunQuietly("/S /U"));
+    EXPECT_FALSE(Logged("Removed the Start-menu group")) << Log();
 }
 
 }  // namespace
