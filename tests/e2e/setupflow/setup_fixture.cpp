@@ -318,8 +318,9 @@ void PressAndExpectEnd(SetupRun &run, HWND dialog, int button,
     EXPECT_EQ(restarts, RestartRequests()) << "\"2 0\" is EWX_REBOOT with reserved 0";
 }
 
-void InstallPackage(const std::string &folder, const char *portName) {
-    SetupRun run(folder, "");
+void InstallPackage(const std::string &folder, const char *portName,
+                    const std::string &currentFolder) {
+    SetupRun run(folder, "", "Setup.exe", currentFolder.empty() ? folder : currentFolder);
     HWND port = OpenPortDialog(run);
     ASSERT_TRUE(port);
     SelectPort(port, portName);

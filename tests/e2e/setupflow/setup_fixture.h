@@ -149,8 +149,10 @@ void PressAndExpectEnd(SetupRun &run, HWND dialog, int button,
 // Picks port in the port dialog's list as a user does.
 void SelectPort(HWND portDialog, const char *port);
 // A whole installation through the dialogs from folder with port, ended
-// with "No"; the medium's form takes COM3.
-void InstallPackage(const std::string &folder, const char *port);
+// with "No" (the current folder another one when given); the medium's
+// form takes COM3.
+void InstallPackage(const std::string &folder, const char *port,
+                    const std::string &currentFolder = "");
 inline void InstallPackage(const InstallationMedium &medium) {
     InstallPackage(medium.Folder(), "COM3");
 }

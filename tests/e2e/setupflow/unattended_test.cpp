@@ -172,33 +172,22 @@ struct ScratchFolder {
 TEST_F(UnattendedTest, TakesThePackageFromSetupsOwnFolderWhereverItStarts) {
     ScratchFolder elsewhere("orvcwd");
     harness::WriteTextFile(elsewhere.path + "Fennock.exe", "a stranger's Fennock");
+    const std::pair<const char *, std::string> copies[] = {
+        {"Fennock.exe", ProgramFolder()}, {"Setup.exe", ProgramFolder()},
+        {"ZELVANIS.VxD", SystemFolder()}, {"Pemrosko.inf", WindowsFolder() + "Inf\\"}};
     ASSERT_EQ(3010u, SetupRun(ImageFolder(), "/S /PORT=2 /LOG=\"" + LogPath() + "\"", "Setup.exe",
                               elsewhere.path)
                          .QuietEndCode());
-    for (const char *name : {"Fennock.exe", "Setup.exe", "Brokasta.exe"})
-        EXPECT_EQ(harness::ReadTextFile(ImageFolder() + name),
-                  harness::ReadTextFile(ProgramFolder() + name)) << name;
-    EXPECT_EQ(harness::ReadTextFile(ImageFolder() + "ZELVANIS.VxD"),
-              harness::ReadTextFile(SystemFolder() + "ZELVANIS.VxD"));
-    EXPECT_EQ(harness::ReadTextFile(ImageFolder() + "Pemrosko.inf"),
-              harness::ReadTextFile(WindowsFolder() + "Inf\\Pemrosko.inf"));
+    for (const auto &copy : copies)
+        EXPECT_EQ(harness::ReadTextFile(ImageFolder() + copy.first),
+                  harness::ReadTextFile(copy.second + copy.first)) << copy.first;
     ClearPackage();
-
-    SetupRun run(ImageFolder(), "", "Setup.exe", elsewhere.path);
-    HWND port = OpenPortDialog(run);
-    ASSERT_TRUE(port);
-    SelectPort(port, "COM2");
-    harness::PostClick(port, IDOK);
-    HWND complete = run.WaitWindow(kCompleteCaption);
-    ASSERT_TRUE(complete);
-    harness::PostClick(complete, IDCANCEL);
-    ASSERT_EQ(0u, run.EndCode());
-    EXPECT_EQ("a stranger's Fennock", harness::ReadTextFile(ProgramFolder() + "Fennock.exe"))
-        << "the current folder comes first";
-    EXPECT_EQ(harness::ReadTextFile(ImageFolder() + "Setup.exe"),
-              harness::ReadTextFile(ProgramFolder() + "Setup.exe"));
-    EXPECT_EQ(harness::ReadTextFile(ImageFolder() + "ZELVANIS.VxD"),
-              harness::ReadTextFile(SystemFolder() + "ZELVANIS.VxD"));
+    // The dialogs' run looks in the current folder first.
+    ASSERT_NO_FATAL_FAILURE(InstallPackage(ImageFolder(), "COM2", elsewhere.path));
+    for (const auto &copy : copies)
+        EXPECT_EQ(copy.first == std::string("Fennock.exe")
+                      ? "a stranger's Fennock" : harness::ReadTextFile(ImageFolder() + copy.first),
+                  harness::ReadTextFile(copy.second + copy.first)) << copy.first;
 }
 
 // A medium without the driver's two files: nothing is written, and the
@@ -220,13 +209,7 @@ TEST_F(UnattendedTest, AnIncompletePackageEndsWithFourWritingNothing) {
     EXPECT_EQ(width + 3, GetSystemMetrics(SM_CXDOUBLECLK)) << "the metrics stay";
     SystemParametersInfoA(SPI_SETDOUBLECLKWIDTH, width, NULL, 0);
     EXPECT_EQ("", SystemIniEntry("boot"));
-    EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kDeviceKey).exists);
-    EXPECT_FALSE(ReadKeyTree(HKEY_LOCAL_MACHINE, kServiceKey).exists);
-    EXPECT_FALSE(FolderExists(ProgramFolder()));
-    EXPECT_FALSE(FolderExists(GroupFolder()));
-    EXPECT_EQ("(none)", RunOnce("Durmasel"));
-    for (const std::string &file : harness::PackageFiles()) EXPECT_FALSE(FileExists(file)) << file;
-    EXPECT_TRUE(Logged("Exit code 4\r\n"));
+    ExpectPackageGone(true);
 }
 
 // A quote left open would swallow the switches behind it: a bad switch,
