@@ -43,6 +43,7 @@ add_library(win95_shelf STATIC
     ${PROJECT_SOURCE_DIR}/common/shelf/single_instance.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/driver_device.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/calibration_save.cpp
+    ${PROJECT_SOURCE_DIR}/common/shelf/store_values.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/windows_version.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/com_ports.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/double_click.cpp
