@@ -1,5 +1,5 @@
 // The applet's sheet on the screen the rig was asked for (RIG_SCREEN as
-// WIDTHxHEIGHTxDEPTH, RIG_DPI): on each of the four pages every visible
+// WIDTHxHEIGHTxDEPTH, RIG_DPI): on each of the five pages every visible
 // control lies inside its page with its text whole, the page inside the
 // sheet, and the sheet inside the work area.
 #include <gtest/gtest.h>
@@ -112,7 +112,7 @@ TEST(SheetFit, EveryPageLiesWholeOnTheScreen) {
     EXPECT_TRUE(sheet != nullptr);
     RECT workArea;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    for (int index = 0; sheet && index < 4; ++index) {
+    for (int index = 0; sheet && index < 5; ++index) {
         harness::SheetSelectPage(sheet, index);
         HWND page = harness::SheetPage(sheet);
         EXPECT_TRUE(page != nullptr) << "page " << index;
