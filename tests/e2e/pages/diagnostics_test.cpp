@@ -124,9 +124,12 @@ TEST_F(PagesTest, DiagnosticsShowsInjectedTouchesRawAndMappedByTheStoredRecord) 
 }
 
 TEST_F(PagesTest, DiagnosticsAsksNothingOnceLeftOrClosedAndIsOffWhenShownAgain) {
-    const int kClosers[] = {PSBTN_OK, PSBTN_CANCEL};
-    for (int closer : kClosers) {
-        SCOPED_TRACE(closer == PSBTN_OK ? "OK" : "Cancel");
+    const struct {
+        const char *what;
+        bool (Sheet::*close)();
+    } kClosers[] = {{"OK", &Sheet::Ok}, {"Cancel", &Sheet::Cancel}, {"close box", &Sheet::CloseBox}};
+    for (const auto &closer : kClosers) {
+        SCOPED_TRACE(closer.what);
         WriteStore(Settings::Typical());
         Sheet sheet;
         ASSERT_TRUE(sheet.Open());
@@ -141,7 +144,7 @@ TEST_F(PagesTest, DiagnosticsAsksNothingOnceLeftOrClosedAndIsOffWhenShownAgain) 
         EXPECT_TRUE(DriverStaysQuiet()) << "shown again";
         SwitchTouches(page);
         ASSERT_TRUE(WatchIsAsking());
-        ASSERT_TRUE(closer == PSBTN_OK ? sheet.Ok() : sheet.Cancel());
+        ASSERT_TRUE((sheet.*closer.close)());
         // The last request the sheet made is the close's reload, not a question.
         std::vector<sim::LogEntry> log = sim::Log();
         ASSERT_FALSE(log.empty());

@@ -69,6 +69,8 @@ public:
     // Press the button and wait until the stand-in has ended.
     bool Ok();
     bool Cancel();
+    // The close box of the title bar.
+    bool CloseBox();
     // After waiting ms, the sheet is the only visible window the applet
     // shows in the stand-in's process.
     bool OnlySheetIsOpen(DWORD ms);
