@@ -4,7 +4,10 @@
 // raw touch the controller reports with the screen point the stored
 // calibration makes of it. The watch asks the driver every 50 ms and only
 // while it is on; it is switched off whenever the page is left or the sheet
-// closes, and is off whenever the page is shown anew.
+// closes, and is off whenever the page is shown anew. Unlike the applet's
+// other requests, the watch holds the device open while it is on, as the
+// calibration program does: an open and close every 50 ms cost a busy
+// system far more than the questions themselves.
 #include <windows.h>
 #include <prsht.h>
 
@@ -132,10 +135,13 @@ void ShowAge(HWND page, DiagnosticsState *state) {
     SetText(page, IDC_DIAG_AGO, text);
 }
 
+bool Request(DiagnosticsState *state, DWORD code, void *output, DWORD outputSize) {
+    return shelf::RequestOn(state->device, code, NULL, 0, output, outputSize).outcome ==
+           shelf::kDone;
+}
+
 void StartCapture(DiagnosticsState *state) {
-    bool accepted =
-        shelf::RequestOnce(IOCTL_TOUCH_START_RAW_CAPTURE, NULL, 0, NULL, 0).outcome == shelf::kDone;
-    diag::CaptureStarted(&state->watch, accepted);
+    diag::CaptureStarted(&state->watch, Request(state, IOCTL_TOUCH_START_RAW_CAPTURE, NULL, 0));
 }
 
 // One request per tick; a delivered touch arms the next capture at once,
@@ -147,8 +153,7 @@ void OnWatchTick(HWND page, DiagnosticsState *state) {
         break;
     case diag::kAskRawPoint: {
         RawPointReply reply = diag::PresetReply();
-        bool answered = shelf::RequestOnce(IOCTL_TOUCH_GET_RAW_POINT, NULL, 0, &reply,
-                                           sizeof(reply)).outcome == shelf::kDone;
+        bool answered = Request(state, IOCTL_TOUCH_GET_RAW_POINT, &reply, sizeof(reply));
         if (diag::TouchDelivered(&state->watch, answered, reply)) {
             ShowTouch(page, state, reply);
             StartCapture(state);
@@ -164,10 +169,19 @@ void OnWatchTick(HWND page, DiagnosticsState *state) {
 void StopWatching(HWND page, DiagnosticsState *state) {
     KillTimer(page, kWatchTimer);
     diag::SwitchOff(&state->watch);
+    if (state->device) CloseHandle(state->device);
+    state->device = NULL;
     CheckDlgButton(page, IDC_DIAG_SHOW, BST_UNCHECKED);
 }
 
+// A driver gone since the page was shown leaves the box off.
 void StartWatching(HWND page, DiagnosticsState *state) {
+    HANDLE device = shelf::OpenDriverDevice();
+    if (device == INVALID_HANDLE_VALUE) {
+        StopWatching(page, state);
+        return;
+    }
+    state->device = device;
     ShowNoTouch(page, state);
     diag::SwitchOn(&state->watch);
     StartCapture(state);

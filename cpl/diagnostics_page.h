@@ -14,6 +14,7 @@ struct DiagnosticsState {
     bool calibrationStored;  // all five values are in the store
     CalibrationRecord calibration;
     diag::RawWatch watch;
+    HANDLE device;  // held while the watch is on, else NULL
     diag::TouchHistory history;
     char agoShown[40];  // the age text on the page, rewritten only when it changes
 };
