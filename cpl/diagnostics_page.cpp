@@ -226,10 +226,23 @@ INT_PTR OnDiagnosticsNotify(HWND page, DiagnosticsState *state, LPARAM lParam) {
     return HandlePageNotify(page, lParam);
 }
 
-bool OnDiagnosticsInit(HWND page) {
+// Without its state the page stays as its template shows it, offering nothing.
+void OnDiagnosticsInit(HWND page) {
     void *memory = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(DiagnosticsState));
     SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(memory));
-    return memory != NULL;
+    if (!memory) EnableWindow(GetDlgItem(page, IDC_DIAG_SHOW), FALSE);
+}
+
+BOOL OnDiagnosticsCommand(HWND page, DiagnosticsState *state, WPARAM wParam) {
+    if (LOWORD(wParam) != IDC_DIAG_SHOW || HIWORD(wParam) != BN_CLICKED) return FALSE;
+    OnShowTouchesClicked(page, state);
+    return TRUE;
+}
+
+BOOL OnDiagnosticsDrawItem(DiagnosticsState *state, WPARAM id, LPARAM item) {
+    if (id != IDC_DIAG_PANEL) return FALSE;
+    PaintPanel(reinterpret_cast<const DRAWITEMSTRUCT *>(item), state->history);
+    return TRUE;
 }
 
 void OnDiagnosticsDestroy(HWND page, DiagnosticsState *state) {
@@ -241,27 +254,22 @@ void OnDiagnosticsDestroy(HWND page, DiagnosticsState *state) {
 }  // namespace
 
 INT_PTR CALLBACK DiagnosticsPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DiagnosticsState *state = StateOf(page);
     if (msg == WM_INITDIALOG) {
-        // Without its state the page stays as its template shows it.
-        if (!OnDiagnosticsInit(page)) EnableWindow(GetDlgItem(page, IDC_DIAG_SHOW), FALSE);
+        OnDiagnosticsInit(page);
         return FALSE;
     }
-    DiagnosticsState *state = StateOf(page);
     if (!state) return msg == WM_NOTIFY ? HandlePageNotify(page, lParam) : FALSE;
     switch (msg) {
     case WM_NOTIFY:
         return OnDiagnosticsNotify(page, state, lParam);
     case WM_COMMAND:
-        if (LOWORD(wParam) != IDC_DIAG_SHOW || HIWORD(wParam) != BN_CLICKED) return FALSE;
-        OnShowTouchesClicked(page, state);
-        return TRUE;
+        return OnDiagnosticsCommand(page, state, wParam);
     case WM_TIMER:
         if (wParam == kWatchTimer) OnWatchTick(page, state);
         return TRUE;
     case WM_DRAWITEM:
-        if (wParam != IDC_DIAG_PANEL) return FALSE;
-        PaintPanel(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam), state->history);
-        return TRUE;
+        return OnDiagnosticsDrawItem(state, wParam, lParam);
     case WM_DESTROY:
         OnDiagnosticsDestroy(page, state);
         return FALSE;
