@@ -41,6 +41,7 @@ int Run(DWORD idleMs, DWORD showingMs) {
     DWORD code = 1;
     bool ended = harness::WaitExit(host, 10000, &code);
     if (!ended) harness::Kill(host);
+    harness::sim::Reset();
     harness::sim::Uninstall();
     return ended && code == 0 ? 0 : 4;
 }
