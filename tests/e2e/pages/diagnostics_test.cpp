@@ -29,12 +29,6 @@ const DWORD kQuietMs = 400;
 
 std::string TextOf(HWND page, int id) { return harness::Text(GetDlgItem(page, id)); }
 
-// Waits until the control shows the text; returns what it shows then.
-std::string WaitText(HWND page, int id, const std::string &expected) {
-    harness::WaitUntil([&] { return TextOf(page, id) == expected; }, kWaitMs);
-    return TextOf(page, id);
-}
-
 void StoreCalibration(const CalibrationRecord &record) {
     const char *const names[5] = {"XLow", "YLow", "XHigh", "YHigh", "SwapXY"};
     const uint32_t values[5] = {record.XLow, record.YLow, record.XHigh, record.YHigh, record.SwapXY};
@@ -61,7 +55,8 @@ bool WatchIsAsking() {
 void SwitchTouches(HWND page) { harness::Click(page, IDC_DIAG_SHOW); }
 
 // A touch made after the capture that is armed now (a capture empties the
-// driver's queue), then the capture the page arms again after it.
+// driver's queue). The page shows it before it arms the next capture, so
+// its texts are up to date once that capture is logged.
 void Touch(DWORD x, DWORD y) {
     int captures = sim::Count(IOCTL_TOUCH_START_RAW_CAPTURE);
     ASSERT_TRUE(WatchIsAsking());
@@ -105,17 +100,18 @@ TEST_F(PagesTest, DiagnosticsShowsInjectedTouchesRawAndMappedByTheStoredRecord) 
         EXPECT_EQ("Touches: 0", TextOf(page, IDC_DIAG_COUNT));
         SwitchTouches(page);
         Touch(c.quarter[0], c.quarter[1]);
-        EXPECT_EQ(Point("Raw: ", c.quarter[0], c.quarter[1]), WaitText(page, IDC_DIAG_RAW, Point("Raw: ", c.quarter[0], c.quarter[1])));
+        EXPECT_EQ(Point("Raw: ", c.quarter[0], c.quarter[1]), TextOf(page, IDC_DIAG_RAW));
         bool usable = c.edge[0] || c.edge[1];
         EXPECT_EQ(usable ? Point("Screen: ", width / 4, height / 4) : "Screen: no usable calibration",
                   TextOf(page, IDC_DIAG_SCREEN));
         if (usable) {
             Touch(c.edge[0], c.edge[1]);
-            EXPECT_EQ(Point("Screen: ", width, height),
-                      WaitText(page, IDC_DIAG_SCREEN, Point("Screen: ", width, height)));
+            EXPECT_EQ(Point("Screen: ", width, height), TextOf(page, IDC_DIAG_SCREEN));
             EXPECT_EQ("Touches: 2", TextOf(page, IDC_DIAG_COUNT));
         }
-        EXPECT_EQ(0u, TextOf(page, IDC_DIAG_AGO).find("Last touch: ")) << TextOf(page, IDC_DIAG_AGO);
+        EXPECT_TRUE(harness::WaitUntil([&] { return TextOf(page, IDC_DIAG_AGO) == "Last touch: 1 s ago"; },
+                                       kWaitMs))
+            << TextOf(page, IDC_DIAG_AGO);
         SwitchTouches(page);
         EXPECT_FALSE(harness::IsChecked(GetDlgItem(page, IDC_DIAG_SHOW)));
         EXPECT_TRUE(DriverStaysQuiet()) << "switched off";
