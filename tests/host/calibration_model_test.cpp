@@ -64,7 +64,7 @@ TEST(CalibrationModel, RecordsTheDriverCannotUseAreNamedAndMapNothing) {
         {{400, 300, 400, 3700, 0}, "unusable: XLow equals XHigh, X has no span"},
         {{400, 300, 3600, 300, 0}, "unusable: YLow equals YHigh, Y has no span"},
         {{0, 0, 0, 0, 0}, "unusable: XLow equals XHigh, X has no span"},
-        {{400, 300, 4097, 3700, 0}, "unusable: an edge lies beyond the raw range 0..4096"},
+        {{400, 300, 4097, 3700, 0}, "unusable: an edge is beyond 0..4096"},
         {{400, 300, 3600, 3700, 2}, "unusable: SwapXY is neither 0 nor 1"},
     };
     for (const auto &c : kCases) {
