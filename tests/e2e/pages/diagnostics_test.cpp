@@ -64,6 +64,15 @@ void Touch(DWORD x, DWORD y) {
     ASSERT_TRUE(sim::WaitForLogCount(IOCTL_TOUCH_START_RAW_CAPTURE, captures + 1, kWaitMs));
 }
 
+// The miniature's newest dot (red) lies at the middle of the panel's square,
+// which is the middle of its control, for a raw touch at the middle.
+bool NewestDotInTheMiddle(HWND page, DWORD ms = kWaitMs) {
+    RECT box;
+    GetWindowRect(GetDlgItem(page, IDC_DIAG_PANEL), &box);
+    int x = (box.left + box.right) / 2, y = (box.top + box.bottom) / 2;
+    return harness::WaitUntil([&] { return harness::ColourNear(x, y, 2, RGB(220, 0, 0)); }, ms);
+}
+
 std::string Point(const char *label, long x, long y) {
     return std::string(label) + "X " + std::to_string(x) + ", Y " + std::to_string(y);
 }
@@ -98,6 +107,7 @@ TEST_F(PagesTest, DiagnosticsShowsInjectedTouchesRawAndMappedByTheStoredRecord) 
         EXPECT_EQ(c.swap, TextOf(page, IDC_DIAG_CAL_SWAP));
         EXPECT_EQ(c.words, TextOf(page, IDC_DIAG_CAL_WORDS));
         EXPECT_EQ("Touches: 0", TextOf(page, IDC_DIAG_COUNT));
+        EXPECT_FALSE(NewestDotInTheMiddle(page, 0));
         SwitchTouches(page);
         Touch(c.quarter[0], c.quarter[1]);
         EXPECT_EQ(Point("Raw: ", c.quarter[0], c.quarter[1]), TextOf(page, IDC_DIAG_RAW));
@@ -109,6 +119,8 @@ TEST_F(PagesTest, DiagnosticsShowsInjectedTouchesRawAndMappedByTheStoredRecord) 
             EXPECT_EQ(Point("Screen: ", width, height), TextOf(page, IDC_DIAG_SCREEN));
             EXPECT_EQ("Touches: 2", TextOf(page, IDC_DIAG_COUNT));
         }
+        Touch(TOUCH_RAW_MAX / 2, TOUCH_RAW_MAX / 2);
+        EXPECT_TRUE(NewestDotInTheMiddle(page));
         EXPECT_TRUE(harness::WaitUntil([&] { return TextOf(page, IDC_DIAG_AGO) == "Last touch: 1 s ago"; },
                                        kWaitMs))
             << TextOf(page, IDC_DIAG_AGO);
