@@ -30,7 +30,8 @@ target_include_directories(win95_runtime PUBLIC
 # The portable half of the shared contract, built for the target.
 add_library(win95_contract STATIC
     ${PROJECT_SOURCE_DIR}/common/parameter_store.cpp
-    ${PROJECT_SOURCE_DIR}/common/driver_interface.cpp)
+    ${PROJECT_SOURCE_DIR}/common/driver_interface.cpp
+    ${PROJECT_SOURCE_DIR}/common/calibration_model.cpp)
 target_compile_options(win95_contract PRIVATE ${WIN95_COMPILE_OPTIONS})
 target_link_libraries(win95_contract PUBLIC win95_runtime)
 
@@ -42,6 +43,7 @@ add_library(win95_shelf STATIC
     ${PROJECT_SOURCE_DIR}/common/shelf/single_instance.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/driver_device.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/calibration_save.cpp
+    ${PROJECT_SOURCE_DIR}/common/shelf/store_values.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/windows_version.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/com_ports.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/double_click.cpp

@@ -1,4 +1,4 @@
-// The applet's property sheet: four pages with OK and Cancel only, no help
+// The applet's property sheet: five pages with OK and Cancel only, no help
 // button, and the notifications every page answers alike (save and reload
 // on OK, reload on Cancel).
 #include <windows.h>
@@ -27,6 +27,7 @@ const PageEntry kPages[] = {
     {IDD_PAGE_SETTINGS, "Settings", SettingsPageProc},
     {IDD_PAGE_SOUND, "Sound", SoundPageProc},
     {IDD_PAGE_ABOUT, "About", AboutPageProc},
+    {IDD_PAGE_DIAGNOSTICS, "Diagnostics", DiagnosticsPageProc},
 };
 const UINT kPageCount = sizeof(kPages) / sizeof(kPages[0]);
 

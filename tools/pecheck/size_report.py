@@ -7,7 +7,10 @@ BUDGETS_KIB = {
     "Fennock.exe": 12,
     "Durmasel.exe": 18,
     "Setup.exe": 48,
-    "Pemrosko.Cpl": 96,
+    # The Diagnostics page (its code, texts and template) added about 8.5 KiB.
+    "Pemrosko.Cpl": 104,
+    # The timed Apply question, the reload after a failed send-back and the
+    # report's orientation line from the shared calibration model.
     "Brokasta.exe": 28,
 }
 
