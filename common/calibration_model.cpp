@@ -38,7 +38,7 @@ long Held(double value) {
 
 bool MapRawPoint(const CalibrationRecord &record, uint32_t rawX, uint32_t rawY, int width,
                  int height, ScreenPoint *point) {
-    if (!RecordUsable(record)) return false;
+    if (!RecordMappable(record)) return false;
     uint32_t alongX = record.SwapXY ? rawY : rawX;
     uint32_t alongY = record.SwapXY ? rawX : rawY;
     point->x = Held(ScreenAlong(record.XLow, record.XHigh, width, alongX));

@@ -26,8 +26,10 @@ long long Round(double value);
 
 // Why the driver cannot use a record, or nullptr when it can: edges in the
 // controller's range, SwapXY 0 or 1, and a span on both axes.
+// (A record a calibration would make, with room between its edges, is
+// driver::RecordUsable.)
 const char *RecordProblem(const CalibrationRecord &record);
-inline bool RecordUsable(const CalibrationRecord &record) { return !RecordProblem(record); }
+inline bool RecordMappable(const CalibrationRecord &record) { return !RecordProblem(record); }
 
 struct ScreenPoint {
     long x;

@@ -139,7 +139,7 @@ Verdict VerdictOf(const Judgement &j) {
 
 }  // namespace
 
-bool StoredRecordUsable(const CalibrationRecord &stored) { return calmodel::RecordUsable(stored); }
+bool StoredRecordUsable(const CalibrationRecord &stored) { return calmodel::RecordMappable(stored); }
 
 Judgement JudgeCheck(const CheckRun &run, const CalibrationRecord *stored) {
     Judgement j = {};

@@ -77,7 +77,7 @@ TEST(CalibrationModel, RecordsTheDriverCannotUseAreNamedAndMapNothing) {
         EXPECT_TRUE(calmodel::FormatOrientation(words, sizeof(words), c.record));
         EXPECT_STREQ(c.problem, words);
     }
-    EXPECT_TRUE(calmodel::RecordUsable({0, 0, 4096, 4096, 1}));
+    EXPECT_TRUE(calmodel::RecordMappable({0, 0, 4096, 4096, 1}));
 }
 
 TEST(CalibrationModel, OrientationInWords) {
