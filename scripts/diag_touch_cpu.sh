@@ -19,24 +19,7 @@ export ORVANTIX_PACKAGE="$build/package" ORVANTIX_SIMULATOR="$build/simulator/ze
 wine "$build/tests/e2e/pages/diag_bench.exe" 10 10 >/dev/null 2>&1 &
 launcher=$!
 
-# Unix processes of this prefix whose command line matches $1.
-prefix_pids() {
-    local dir
-    for dir in /proc/[0-9]*; do
-        { tr '\0' '\n' <"$dir/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; } 2>/dev/null ||
-            continue
-        { tr '\0' ' ' <"$dir/cmdline" | grep -q -- "$1"; } 2>/dev/null && echo "${dir#/proc/}"
-    done
-}
-
-# User plus system clock ticks of the given processes.
-ticks() {
-    local pid sum=0
-    for pid in "$@"; do
-        sum=$((sum + $(awk '{print $14 + $15}' "/proc/$pid/stat")))
-    done
-    echo "$sum"
-}
+. "$top/scripts/prefix_ticks.sh"
 
 requests() { [ -f "$log" ] && wc -l <"$log" || echo 0; }
 
