@@ -88,9 +88,9 @@ fi
 cp "$demo_build/simulator/zelvanis.vxd" "$demo/medium/ZELVANIS.VxD"
 printf '%s\r\n' "; stand-in for the driver maker's INF (demo only)" > "$demo/medium/Pemrosko.inf"
 if [ "$RIG_BUILD" = x86 ]; then bits=32; else bits=64; fi
-demo_note="the demo runs the $bits-bit build ($demo_build): $RIG_BUILD_WHY"
-echo "package: $demo_note"
-echo "Screens of $demo_note." > "$demo/screens/BUILD.txt"
+demo_note="the $bits-bit build ($demo_build) under $bits-bit Wine"
+echo "package: the demo runs $demo_note: $RIG_BUILD_WHY"
+echo "These screens show $demo_note: $RIG_BUILD_WHY." > "$demo/screens/BUILD.txt"
 
 echo "package: fresh Windows 98 prefix in $demo/wineprefix"
 . scripts/rig.sh "$demo" --fresh
@@ -110,7 +110,7 @@ tr -d '\r' < "$log"
 # The desktop does not pass the demo's exit code on: its last line tells.
 grep -q "^Every step worked" "$log" || status=1
 python3 tests/demo/bmp2png.py "$demo/screens"
-echo "package: screenshots in $demo/screens ($demo_note): $(ls "$demo/screens" | tr '\n' ' ')"
+echo "package: screenshots of $demo_note in $demo/screens: $(ls "$demo/screens" | tr '\n' ' ')"
 
 if [ $interactive -eq 1 ]; then
     cat <<'TEXT'
