@@ -132,7 +132,7 @@ rig_cache_key() {
 # broken. It is made aside and moved in whole, so a run that stops half
 # way, or another run making the same, never leaves a half-made one.
 rig_cached_prefix() {
-    local root=${XDG_CACHE_HOME:-$HOME/.cache}/orvantix/wineprefix key entry made
+    local root=${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/orvantix/wineprefix key entry made
     key=$(rig_cache_key) || { echo "rig: this Wine does not start: $(wine --version 2>&1 | tail -1)" >&2; return 1; }
     entry=$root/$key
     if [ -f "$entry/ready" ] && [ -f "$entry/prefix/system.reg" ]; then
@@ -194,7 +194,7 @@ rig_up() {
     rig_use_wine
     # Set before anything starts, so a failure half way stops what did.
     trap rig_stop EXIT
-    case $- in *i*) ;; *) trap 'exit 130' INT TERM HUP ;; esac
+    case $- in *i*) ;; *) trap 'exit 129' HUP; trap 'exit 130' INT; trap 'exit 143' TERM ;; esac
     rig_start_display || return 1
     rig_make_prefix || return 1
     rig_prefix_up=1
