@@ -104,7 +104,7 @@ void DescribeSheet(PROPSHEETHEADERA *header, HWND parent, PageRecordV1 *pages) {
 void RequestReload() { shelf::RequestOnce(IOCTL_TOUCH_RELOAD_PARAMETERS, NULL, 0, NULL, 0); }
 
 INT_PTR Answer(HWND page, LONG result) {
-    SetWindowLongA(page, DWL_MSGRESULT, result);
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, result);
     return TRUE;
 }
 
