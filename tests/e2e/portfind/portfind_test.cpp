@@ -171,18 +171,19 @@ TEST_F(PortFindTest, FindsEachControllerNamesSeveralOrNoneAndInstallsTheFoundPor
 // Run by scripts/bench-portfind.sh: the time from the controller's first
 // touched packet to the selection, at 9600 and at 1200 baud.
 TEST_F(PortFindTest, DISABLED_Benchmark) {
-    for (const char *devices : {"COM2 highbit 9600\n", "COM2 highbit 1200\n"}) {
-        HWND find = StartSearch(devices);
+    for (std::string baud : {"9600", "1200"}) {
+        std::string devices = "COM2 highbit " + baud + "\n";
+        HWND find = StartSearch(devices.c_str());
         ASSERT_TRUE(find);
-        m_feeder.Mark(std::string("asked") + devices[12]);
+        m_feeder.Mark("asked" + baud);
         m_feeder.Play(devices, true);
-        ASSERT_TRUE(harness::WaitUntil([&] { return Selected(m_port) == "COM2" && !IsWindow(find); }, 40000));
-        m_feeder.Mark(std::string("selected") + devices[12]);
+        ASSERT_TRUE(harness::WaitUntil([&] { return !IsWindow(find) && Selected(m_port) == "COM2"; }, 40000));
+        m_feeder.Mark("selected" + baud);
         harness::Pause(100);
-        double touched = m_feeder.Event("touched"), asked = m_feeder.Event(std::string("mark asked") + devices[12]),
-               selected = m_feeder.Event(std::string("mark selected") + devices[12]);
-        printf("%s first touched packet to selection %.2f s, request to touch to selection %.2f s\n",
-               devices[12] == '9' ? "9600:" : "1200:", selected - touched, selected - asked);
+        double touched = m_feeder.Event("touched"), asked = m_feeder.Event("mark asked" + baud),
+               selected = m_feeder.Event("mark selected" + baud);
+        printf("%s: first touched packet to selection %.2f s, request to touch to selection %.2f s\n",
+               baud.c_str(), selected - touched, selected - asked);
         m_feeder.Play(devices, false);
         SelectPort(m_port, "COM1");
     }
