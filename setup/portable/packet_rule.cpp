@@ -71,16 +71,22 @@ static Shape LongestRunOfPeriod(const uint8_t *bytes, size_t count, unsigned per
 // most bytes: a packet that is mostly one value also repeats, for a few
 // packets, at a period one shorter. The shorter period wins a tie, so a
 // packet is not taken for two of itself.
-Shape FindShape(const uint8_t *bytes, size_t count) {
+static Shape FindShapeOf(const uint8_t *bytes, size_t count, unsigned leastPackets,
+                         unsigned leastBytes) {
     if (count > kLongestStretch) count = kLongestStretch;
     Shape best = {0, kNoMarker, 0, 0};
     for (unsigned period = kShortestPacket; period <= kLongestPacket; ++period) {
         Shape run = LongestRunOfPeriod(bytes, count, period);
-        if (run.packets >= kLeastRepeats &&
-            run.packets * run.period > best.packets * best.period)
+        unsigned runBytes = run.packets * run.period;
+        if (run.packets >= leastPackets && runBytes >= leastBytes &&
+            runBytes > best.packets * best.period)
             best = run;
     }
     return best;
+}
+
+Shape FindShape(const uint8_t *bytes, size_t count) {
+    return FindShapeOf(bytes, count, kLeastRepeats, kLeastRunBytes);
 }
 
 static bool SamePacket(const uint8_t *a, const uint8_t *b, unsigned period) {
@@ -116,8 +122,10 @@ static void AddPattern(IdleMemory *idle, const uint8_t *packet) {
     ++idle->patternCount;
 }
 
+// Untouched, a stream counts from fewer packets: a device that talks slowly
+// must not pass for a controller because the idle window was short for it.
 IdleMemory RememberIdle(const uint8_t *bytes, size_t count) {
-    IdleMemory idle = {FindShape(bytes, count), false, 0, {{0}}};
+    IdleMemory idle = {FindShapeOf(bytes, count, kLeastIdleRepeats, 0), false, 0, {{0}}};
     const Shape &shape = idle.shape;
     for (unsigned n = 0; n < shape.packets && !idle.varied; ++n)
         AddPattern(&idle, bytes + shape.start + n * shape.period);

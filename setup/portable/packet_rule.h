@@ -15,7 +15,11 @@ namespace touchfind {
 const unsigned kShortestPacket = 3;
 const unsigned kLongestPacket = 11;
 const unsigned kLeastRepeats = 5;  // packets in a row before a stream counts
+// ...and bytes in a row: random bytes carry the high-bit marker of a short
+// packet five times in a row every few thousand bytes.
+const unsigned kLeastRunBytes = 25;
 const unsigned kIdlePatterns = 2;  // packets an idle pattern may alternate between
+const unsigned kLeastIdleRepeats = 3;  // packets in a row that an idle stream shows
 
 enum Marker : uint8_t { kNoMarker, kHighBit, kLeadByte };
 
@@ -27,8 +31,8 @@ struct Shape {
     uint16_t packets;  // packets in the run
 };
 
-// The packet that repeats at least kLeastRepeats times in a row over the
-// most bytes.
+// The packet that repeats at least kLeastRepeats times and kLeastRunBytes
+// in a row, over the most bytes.
 Shape FindShape(const uint8_t *bytes, size_t count);
 
 // What a port sent at one baud while nobody touched the screen.

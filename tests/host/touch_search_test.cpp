@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,7 @@ TEST(PacketRule, FindsTheRepeatingPacketAndItsLength) {
         {"high-bit binary", HighBit, 12, 5}, {"lead-byte binary", LeadByte, 12, 10},
         {"ascii lines", Ascii, 12, 10},      {"idle heartbeat", Heartbeat, 12, 11},
         {"chattering", Chatter, 20, 3},      {"too few packets", HighBit, 5, 0},
+        {"five short packets are too few bytes", Chatter, 6, 0},
         {"wrong-baud noise", Noise, 60, 0},  {"silence", Silent, 10, 0},
         {"a line held at one level", [](int) { return Bytes(4, 0xFF); }, 30, 0},
         {"two bytes alternating", [](int) { return Bytes{0xF0, 0x0F}; }, 40, 0},
@@ -89,6 +91,19 @@ TEST(PacketRule, FindsTheRepeatingPacketAndItsLength) {
         EXPECT_EQ(c.period, shape.period) << c.name;
         EXPECT_TRUE(c.period == 0 || shape.packets >= kLeastRepeats) << c.name;
     }
+}
+
+// A wrong baud's bytes: a short high-bit packet shows up by chance in about
+// one window in a hundred unless a run must also be long in bytes.
+TEST(PacketRule, FindsNoPacketInRandomBytes) {
+    std::mt19937 random(23);
+    int shapes = 0;
+    for (int window = 0; window < 1000; ++window) {
+        uint8_t bytes[kWindowBytes];
+        for (uint8_t &b : bytes) b = uint8_t(random());
+        shapes += FindShape(bytes, sizeof(bytes)).period != 0;
+    }
+    EXPECT_EQ(0, shapes);
 }
 
 TEST(PacketRule, CountsATouchOnlyWhenTheIdleWindowDidNotShowTheSameStream) {
@@ -104,6 +119,8 @@ TEST(PacketRule, CountsATouchOnlyWhenTheIdleWindowDidNotShowTheSameStream) {
         {"idle pattern changed by the touch", Heartbeat, Pressed, 10, 0, true},
         {"idle pattern, nobody touching", Heartbeat, Heartbeat, 10, 0, false},
         {"chattering device", Chatter, Chatter, 10, 0, false},
+        {"slow chatter, three packets untouched", [](int n) { return n % 20 < 4 ? Chatter(n) : Bytes{}; },
+         Chatter, 10, 0, false},
         {"chatter untouched, a controller's packet now", Chatter, HighBit, 10, 0, true},
         {"wrong-baud noise", Silent, Noise, 10, 0, false},
         {"packets with framing errors in most reads", Silent, HighBit, 10, 6, false},

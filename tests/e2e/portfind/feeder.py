@@ -68,7 +68,7 @@ class Port:
         self.master, self.slave = pty.openpty()  # the slave stays open: no hang-up
         self.path = os.ttyname(self.slave)
         os.set_blocking(self.master, False)
-        self.kind, self.baud, self.sent, self.credit, self.held = 'silent', 0, 0, 0.0, False
+        self.kind, self.baud, self.sent, self.credit, self.due, self.held = 'silent', 0, 0, 0.0, 0.0, False
 
     def port_baud(self):
         return SPEEDS.get(termios.tcgetattr(self.master)[5], 0)
@@ -78,33 +78,39 @@ class Port:
             fcntl.ioctl(self.master, TIOCSPTLCK, struct.pack('i', 1 if held else 0))
             self.held = held
 
+    def packet(self, touching, speed, events):
+        """The next bytes the device sends, or None when it is quiet."""
+        make = PACKETS.get(self.kind)
+        if make is None:
+            return None
+        if self.kind == 'chatter' or speed == self.baud:
+            if not (touching or self.kind in ('chatter', 'heartbeat')):
+                return None
+            if touching and self.kind != 'chatter' and 'touched' not in events:
+                events['touched'] = time.monotonic()
+            return make(self.sent, touching)
+        return bytes(random.randrange(256) for _ in range(7)) if touching else None
+
     def tick(self, dt, touching, events):
+        """A packet every 10 ms, as fast as the port's baud lets it go."""
         try:
             os.read(self.master, 4096)  # whatever the line echoes
         except OSError:
             pass
         speed = self.port_baud()
-        self.credit = min(self.credit + dt * speed / 10.0, 64.0)
-        make = PACKETS.get(self.kind)
-        if make is None:
-            return
-        own = self.kind == 'chatter' or speed == self.baud
-        if own and (touching or self.kind in ('chatter', 'heartbeat')):
-            packet = make(self.sent, touching)
-            if touching and self.kind != 'chatter' and 'touched' not in events:
-                events['touched'] = time.monotonic()
-        elif touching:
-            packet = bytes(random.randrange(256) for _ in range(7))
-        else:
-            return
-        if self.credit < len(packet):
-            return
-        self.credit -= len(packet)
-        self.sent += 1
-        try:
-            os.write(self.master, packet)
-        except OSError:
-            pass  # the terminal is full while nobody reads: the bytes are lost
+        self.credit = min(self.credit + dt * speed / 10.0, speed / 10.0 * 0.05 + 16)
+        self.due = min(self.due + dt / 0.010, 5.0)
+        while self.due >= 1:
+            packet = self.packet(touching, speed, events)
+            if packet is None or self.credit < len(packet):
+                return
+            self.credit -= len(packet)
+            self.due -= 1
+            self.sent += 1
+            try:
+                os.write(self.master, packet)
+            except OSError:
+                pass  # the terminal is full while nobody reads: the bytes are lost
 
 
 def openers(paths):
