@@ -26,14 +26,10 @@ uint16_t Y(int n) { return static_cast<uint16_t>(3000 - 53 * n % 2500); }
 Bytes HighBit(int n) {
     return {0xC1, uint8_t(X(n) & 0x7F), uint8_t(X(n) >> 7), uint8_t(Y(n) & 0x7F), uint8_t(Y(n) >> 7)};
 }
-// 10 bytes: lead 'U', 'T', status, X, Y, Z little-endian, checksum.
+// 10 bytes: lead 'U', 'T', status, X, Y, Z little-endian, a check byte.
 Bytes LeadByte(int n) {
-    Bytes p = {0x55, 'T', 0x83, uint8_t(X(n)), uint8_t(X(n) >> 8), uint8_t(Y(n)), uint8_t(Y(n) >> 8),
-               uint8_t(n), 0};
-    uint8_t sum = 0xAA;
-    for (uint8_t b : p) sum = uint8_t(sum + b);
-    p.push_back(sum);
-    return p;
+    return {0x55, 'T', 0x83, uint8_t(X(n)), uint8_t(X(n) >> 8), uint8_t(Y(n)), uint8_t(Y(n) >> 8),
+            uint8_t(n), 0, uint8_t(X(n) ^ Y(n))};
 }
 // "xxxx,yyyy\r", 10 characters.
 Bytes Ascii(int n) {
@@ -50,9 +46,9 @@ Bytes Pressed(int n) {
 Bytes Chatter(int n) { return {0x8F, uint8_t(n & 0x7F), uint8_t((n * 3) & 0x7F)}; }
 // A wrong baud: bytes with no period.
 Bytes Noise(int n) {
-    uint32_t seed = 2654435761u * uint32_t(n + 1);
+    std::mt19937 random{uint32_t(n)};
     Bytes b(7);
-    for (uint8_t &x : b) x = uint8_t((seed = seed * 1103515245u + 12345u) >> 24);
+    for (uint8_t &x : b) x = uint8_t(random());
     return b;
 }
 Bytes Silent(int) { return {}; }
@@ -238,15 +234,6 @@ TEST(Search, NamesSeveralOrNoneAndEndsWithinHalfAMinute) {
         EXPECT_EQ(c.candidates, run.candidates) << c.name;
         EXPECT_LE(run.endedAtMs, 30000u) << c.name;
     }
-}
-
-TEST(Search, TakesNoPortsOnceStartedAndNoMoreThanSixteen) {
-    Search search;
-    for (uint32_t n = 1; n <= kMostPorts; ++n) EXPECT_TRUE(search.AddPort(n));
-    EXPECT_FALSE(search.AddPort(17));
-    Search started;
-    started.Advance(0);
-    EXPECT_FALSE(started.AddPort(1));
 }
 
 TEST(PortList, JoinsNamesAndRefusesToCut) {
