@@ -131,7 +131,8 @@ void CPortDialog::FindByTouch() {
     unsigned count = 0;
     LRESULT entries = SendDlgItemMessage(IDC_PORT_LIST, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < entries && count < touchfind::kMostPorts; ++i)
-        listed[count++] = static_cast<uint32_t>(SendDlgItemMessage(IDC_PORT_LIST, CB_GETITEMDATA, i, 0));
+        listed[count++] =
+            static_cast<uint32_t>(SendDlgItemMessage(IDC_PORT_LIST, CB_GETITEMDATA, i, 0));
     CFindDialog find(m_hWnd, listed, count);
     if (find.DoModal() != IDOK) return;
     uint32_t found;
@@ -144,7 +145,8 @@ void CPortDialog::FindByTouch() {
 void CPortDialog::SelectPortNumber(uint32_t number) {
     LRESULT entries = SendDlgItemMessage(IDC_PORT_LIST, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < entries; ++i) {
-        if (static_cast<uint32_t>(SendDlgItemMessage(IDC_PORT_LIST, CB_GETITEMDATA, i, 0)) == number)
+        LRESULT data = SendDlgItemMessage(IDC_PORT_LIST, CB_GETITEMDATA, i, 0);
+        if (static_cast<uint32_t>(data) == number)
             SendDlgItemMessage(IDC_PORT_LIST, CB_SETCURSEL, i, 0);
     }
 }

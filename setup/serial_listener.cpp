@@ -8,7 +8,8 @@ ListenOpen OpenToListen(DWORD number, ListenedPort *port) {
     port->handle = INVALID_HANDLE_VALUE;
     port->number = number;
     if (!ports::PortName(name, sizeof(name), number)) return kNoSuchPort;
-    HANDLE handle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE handle =
+        CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
     if (handle == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
         bool absent = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;

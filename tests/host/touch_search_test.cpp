@@ -24,7 +24,8 @@ uint16_t Y(int n) { return static_cast<uint16_t>(3000 - 53 * n % 2500); }
 
 // 5 bytes: status with the high bit, then 7-bit halves of X and Y.
 Bytes HighBit(int n) {
-    return {0xC1, uint8_t(X(n) & 0x7F), uint8_t(X(n) >> 7), uint8_t(Y(n) & 0x7F), uint8_t(Y(n) >> 7)};
+    return {0xC1, uint8_t(X(n) & 0x7F), uint8_t(X(n) >> 7), uint8_t(Y(n) & 0x7F),
+            uint8_t(Y(n) >> 7)};
 }
 // 10 bytes: lead 'U', 'T', status, X, Y, Z little-endian, a check byte.
 Bytes LeadByte(int n) {
@@ -40,7 +41,8 @@ Bytes Ascii(int n) {
 // 11 bytes led by 0xAA: an untouched heartbeat with zeros, then touches.
 Bytes Heartbeat(int) { return {0xAA, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x55}; }
 Bytes Pressed(int n) {
-    return {0xAA, 1, uint8_t(X(n)), uint8_t(X(n) >> 8), uint8_t(Y(n)), uint8_t(Y(n) >> 8), 0, 0, 0, 0, 0x55};
+    return {0xAA, 1, uint8_t(X(n)), uint8_t(X(n) >> 8), uint8_t(Y(n)), uint8_t(Y(n) >> 8),
+            0, 0, 0, 0, 0x55};
 }
 // A device that talks all the time: 3-byte packets with a moving count.
 Bytes Chatter(int n) { return {0x8F, uint8_t(n & 0x7F), uint8_t((n * 3) & 0x7F)}; }
@@ -115,7 +117,8 @@ TEST(PacketRule, CountsATouchOnlyWhenTheIdleWindowDidNotShowTheSameStream) {
         {"idle pattern changed by the touch", Heartbeat, Pressed, 10, 0, true},
         {"idle pattern, nobody touching", Heartbeat, Heartbeat, 10, 0, false},
         {"chattering device", Chatter, Chatter, 10, 0, false},
-        {"slow chatter, three packets untouched", [](int n) { return n % 20 < 4 ? Chatter(n) : Bytes{}; },
+        {"slow chatter, three packets untouched",
+         [](int n) { return n % 20 < 4 ? Chatter(n) : Bytes{}; },
          Chatter, 10, 0, false},
         {"chatter untouched, a controller's packet now", Chatter, HighBit, 10, 0, true},
         {"wrong-baud noise", Silent, Noise, 10, 0, false},
@@ -125,7 +128,9 @@ TEST(PacketRule, CountsATouchOnlyWhenTheIdleWindowDidNotShowTheSameStream) {
     for (const auto &c : cases) {
         Bytes idle = Stream(c.idle, 20, 500), touch = Stream(c.touch, 20);
         IdleMemory memory = RememberIdle(idle.data(), idle.size());
-        EXPECT_EQ(c.counts, ShowsTouch(memory, touch.data(), touch.size(), c.dataReads, c.errorReads))
+        bool counts =
+            ShowsTouch(memory, touch.data(), touch.size(), c.dataReads, c.errorReads);
+        EXPECT_EQ(c.counts, counts)
             << c.name;
     }
 }

@@ -38,7 +38,8 @@ public:
         m_extra += "ask " + std::to_string(m_asked) + "\n";
         Write();
         std::map<std::string, int> openers;
-        harness::WaitUntil([&] { return harness::ReadTextFile(m_dir + "status").find(answer) == 0; }, 5000);
+        harness::WaitUntil(
+            [&] { return harness::ReadTextFile(m_dir + "status").find(answer) == 0; }, 5000);
         std::istringstream status(harness::ReadTextFile(m_dir + "status"));
         std::string port;
         status >> port >> port;  // "answer N"
@@ -56,7 +57,8 @@ private:
     // Written whole and renamed, so the feeder never reads half a file.
     void Write() {
         harness::WriteTextFile(m_dir + "devices.new", m_devices + m_extra);
-        MoveFileExA((m_dir + "devices.new").c_str(), (m_dir + "devices").c_str(), MOVEFILE_REPLACE_EXISTING);
+        MoveFileExA((m_dir + "devices.new").c_str(), (m_dir + "devices").c_str(),
+                    MOVEFILE_REPLACE_EXISTING);
     }
     std::string m_dir, m_devices, m_extra;
     int m_asked = 0;
@@ -105,8 +107,8 @@ protected:
         ExpectEveryPortClosed();  // also: the feeder now plays these devices
         harness::PostClick(m_port, kFindButton);
         HWND find = m_run.WaitWindow(kFindCaption);
-        if (find && !harness::WaitUntil([&] { return harness::Text(harness::Child(find, kFindText)) == kTouchPrompt; }, 10000))
-            ADD_FAILURE() << "the window never asked for a touch";
+        auto asks = [&] { return harness::Text(harness::Child(find, kFindText)) == kTouchPrompt; };
+        if (find && !harness::WaitUntil(asks, 10000)) ADD_FAILURE() << "it never asked for a touch";
         return find;
     }
     // The search's message box text, answered; "" when none came.
@@ -120,7 +122,9 @@ protected:
     }
     void ExpectEveryPortClosed() {
         std::map<std::string, int> openers = m_feeder.Openers();
-        EXPECT_EQ((std::map<std::string, int>{{"COM1", 0}, {"COM2", 0}, {"COM3", 0}, {"COM4", 0}}), openers);
+        const std::map<std::string, int> none = {
+            {"COM1", 0}, {"COM2", 0}, {"COM3", 0}, {"COM4", 0}};
+        EXPECT_EQ(none, openers);
     }
     void SetUp() override {
         ASSERT_TRUE(m_feeder.Ready()) << "run under serial_rig.sh";
@@ -177,12 +181,14 @@ TEST_F(PortFindTest, DISABLED_Benchmark) {
         ASSERT_TRUE(find);
         m_feeder.Mark("asked" + baud);
         m_feeder.Play(devices, true);
-        ASSERT_TRUE(harness::WaitUntil([&] { return !IsWindow(find) && Selected(m_port) == "COM2"; }, 40000));
+        auto chosen = [&] { return !IsWindow(find) && Selected(m_port) == "COM2"; };
+        ASSERT_TRUE(harness::WaitUntil(chosen, 40000));
         m_feeder.Mark("selected" + baud);
         harness::Pause(100);
         double touched = m_feeder.Event("touched"), asked = m_feeder.Event("mark asked" + baud),
                selected = m_feeder.Event("mark selected" + baud);
-        printf("%s: first touched packet to selection %.2f s, request to touch to selection %.2f s\n",
+        printf("%s: first touched packet to selection %.2f s, "
+               "request to touch to selection %.2f s\n",
                baud.c_str(), selected - touched, selected - asked);
         m_feeder.Play(devices, false);
         SelectPort(m_port, "COM1");
