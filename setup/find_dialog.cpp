@@ -95,6 +95,10 @@ void CFindDialog::End(INT_PTR result) {
     EndDialog(result);
 }
 
+// Enter arrives as IDOK, as in any dialog without a default button; the
+// search goes on until it ends or the user cancels it.
+void CFindDialog::OnOK() {}
+
 void CFindDialog::OnCancel() { End(IDCANCEL); }
 
 BOOL CFindDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT *result) {

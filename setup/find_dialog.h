@@ -17,6 +17,7 @@ public:
     virtual ~CFindDialog();
 
     virtual BOOL OnInitDialog();
+    virtual void OnOK();
     virtual void OnCancel();
     virtual BOOL OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result);
 

@@ -154,10 +154,13 @@ TEST_F(PortFindTest, FindsEachControllerNamesSeveralOrNoneAndInstallsTheFoundPor
         ExpectEveryPortClosed();
     }
     {
-        SCOPED_TRACE("Cancel while a controller is touched");
+        SCOPED_TRACE("Enter, then Cancel, while a controller is touched");
         HWND find = StartSearch("COM1 highbit 2400\n");
         ASSERT_TRUE(find);
         m_feeder.Play("COM1 highbit 2400\n", true);
+        harness::SendKey(find, VK_RETURN);
+        harness::Pause(300);
+        EXPECT_TRUE(IsWindow(find)) << "Enter does not end the search";
         harness::PostClick(find, IDCANCEL);
         EXPECT_TRUE(harness::WaitGone(find, 1500)) << "the search ends at once";
         EXPECT_EQ("", Message());
