@@ -2,6 +2,7 @@
 #include "dialogs.h"
 
 #include "com_ports.h"
+#include "find_dialog.h"
 #include "resource.h"
 #include "runtime.h"
 #include "win95_abi.h"
@@ -116,6 +117,72 @@ void CPortDialog::OnOK() {
     m_nIndex = static_cast<int>(SendDlgItemMessage(IDC_PORT_LIST, CB_GETCURSEL, 0, 0));
     m_nPort = SelectedPort();
     EndDialog(IDOK);
+}
+
+BOOL CPortDialog::OnCommand(WORD id, WORD notifyCode, HWND control) {
+    if (id != IDC_PORT_FIND) return CDialog::OnCommand(id, notifyCode, control);
+    FindByTouch();
+    return TRUE;
+}
+
+// Searches the ports of the list; Cancel leaves the dialog as it was.
+void CPortDialog::FindByTouch() {
+    uint32_t listed[touchfind::kMostPorts];
+    unsigned count = 0;
+    LRESULT entries = SendDlgItemMessage(IDC_PORT_LIST, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < entries && count < touchfind::kMostPorts; ++i)
+        listed[count++] =
+            static_cast<uint32_t>(SendDlgItemMessage(IDC_PORT_LIST, CB_GETITEMDATA, i, 0));
+    CFindDialog find(m_hWnd, listed, count);
+    if (find.DoModal() != IDOK) return;
+    uint32_t found;
+    if (find.Outcome() == touchfind::kFound && find.Candidates(&found, 1) == 1)
+        ShowFound(found);
+    else
+        ReportNotFound(find);
+}
+
+void CPortDialog::SelectPortNumber(uint32_t number) {
+    LRESULT entries = SendDlgItemMessage(IDC_PORT_LIST, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < entries; ++i) {
+        LRESULT data = SendDlgItemMessage(IDC_PORT_LIST, CB_GETITEMDATA, i, 0);
+        if (static_cast<uint32_t>(data) == number)
+            SendDlgItemMessage(IDC_PORT_LIST, CB_SETCURSEL, i, 0);
+    }
+}
+
+// Fills format (a string resource with one %s) with the names of ports.
+static void FormatWithPorts(UINT format, const uint32_t *ports, unsigned count, char *out) {
+    Text pattern;
+    LoadResourceText(format, &pattern);
+    char names[128];
+    touchfind::FormatPortList(names, sizeof(names), ports, count);
+    wsprintfA(out, pattern.c_str(), names);
+}
+
+void CPortDialog::ShowFound(uint32_t number) {
+    SelectPortNumber(number);
+    char line[1024];  // wsprintf's own limit
+    FormatWithPorts(IDS_FOUND_ON, &number, 1, line);
+    SetDlgItemText(IDC_PORT_FOUND, line);
+}
+
+// None or several: the user chooses; the ports in use are named too.
+void CPortDialog::ReportNotFound(const CFindDialog &find) {
+    uint32_t ports[touchfind::kMostPorts];
+    char text[1024], inUse[1024];  // wsprintf's own limit
+    unsigned count = find.Candidates(ports, touchfind::kMostPorts);
+    bool several = find.Outcome() == touchfind::kSeveralFound;
+    FormatWithPorts(several ? IDS_FOUND_SEVERAL : IDS_FOUND_NONE, ports, count, text);
+    count = find.InUse(ports, touchfind::kMostPorts);
+    if (count > 0) {
+        FormatWithPorts(IDS_FIND_IN_USE, ports, count, inUse);
+        rt::Append(text, sizeof(text), "\r\n\r\n");
+        rt::Append(text, sizeof(text), inUse);
+    }
+    Text caption;
+    LoadResourceText(IDS_FIND_CAPTION, &caption);
+    MessageBoxA(m_hWnd, text, caption.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 // ---- completion ----------------------------------------------------------------

@@ -5,6 +5,8 @@
 #ifndef SETUP_DIALOGS_H
 #define SETUP_DIALOGS_H
 
+#include <stdint.h>
+
 #include "framework.h"
 
 // Ends with IDYES ("Yes,go next" or Enter), IDNO ("Quit") or IDCANCEL
@@ -30,8 +32,11 @@ private:
     HICON m_hIcon;
 };
 
+class CFindDialog;
+
 // Lists the serial ports the system knows, sorted by name, the first one
-// selected. Ends with IDOK and m_nPort set, or IDCANCEL.
+// selected. "Find by touch..." selects the port where a touch showed a
+// controller. Ends with IDOK and m_nPort set, or IDCANCEL.
 class CPortDialog : public CDialog {
     DECLARE_RUNTIME_CLASS(CPortDialog)
 public:
@@ -39,6 +44,7 @@ public:
 
     virtual BOOL OnInitDialog();
     virtual void OnOK();
+    virtual BOOL OnCommand(WORD id, WORD notifyCode, HWND control);
 
     int m_nIndex;  // the selected list entry
     int m_nPort;   // its port number; -1 when the list is empty
@@ -46,6 +52,10 @@ public:
 private:
     void FillPortList();
     int SelectedPort();
+    void FindByTouch();
+    void SelectPortNumber(uint32_t number);
+    void ShowFound(uint32_t number);
+    void ReportNotFound(const CFindDialog &find);
 };
 
 // "Yes,reboot now>>" or Enter ends with IDOK, "No", Escape or the close box

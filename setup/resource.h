@@ -13,6 +13,7 @@
 #define IDD_PORT 129
 #define IDD_COMPLETE 131
 #define IDD_QUESTION 133
+#define IDD_FIND 135
 
 // Question dialog
 #define IDC_QUESTION_YES 6
@@ -22,6 +23,12 @@
 
 // Port dialog
 #define IDC_PORT_LIST 1000
+#define IDC_PORT_FIND 1005
+#define IDC_PORT_FOUND 1006
+
+// Find window
+#define IDC_FIND_TEXT 1010
+#define IDC_FIND_IN_USE 1011
 
 // String table
 #define IDS_STATUS_INSTALLED 1
@@ -34,5 +41,11 @@
 #define IDS_CAPTION_INSTALL 9
 #define IDS_CAPTION_UNINSTALL 10
 #define IDS_WRONG_SYSTEM 11
+#define IDS_FIND_CAPTION 20
+#define IDS_FIND_TOUCH 21
+#define IDS_FIND_IN_USE 22
+#define IDS_FOUND_ON 23
+#define IDS_FOUND_NONE 24
+#define IDS_FOUND_SEVERAL 25
 
 #endif
