@@ -151,6 +151,8 @@ void SetupSweep::FaultedRunAt(const SweptRun &run, const FaultPlan &plan) {
     Expect(!faulted.windowShown, "a window showed in an unattended run");
     ExpectState(Foreign() == m_foreign, "another device's or program's key changed");
     bool unattended = !run.interactive, killed = plan.kind == FaultPlan::kKill;
+    if (run.interactive && !killed)
+        Expect(faulted.code == 0, "the dialogs' run ended with " + std::to_string(faulted.code));
     if (unattended && faulted.Hit() && !killed) {
         Expect(faulted.code == 4, "exit code " + std::to_string(faulted.code) + " after a failure",
                harness::ReadTextFile(LogPath()));
@@ -216,5 +218,50 @@ TEST_F(SetupSweep, UnattendedInstallation) { Sweep(kRuns[0]); }
 TEST_F(SetupSweep, UnattendedRemoval) { Sweep(kRuns[1]); }
 TEST_F(SetupSweep, InteractiveInstallation) { Sweep(kRuns[2]); }
 TEST_F(SetupSweep, InteractiveRemoval) { Sweep(kRuns[3]); }
+
+}  // namespace
+
+namespace {
+
+// Sets a file's time of writing to a day long past, as an older file has.
+void MakeOld(const std::string &path) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL, OPEN_EXISTING, 0, NULL);
+    SYSTEMTIME day = {2001, 5, 0, 17, 9, 30, 0, 0};
+    FILETIME time;
+    SystemTimeToFileTime(&day, &time);
+    SetFileTime(file, NULL, NULL, &time);
+    CloseHandle(file);
+}
+
+// An older calibration program and its first-start value, which the
+// installation overwrites: a failure at its last change brings both back
+// byte for byte, and the log names each step undone.
+TEST_F(SetupSweep, RollsBackOverwrittenFilesAndValues) {
+    const std::string older = SystemFolder() + "Durmasel.exe";
+    harness::WriteTextFile(older, "an older calibration program");
+    MakeOld(older);
+    harness::WriteString(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel", "C:\\Old\\Durmasel.exe");
+    harness::SnapshotLines before = MachineSnapshot(kWhereSetupWrites);
+    const std::string args = "/S /PORT=2 /LOG=\"" + LogPath() + "\"";
+    long points = static_cast<long>(
+        RunWithFault(ImageFolder(), args, false, {FaultPlan::kCount, 0, 0}, LogPath())
+            .changes.size());
+    ClearPackage();
+    AddForeignEntries();
+    harness::WriteTextFile(older, "an older calibration program");
+    MakeOld(older);
+    harness::WriteString(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel", "C:\\Old\\Durmasel.exe");
+    DeleteFileA(LogPath().c_str());
+    FaultPlan last = {FaultPlan::kOnce, points, ERROR_DISK_FULL};
+    EXPECT_EQ(4u, RunWithFault(ImageFolder(), args, false, last, LogPath()).code);
+    EXPECT_EQ("", harness::SnapshotDifference(before, MachineSnapshot(kWhereSetupWrites)));
+    EXPECT_EQ("an older calibration program", harness::ReadTextFile(older));
+    std::string log = harness::ReadTextFile(LogPath());
+    for (const std::string &step :
+         {"Undone: restored " + older, "Undone: restored HKLM\\" + std::string(kRunOnceKey) +
+                                           " value Durmasel",
+          "Undone: deleted " + ProgramFolder() + "Setup.exe", std::string("rolled back")})
+        EXPECT_NE(std::string::npos, log.find(step)) << step << "\n" << log;
+}
 
 }  // namespace
