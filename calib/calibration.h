@@ -49,8 +49,10 @@ CalibrationRecord ComputeRecord(const RawPoint points[kTargetCount]);
 
 // Two diagonal touches closer than this on either raw axis cannot come
 // from targets three fifths of the screen apart: a finger that slipped or
-// bounced, not a panel.
-enum { kMinRawSpan = TOUCH_RAW_MAX / 16 };
+// bounced, not a panel. A record made from a sound run of touches inside
+// the raw range spans at least as much, so the same figure judges a
+// record (driver::RecordUsable).
+enum { kMinRawSpan = TOUCH_MIN_RAW_SPAN };
 
 // False for a run that must not be trusted: a raw span below kMinRawSpan,
 // or a third touch farther than a quarter of the span, on either axis,

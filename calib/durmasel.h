@@ -15,9 +15,6 @@
 #define CALIB_TIMER_PERIOD_MS 1000
 // The 31st tick that arrives while a touch is awaited ends the run.
 #define CALIB_TICK_LIMIT 30
-// The check question's countdown: an unanswered question counts as No.
-#define QUESTION_TIMER_ID 1002
-#define QUESTION_SECONDS 30
 
 #define BACKGROUND_COLOUR RGB(200, 200, 200)
 #define TARGET_COLOUR RGB(255, 0, 0)
@@ -53,7 +50,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // check_question.cpp: asks whether the new calibration follows the finger;
 // IDYES, IDNO (also when nobody answered in time) or 0.
 int AskCheckQuestion(HWND window);
-void OnQuestionTick(void);
 // Answers an open question No in the user's place; nothing when none is open.
 void AnswerQuestionNo(void);
 

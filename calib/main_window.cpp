@@ -147,13 +147,6 @@ static LRESULT OnClose(HWND window) {
     return 0;
 }
 
-// The run's own ticks are taken by the wait for a touch; only the
-// question's ticks arrive here.
-static LRESULT OnTimer(WPARAM id) {
-    if (id == QUESTION_TIMER_ID) OnQuestionTick();
-    return 0;
-}
-
 static LRESULT OnEraseBackground(HWND window, WPARAM wParam, LPARAM lParam) {
     const LRESULT erased = DefWindowProcA(window, WM_ERASEBKGND, wParam, lParam);
     RedrawCurrentTarget(reinterpret_cast<HDC>(wParam));
@@ -166,7 +159,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE: return OnCreate(window);
     case WM_CLOSE: return OnClose(window);
-    case WM_TIMER: return OnTimer(wParam);
     case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_PAINT: return OnPaint(window);
     case WM_ERASEBKGND: return OnEraseBackground(window, wParam, lParam);

@@ -45,6 +45,7 @@ add_library(win95_shelf STATIC
     ${PROJECT_SOURCE_DIR}/common/shelf/windows_version.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/com_ports.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/double_click.cpp
+    ${PROJECT_SOURCE_DIR}/common/shelf/timed_question.cpp
     ${PROJECT_SOURCE_DIR}/common/os_class.cpp)
 target_compile_options(win95_shelf PRIVATE ${WIN95_COMPILE_OPTIONS})
 target_link_libraries(win95_shelf PUBLIC kernel32 user32 advapi32)

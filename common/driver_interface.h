@@ -87,6 +87,22 @@ inline bool EdgesStorable(const CalibrationRecord &record) {
            record.YLow <= TOUCH_RAW_MAX && record.YHigh <= TOUCH_RAW_MAX;
 }
 
+// Two touches of a calibration run closer than this on either raw axis
+// cannot come from targets three fifths of the screen apart; a record
+// whose edges lie closer than this on either axis maps the whole screen
+// onto a sliver of the panel, so no calibration ever makes one.
+#define TOUCH_MIN_RAW_SPAN (TOUCH_RAW_MAX / 16)
+
+inline uint32_t RawSpan(uint32_t low, uint32_t high) { return low > high ? low - high : high - low; }
+
+// A record a calibration would stand behind: storable edges, SwapXY 0 or
+// 1, and at least TOUCH_MIN_RAW_SPAN between the edges of either axis.
+inline bool RecordUsable(const CalibrationRecord &record) {
+    return EdgesStorable(record) && record.SwapXY <= 1 &&
+           RawSpan(record.XLow, record.XHigh) >= TOUCH_MIN_RAW_SPAN &&
+           RawSpan(record.YLow, record.YHigh) >= TOUCH_MIN_RAW_SPAN;
+}
+
 // Name of a control code ("IOCTL_TOUCH_SET_BEEP"), or nullptr when unknown.
 const char *ControlCodeName(uint32_t code);
 

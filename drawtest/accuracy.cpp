@@ -169,6 +169,9 @@ ApplyState ApplyStateFor(const Judgement &judgement, bool driverPresent) {
     if (!driverPresent) return APPLY_NO_DRIVER;
     if (!judgement.recordFitted) return APPLY_NO_STORED;
     if (!judgement.recordStorable) return APPLY_OUT_OF_RANGE;
+    // A contrived stored record can carry the fit over to edges with next
+    // to no span; offered, it would leave the pointer unusable.
+    if (!driver::RecordUsable(judgement.record)) return APPLY_NO_SPAN;
     return APPLY_OFFERED;
 }
 
@@ -184,6 +187,7 @@ const char *ApplyReason(ApplyState state) {
         "No Apply: the touchscreen driver is not loaded.",
         "No Apply: no usable calibration is stored; run the calibration program.",
         "No Apply: the fitted calibration is outside the raw range 0..4096.",
+        "No Apply: the fitted calibration spans too little of the raw range.",
     };
     return kReasons[state];
 }

@@ -51,6 +51,7 @@ enum ApplyState {
     APPLY_NO_DRIVER,
     APPLY_NO_STORED,       // no usable calibration in the parameter store
     APPLY_OUT_OF_RANGE,    // the fitted record leaves the controller's range
+    APPLY_NO_SPAN,         // the fitted record is one no calibration would make
 };
 ApplyState ApplyStateFor(const Judgement &judgement, bool driverPresent);
 

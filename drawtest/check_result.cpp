@@ -9,6 +9,7 @@
 #include "parameter_store.h"
 #include "resource.h"
 #include "runtime.h"
+#include "timed_question.h"
 
 static const char kReportName[] = "Brokasta.txt";
 static const char kCaption[] = "Orvantix Touchscreen";
@@ -102,12 +103,45 @@ static bool Transfer(const CalibrationRecord &record) {
                .outcome == shelf::kDone;
 }
 
+static bool ReloadParameters() {
+    return shelf::RequestOnce(IOCTL_TOUCH_RELOAD_PARAMETERS, NULL, 0, NULL, 0).outcome ==
+           shelf::kDone;
+}
+
 // The same question the calibration program asks, while the driver already
-// works with the new record, so the user can try it.
+// works with the new record, so the user can try it; with the same time
+// limit, since the new record may leave a touch-only user no way to answer.
 static bool UserKeepsIt() {
-    return MessageBoxA(g_board.window,
-                       "Try moving on the screen,Does the cursor jump to your fingertip?",
-                       "Checking calibration results", MB_ICONQUESTION | MB_YESNO) == IDYES;
+    return shelf::AskTimedQuestion(
+               g_board.window, "Try moving on the screen,Does the cursor jump to your fingertip?",
+               "Checking calibration results",
+               "With no answer the stored calibration comes back in %d s.") == IDYES;
+}
+
+// The user saw the pointer go wrong, or did not answer: the stored record
+// goes back. A driver that refuses it is asked to read its stored
+// parameters again, as the calibration program does.
+static void PutStoredRecordBack() {
+    if (Transfer(g_board.stored)) {
+        SetStatus("The fitted calibration was not kept.");
+    } else if (ReloadParameters()) {
+        SetStatus("The fitted calibration was not kept; the driver read the stored one again.");
+    } else {
+        Warn(kTransferFailed);
+        SetStatus("The fitted calibration was not kept, but the driver still uses it.");
+    }
+}
+
+static void SaveFittedRecord() {
+    BOOL allWritten = FALSE;
+    if (!shelf::SaveCalibration(g_board.judgement.record, &allWritten)) {
+        Warn("Cannot update touchscreen parameters to registry!");
+        SetStatus("The fitted calibration is in force but not saved.");
+        return;
+    }
+    // The save has shown its own box for values it could not write.
+    SetStatus(allWritten ? "The fitted calibration is in force and saved."
+                         : "The fitted calibration is in force but not saved.");
 }
 
 void ApplyFittedRecord() {
@@ -117,16 +151,9 @@ void ApplyFittedRecord() {
         return;
     }
     if (!UserKeepsIt()) {
-        // The user saw the pointer go wrong: the stored record goes back.
-        if (!Transfer(g_board.stored)) Warn(kTransferFailed);
-        SetStatus("The fitted calibration was not kept.");
+        PutStoredRecordBack();
         return;
     }
     ShowWindow(g_board.apply, SW_HIDE);
-    if (!shelf::SaveCalibration(g_board.judgement.record)) {
-        Warn("Cannot update touchscreen parameters to registry!");
-        SetStatus("The fitted calibration is in force but not saved.");
-        return;
-    }
-    SetStatus("The fitted calibration is in force and saved.");
+    SaveFittedRecord();
 }

@@ -127,13 +127,60 @@ BOOL CDeviceInstaller::AddRegValue(const char *keyPath, const char *valueName, c
                           static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(root)));
 }
 
+static BOOL IsThere(const char *path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+// A bare name has no folder and no drive in it.
+static BOOL IsBareName(const char *name) {
+    for (; *name; ++name)
+        if (*name == '\\' || *name == '/' || *name == ':') return FALSE;
+    return TRUE;
+}
+
+void CDeviceInstaller::TakeSourcesFrom(const char *folder, BOOL always) {
+    for (FileEntry *entry = m_fileList.First(); entry; entry = entry->next) {
+        const char *name = entry->source.c_str();
+        Text path(folder);
+        if (entry->target.Empty() || !IsBareName(name) || !path.Append(name) ||
+            path.Length() >= MAX_PATH)
+            continue;
+        if (always || (!IsThere(name) && IsThere(path.c_str()))) entry->source = path;
+    }
+}
+
+// A file queued twice (the calibration program) is named once.
+static BOOL NamedBefore(FileList &files, const FileEntry *entry) {
+    for (FileEntry *e = files.First(); e && e != entry; e = e->next)
+        if (!e->target.Empty() && lstrcmpiA(e->source.c_str(), entry->source.c_str()) == 0)
+            return TRUE;
+    return FALSE;
+}
+
+BOOL CDeviceInstaller::SourcesPresent() {
+    BOOL present = TRUE;
+    for (FileEntry *entry = m_fileList.First(); entry; entry = entry->next) {
+        if (entry->target.Empty() || IsThere(entry->source.c_str())) continue;
+        present = FALSE;
+        if (!NamedBefore(m_fileList, entry))
+            journal::Failure(ERROR_FILE_NOT_FOUND, "Missing ", entry->source.c_str());
+    }
+    return present;
+}
+
+// The dialogs' run shows the box users know; the log gives the reason.
+static void ReportCopyFailure(const char *source, const char *target, DWORD code) {
+    if (journal::Unattended())
+        journal::Failure(code, "Could not copy ", source, " to ", target);
+    else
+        journal::FailureBox(target, "file in use.");
+}
+
 // A file that can't be copied is named in a box and the rest go on; a
 // missing source is passed over without a word.
 void CDeviceInstaller::CopyFiles() {
     for (FileEntry *entry = m_fileList.First(); entry; entry = entry->next) {
         const char *source = entry->source.c_str(), *target = entry->target.c_str();
         int result = CopyOneFile(source, target);
-        if (result == kFileFailed) journal::FailureBox(target, "file in use.", GetLastError());
+        if (result == kFileFailed) ReportCopyFailure(source, target, GetLastError());
         if (result == kFileDone) journal::Note("Copied ", source, " to ", target);
         if (result == kFileMissing) journal::Note("No ", source, " to copy");
     }
@@ -185,8 +232,13 @@ BOOL CDeviceInstaller::Remove() {
         // use, which may be another program's; removal entries carry
         // neither value name nor data.
         if (!entry->valueName.Empty() || !entry->data.Empty()) continue;
-        if (DeleteKey(RootKey(entry->root), entry->keyPath.c_str()) == ERROR_SUCCESS)
+        LONG result = DeleteKey(RootKey(entry->root), entry->keyPath.c_str());
+        if (result == ERROR_SUCCESS)
             journal::Note("Deleted key HKLM\\", entry->keyPath.c_str());
+        // A key that is not there is already as a removal leaves it.
+        else if (result != ERROR_FILE_NOT_FOUND)
+            journal::Failure(static_cast<DWORD>(result), "Could not delete key HKLM\\",
+                             entry->keyPath.c_str());
     }
     return TRUE;
 }

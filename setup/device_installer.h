@@ -41,6 +41,15 @@ public:
     // it isn't installed.
     virtual BOOL PrepareUpdate();
 
+    // The package's files lie side by side with Setup.exe in folder (with
+    // its trailing backslash). Each copy whose source is a bare name takes
+    // it from folder: always, or only when the current folder lacks it
+    // and folder holds it (the current folder comes first).
+    void TakeSourcesFrom(const char *folder, BOOL always);
+    // TRUE when every copy's source is there; otherwise a failure line
+    // names each one missing.
+    BOOL SourcesPresent();
+
     // One file through the shell, silently: kFileFailed, kFileDone or
     // kFileMissing (files.h). They use no field of the object.
     static int CopyOneFile(const char *source, const char *target);

@@ -27,26 +27,26 @@ static BOOL FileExists(const char *path) {
     return TRUE;
 }
 
-// The shell's own code, 0 when done.
-static int RunShellOperation(UINT operation, const Text &from, const char *to,
-                             FILEOP_FLAGS flags) {
+int RunShellOperation(UINT operation, const char *fromList, const char *to, WORD flags) {
     SHFILEOPSTRUCTA request;
     memset(&request, 0, sizeof(request));
     request.wFunc = operation;
-    request.pFrom = from.c_str();
+    request.pFrom = fromList;
     request.pTo = to;
-    // Unattended, not even the shell's own error box may appear.
-    request.fFlags = flags | (journal::Unattended() ? FOF_NOERRORUI : 0);
+    // A box nobody answers would hold an unattended run for ever.
+    if (journal::Unattended()) flags |= FOF_NOERRORUI | FOF_SILENT | FOF_NOCONFIRMATION;
+    request.fFlags = flags;
     return SHFileOperationA(&request);
 }
 
 // The shell's codes are its own and often say only that it gave up, so
 // the file is asked why it can't be written (in use, read-only, no
-// folder); that, or else shellCode, is left as the last error for the log.
+// folder); that, or else the marked shellCode, is left as the last error
+// for the log.
 static int Refused(const char *path, DWORD shellCode) {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    DWORD why = file == INVALID_HANDLE_VALUE ? GetLastError() : shellCode;
+    DWORD why = file == INVALID_HANDLE_VALUE ? GetLastError() : kShellCodeMark | shellCode;
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     SetLastError(why);
     return kFileFailed;
@@ -57,7 +57,7 @@ int CDeviceInstaller::CopyOneFile(const char *source, const char *target) {
     Text from, to;
     if (!MakeNameList(source, &from) || !MakeNameList(target, &to)) return kFileFailed;
     if (!FileExists(from.c_str())) return kFileMissing;
-    int code = RunShellOperation(FO_COPY, from, to.c_str(),
+    int code = RunShellOperation(FO_COPY, from.c_str(), to.c_str(),
                                  FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR);
     return code == 0 ? kFileDone : Refused(target, static_cast<DWORD>(code));
 }
@@ -67,7 +67,7 @@ int CDeviceInstaller::DeleteOneFile(const char *path) {
     Text list;
     if (!MakeNameList(path, &list)) return kFileFailed;
     if (!FileExists(list.c_str())) return kFileMissing;
-    int code = RunShellOperation(FO_DELETE, list, NULL, FOF_SILENT | FOF_NOCONFIRMATION);
+    int code = RunShellOperation(FO_DELETE, list.c_str(), NULL, FOF_SILENT | FOF_NOCONFIRMATION);
     if (code != 0) return Refused(path, static_cast<DWORD>(code));
     // Some shells report a running program's file as deleted while it
     // stays; a file still there was not deleted.

@@ -16,6 +16,16 @@ enum FileResult {
     kFileMissing = 3,  // the source (copy) or the file (deletion) isn't there
 };
 
+// The shell's own result codes are not system error codes. One kept as
+// the last error carries this mark (the bit Windows leaves to
+// applications), so that the log does not read it as a system error.
+const DWORD kShellCodeMark = 0x20000000;
+
+// The shell's file operation on fromList (names each ending in a NUL, the
+// list in another NUL) with flags; the shell's own code, 0 when done.
+// Unattended, the shell may not show even its own error box, nor ask.
+int RunShellOperation(UINT operation, const char *fromList, const char *to, WORD flags);
+
 // The Windows folder ending in a backslash; empty after showing the error
 // box "GetWindowsFolder" when the system can't name it or it is too long
 // for a 260-byte path with the backslash.

@@ -2,6 +2,7 @@
 #include "journal.h"
 
 #include "error_box.h"
+#include "files.h"
 #include "portable/text.h"
 
 namespace journal {
@@ -52,20 +53,35 @@ void NoteValue(const char *done, const char *keyPath, const char *valueName) {
     WriteLine(parts, 5);
 }
 
+// The shell's own code says only that the shell gave up, and which way.
+static void NoteShellCode(DWORD code, const char *const parts[5]) {
+    char number[16];
+    wsprintfA(number, "%lu", code & ~kShellCodeMark);  // at most 10 digits
+    const char *line[] = {parts[0], parts[1], parts[2], parts[3], parts[4],
+                          ": the shell's file operation failed with code ", number};
+    WriteLine(line, 7);
+}
+
 // The system's text ends in a line break, which would end the line early.
-void NoteError(DWORD code, const char *a, const char *b, const char *c, const char *d) {
+void NoteError(DWORD code, const char *a, const char *b, const char *c, const char *d,
+               const char *e) {
     if (g_log == INVALID_HANDLE_VALUE) return;
+    const char *parts[] = {a, b, c, d, e};
+    if (code & kShellCodeMark) {
+        NoteShellCode(code, parts);
+        return;
+    }
     char *text = code != 0 ? shelf::SystemErrorText(code) : NULL;
     for (char *at = text; at && *at; ++at)
         if (*at == '\r' || *at == '\n') *at = '\0';
-    const char *parts[] = {a, b, c, d, ": ", text && *text ? text : shelf::kUnknownErrorText};
-    WriteLine(parts, 6);
+    const char *line[] = {a, b, c, d, e, ": ", text && *text ? text : shelf::kUnknownErrorText};
+    WriteLine(line, 7);
     if (text) LocalFree(text);
 }
 
-void Failure(DWORD code, const char *a, const char *b, const char *c) {
+void Failure(DWORD code, const char *a, const char *b, const char *c, const char *d) {
     g_failed = TRUE;
-    NoteError(code, "FAILED: ", a, b, c);
+    NoteError(code, "FAILED: ", a, b, c, d);
 }
 
 BOOL AnyFailure() { return g_failed; }

@@ -21,12 +21,14 @@ BOOL Unattended();
 void Note(const char *a, const char *b = NULL, const char *c = NULL, const char *d = NULL);
 // "<done> HKLM\<key> value <name>", the key without its closing backslash.
 void NoteValue(const char *done, const char *keyPath, const char *valueName);
-// A line of up to four parts, then ": " and the system's text for code.
+// A line of up to five parts, then ": " and the system's text for code
+// (for a shell code marked as in files.h, the shell's code itself).
 void NoteError(DWORD code, const char *a, const char *b = NULL, const char *c = NULL,
-               const char *d = NULL);
+               const char *d = NULL, const char *e = NULL);
 // A line for something that could not be written, with the system's text
 // for code; the run then ends with the exit code for it.
-void Failure(DWORD code, const char *a, const char *b = NULL, const char *c = NULL);
+void Failure(DWORD code, const char *a, const char *b = NULL, const char *c = NULL,
+             const char *d = NULL);
 BOOL AnyFailure();
 // A box without owner and icon for something that could not be written;
 // unattended, a failure line "caption: text" instead, followed by the

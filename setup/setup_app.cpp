@@ -17,7 +17,6 @@
 
 // Below HKEY_LOCAL_MACHINE; Windows runs each value once at its next start.
 #define RUN_ONCE_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\"
-#define FINISH_SWITCH " -L"
 #define PROGRAM_FOLDER PACKAGE_PROGRAM_FOLDER
 #define GROUP_NAME "Orvantix Touchscreen"
 #define CALIBRATION_PROGRAM PACKAGE_CALIBRATION_FILE
@@ -60,16 +59,74 @@ static void ProgramTitle(char *title, size_t titleSize) {
     FileTitleOf(path, title, titleSize);
 }
 
+// The short form of a file that is there. Doubled backslashes (the
+// finishing run's command has one) are made single first: the systems
+// differ in what they make of them. A network path keeps its leading two.
+static BOOL ShortForm(const char *path, char *out) {
+    char single[MAX_PATH];
+    int used = 0;
+    for (int i = 0; path[i]; ++i) {
+        if (i > 1 && path[i] == '\\' && path[i - 1] == '\\') continue;
+        if (used == MAX_PATH - 1) return FALSE;  // cut short, it would name another file
+        single[used++] = path[i];
+    }
+    single[used] = '\0';
+    DWORD length = GetShortPathNameA(single, out, MAX_PATH);
+    return length > 0 && length < MAX_PATH;
+}
+
+// The system's rule: letter case aside, and a short form names the same
+// file as its long one (both forms are asked for while the file is there).
+static bool SameFile(const char *a, const char *b) {
+    if (lstrcmpiA(a, b) == 0) return true;
+    char shortA[MAX_PATH], shortB[MAX_PATH];
+    return ShortForm(a, shortA) && ShortForm(b, shortB) && lstrcmpiA(shortA, shortB) == 0;
+}
+
+// Where the finishing run's copy of Setup goes (MAX_PATH bytes): the
+// temporary folder, which ends in a backslash already; Windows takes the
+// doubled one. FALSE with the reason as the last error.
+static BOOL FinishingCopyPath(char *copy) {
+    char temp[MAX_PATH], title[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof(temp), temp);
+    if (length == 0) return FALSE;
+    ProgramTitle(title, sizeof(title));
+    if (length < sizeof(temp) && flow::Join(copy, MAX_PATH, temp, "\\", title, ".exe"))
+        return TRUE;
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return FALSE;
+}
+
 // Deletes one of Setup's run-once values, but only when its command is
-// the one Setup writes: the name may be another program's too.
-static void DeleteOwnRunOnce(const flow::RunOnceValue &value) {
+// exactly the one Setup writes for program: the name may be another
+// program's too.
+static void DeleteOwnRunOnce(const flow::RunOnceValue &value, const char *program) {
     HKEY key = OpenKey(RUN_ONCE_KEY, FALSE, HKEY_LOCAL_MACHINE);
     if (!key) return;
     Text command;
-    if (ReadValue(key, value.name, &command) && flow::IsOwnRunOnce(value, command.c_str()) &&
-        RegDeleteValueA(key, value.name) == ERROR_SUCCESS)
-        journal::NoteValue("Deleted", RUN_ONCE_KEY, value.name);
+    if (ReadValue(key, value.name, &command) &&
+        flow::IsOwnRunOnce(value, command.c_str(), program, SameFile)) {
+        LONG result = RegDeleteValueA(key, value.name);
+        if (result == ERROR_SUCCESS)
+            journal::NoteValue("Deleted", RUN_ONCE_KEY, value.name);
+        else
+            journal::Failure(static_cast<DWORD>(result), "Could not delete run-once value ",
+                             value.name);
+    }
     RegCloseKey(key);
+}
+
+static void DeleteOwnFinishingRun() {
+    char copy[MAX_PATH];
+    if (FinishingCopyPath(copy)) DeleteOwnRunOnce(flow::kFinishRunOnce, copy);
+}
+
+static void DeleteOwnFirstCalibration() {
+    Text system = GetSystemFolder();
+    char program[MAX_PATH];
+    if (!system.Empty() &&
+        flow::Join(program, sizeof(program), system.c_str(), CALIBRATION_PROGRAM))
+        DeleteOwnRunOnce(flow::kCalibrationRunOnce, program);
 }
 
 IMPLEMENT_RUNTIME_CLASS(CSetupApp, CApplication)
@@ -155,17 +212,33 @@ void CSetupApp::InstallPackage() {
 }
 
 // Without a calibration given, the calibration program runs at the next
-// start of Windows.
-void CSetupApp::InstallFiles(int port, const unsigned long *calibration) {
+// start of Windows. FALSE, with nothing written, when an unattended run
+// lacks a file of the package.
+BOOL CSetupApp::InstallFiles(int port, const unsigned long *calibration) {
+    const BOOL unattended = journal::Unattended();
+    QueueProgramFiles();
+    char folder[MAX_PATH];
+    GetModuleFolder(folder);
+    // The dialogs' run takes the files from the current folder first; an
+    // unattended run always from Setup.exe's own, and only when all are
+    // there: a package without its driver is no installation.
+    m_installer.TakeSourcesFrom(folder, unattended);
+    if (unattended && !m_installer.SourcesPresent()) return FALSE;
+    // Only now, so that a refused unattended run leaves System.ini alone;
+    // the dialogs' run wrote it when it looked for the package.
+    if (unattended) m_installer.WriteSystemIni();
     m_installer.AddDefaultParameters(port, calibration);
-    QueueProgramFiles(calibration == NULL);
+    if (!calibration) QueueFirstCalibration();
+    // An existing folder is fine, and the copies make a missing one.
+    CreateDirectoryA(m_strProgramFolder, NULL);
     // A finishing run still pending from an earlier removal would remove
     // this installation at the next start of Windows.
-    DeleteOwnRunOnce(flow::kFinishRunOnce);
+    DeleteOwnFinishingRun();
     // Failures have shown their boxes; what was done stays, and the group
     // and the completion dialog follow all the same.
     m_installer.Install();
     CreateShortcuts();
+    return TRUE;
 }
 
 void CSetupApp::QueueCopy(const char *name, const char *folder) {
@@ -173,22 +246,23 @@ void CSetupApp::QueueCopy(const char *name, const char *folder) {
     if (flow::Join(target, sizeof(target), folder, name)) m_installer.AddFile(name, target);
 }
 
-void CSetupApp::QueueProgramFiles(BOOL firstStartCalibration) {
+void CSetupApp::QueueProgramFiles() {
     // Without a usable Windows folder the program folder stays relative,
     // like every other path built from it.
     Text windows = GetWindowsFolder();
     char folder[MAX_PATH];
     if (flow::Join(folder, sizeof(folder), windows.c_str(), PROGRAM_FOLDER "\\"))
         rt::Copy(m_strProgramFolder, sizeof(m_strProgramFolder), folder);
-    // An existing folder is fine, and the copies make a missing one.
-    CreateDirectoryA(m_strProgramFolder, NULL);
     for (size_t i = 0; i < COUNT_OF(kProgramFolderFiles); ++i)
         QueueCopy(kProgramFolderFiles[i], m_strProgramFolder);
     Text system = GetSystemFolder();
     QueueCopy(CALIBRATION_PROGRAM, system.c_str());
+}
+
+void CSetupApp::QueueFirstCalibration() {
+    Text system = GetSystemFolder();
     char calibration[MAX_PATH];
-    if (firstStartCalibration &&
-        flow::Join(calibration, sizeof(calibration), system.c_str(), CALIBRATION_PROGRAM))
+    if (flow::Join(calibration, sizeof(calibration), system.c_str(), CALIBRATION_PROGRAM))
         m_installer.AddRegValue(RUN_ONCE_KEY, flow::kCalibrationRunOnce.name, calibration, -1,
                                 REG_SZ, HKEY_LOCAL_MACHINE);
 }
@@ -207,9 +281,10 @@ void CSetupApp::CreateShortcuts() {
         if (!flow::Join(link, sizeof(link), m_strGroup, entry.linkFile) ||
             !flow::Join(target, sizeof(target), folder, entry.targetFile))
             continue;
-        // The link's own save reports nothing: the log believes the file.
-        m_shortcuts.CreateShortcut(link, target, 0, folder, NULL, 0, NULL, entry.arguments, 0);
-        if (GetFileAttributesA(link) != INVALID_FILE_ATTRIBUTES)
+        // A link of an earlier installation may stand there: only the
+        // save's own result tells whether this one was made.
+        if (m_shortcuts.CreateShortcut(link, target, 0, folder, NULL, 0, NULL, entry.arguments,
+                                       0))
             journal::Note("Created ", link);
         else
             journal::Failure(GetLastError(), "Could not create ", link);
@@ -251,12 +326,19 @@ BOOL CSetupApp::RemoveProgramFolder(const char *folder) {
     QueueSystemFileRemovals();
     m_installer.Remove();
     // The calibration of the first start would run a deleted program.
-    DeleteOwnRunOnce(flow::kCalibrationRunOnce);
+    DeleteOwnFirstCalibration();
     if (folder[0]) DeleteFolderIfThere(folder);
     rt::Copy(m_strGroup, sizeof(m_strGroup), GROUP_NAME);
-    if (m_shortcuts.RemoveGroup(CSIDL_PROGRAMS, m_strGroup))
-        journal::Note("Removed the Start-menu group ", m_strGroup);
+    RemoveStartMenuGroup();
     return TRUE;
+}
+
+void CSetupApp::RemoveStartMenuGroup() {
+    BOOL found = FALSE;
+    if (!m_shortcuts.RemoveGroup(CSIDL_PROGRAMS, m_strGroup, &found))
+        journal::Failure(GetLastError(), "Could not remove the Start-menu group ", m_strGroup);
+    else if (found)
+        journal::Note("Removed the Start-menu group ", m_strGroup);
 }
 
 // Every file directly in folder; sub-folders go with the folder itself.
@@ -289,7 +371,12 @@ void CSetupApp::QueueSystemFileRemovals() {
 
 void CSetupApp::DeleteFolderIfThere(const char *folder) {
     if (!PathExists(folder)) return;
-    if (m_shortcuts.DeleteWithShell(folder)) journal::Note("Deleted ", folder);
+    // A file that stayed (the running Setup.exe) keeps its folder; the
+    // finishing run deletes both.
+    if (m_shortcuts.DeleteWithShell(folder))
+        journal::Note("Deleted ", folder);
+    else
+        journal::NoteError(GetLastError(), "Could not delete ", folder);
     // The notice goes out whether or not the deletion succeeded.
     char notice[MAX_PATH];
     rt::Copy(notice, sizeof(notice), folder);
@@ -299,31 +386,33 @@ void CSetupApp::DeleteFolderIfThere(const char *folder) {
 // The copy in the temporary folder runs with "-L" at the next start of
 // Windows, when nothing of the package is in use any more.
 BOOL CSetupApp::ScheduleRemovalAfterRestart() {
-    char temp[MAX_PATH], title[MAX_PATH], folder[MAX_PATH];
-    DWORD length = GetTempPathA(sizeof(temp), temp);
-    if (length == 0 || length >= sizeof(temp)) return FALSE;
+    char title[MAX_PATH], folder[MAX_PATH], copy[MAX_PATH], running[MAX_PATH];
     ProgramTitle(title, sizeof(title));
     GetModuleFolder(folder);
-    // The temporary folder ends in a backslash already; Windows takes the
-    // doubled one.
-    char copy[MAX_PATH], running[MAX_PATH];
-    if (!flow::Join(copy, sizeof(copy), temp, "\\", title, ".exe") ||
-        !flow::Join(running, sizeof(running), folder, title, ".exe"))
+    if (!FinishingCopyPath(copy)) {
+        journal::Failure(GetLastError(), "No place in the temporary folder for the finishing run");
         return FALSE;
+    }
+    if (!flow::Join(running, sizeof(running), folder, title, ".exe")) {
+        journal::Failure(ERROR_FILENAME_EXCED_RANGE, "No path to the running ", title);
+        return FALSE;
+    }
     // Without its copy the value would run a missing or a stranger's
     // program at the next start.
     if (CDeviceInstaller::CopyOneFile(running, copy) != kFileDone) {
         journal::Failure(GetLastError(), "Could not copy ", running, " for the finishing run");
         return FALSE;
     }
+    // OpenKey and WriteValue report their own failures.
     HKEY key = OpenKey(RUN_ONCE_KEY, TRUE, HKEY_LOCAL_MACHINE);
     if (!key) return FALSE;
     Text command(copy);
-    command.Append(FINISH_SWITCH);
-    if (WriteValue(key, flow::kFinishRunOnce.name, command, REG_SZ))
-        journal::NoteValue("Wrote", RUN_ONCE_KEY, flow::kFinishRunOnce.name);
+    command.Append(" ");
+    command.Append(flow::kFinishRunOnce.arguments);
+    BOOL written = WriteValue(key, flow::kFinishRunOnce.name, command, REG_SZ);
+    if (written) journal::NoteValue("Wrote", RUN_ONCE_KEY, flow::kFinishRunOnce.name);
     RegCloseKey(key);
-    return TRUE;
+    return written;
 }
 
 BOOL CSetupApp::GetModuleFolder(char *out) {

@@ -47,15 +47,17 @@ private:
     int ShowBox(UINT textId, UINT style, int unattendedAnswer = IDOK);
     BOOL AskQuestion();
     void InstallPackage();
-    void InstallFiles(int port, const unsigned long *calibration);
+    BOOL InstallFiles(int port, const unsigned long *calibration);
     void QueueCopy(const char *name, const char *folder);
-    void QueueProgramFiles(BOOL firstStartCalibration);
+    void QueueProgramFiles();
+    void QueueFirstCalibration();
     void CreateShortcuts();
     void RemovePackage();
     void RemoveInstalledFolder();
     void QueueFolderFiles(const char *folder);
     void QueueSystemFileRemovals();
     void DeleteFolderIfThere(const char *folder);
+    void RemoveStartMenuGroup();
     void Restart();
     BOOL FinishRemoval();
 

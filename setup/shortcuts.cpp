@@ -6,6 +6,7 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
+#include "files.h"
 #include "portable/flow.h"
 #include "runtime.h"
 
@@ -74,21 +75,35 @@ BOOL CShortcutManager::CreateGroup(int folderId, char *name) {
     return TRUE;
 }
 
-BOOL CShortcutManager::RemoveGroup(int folderId, const char *name) {
+BOOL CShortcutManager::RemoveGroup(int folderId, const char *name, BOOL *found) {
     char path[MAX_PATH];
-    if (!BuildSpecialPath(folderId, name, path)) return FALSE;
+    if (found) *found = FALSE;
+    if (!BuildSpecialPath(folderId, name, path)) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return FALSE;
+    }
     if (!PathExists(path)) return TRUE;
+    if (found) *found = TRUE;
     if (!DeleteWithShell(path)) return FALSE;
     NotifyShell(SHCNE_RMDIR | SHCNE_INTERRUPT, path);
     return TRUE;
 }
 
+// A COM failure as the last error: a system code where it wraps one.
+static void SetLastComError(HRESULT result) {
+    SetLastError(HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result)
+                                                            : static_cast<DWORD>(result));
+}
+
 // Saves the link as a .lnk file at linkPath, replacing any file there.
-static void SaveLink(IPersistFile *file, const char *linkPath) {
+static BOOL SaveLink(IPersistFile *file, const char *linkPath) {
     WCHAR widePath[MAX_PATH];
     widePath[0] = 0;
-    if (!MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH)) return;
-    file->Save(widePath, TRUE);
+    if (!MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH)) return FALSE;
+    HRESULT result = file->Save(widePath, TRUE);
+    if (SUCCEEDED(result)) return TRUE;
+    SetLastComError(result);
+    return FALSE;
 }
 
 BOOL CShortcutManager::CreateShortcut(const char *linkPath, const char *target, int showCmd,
@@ -96,9 +111,12 @@ BOOL CShortcutManager::CreateShortcut(const char *linkPath, const char *target, 
                                       int iconIndex, const char *description,
                                       const char *arguments, WORD hotkey) {
     IShellLinkA *link = NULL;
-    if (FAILED(CoCreateInstance(kClsidShellLink, NULL, CLSCTX_INPROC_SERVER, kIidShellLinkA,
-                                reinterpret_cast<void **>(&link))) || !link)
+    HRESULT made = CoCreateInstance(kClsidShellLink, NULL, CLSCTX_INPROC_SERVER, kIidShellLinkA,
+                                    reinterpret_cast<void **>(&link));
+    if (FAILED(made) || !link) {
+        SetLastComError(FAILED(made) ? made : E_NOINTERFACE);
         return FALSE;
+    }
     // Each property is set whatever became of the one before.
     link->SetPath(target);
     link->SetDescription(description);
@@ -108,14 +126,19 @@ BOOL CShortcutManager::CreateShortcut(const char *linkPath, const char *target, 
     link->SetWorkingDirectory(workingFolder);
     link->SetShowCmd(showCmd);
     IPersistFile *file = NULL;
-    if (FAILED(link->QueryInterface(kIidPersistFile, reinterpret_cast<void **>(&file))) ||
-        !file) {
+    HRESULT found = link->QueryInterface(kIidPersistFile, reinterpret_cast<void **>(&file));
+    if (FAILED(found) || !file) {
+        SetLastComError(FAILED(found) ? found : E_NOINTERFACE);
         link->Release();
         return FALSE;
     }
-    SaveLink(file, linkPath);
+    BOOL saved = SaveLink(file, linkPath);
+    // Releasing must not hide the save's own error from the caller.
+    DWORD error = GetLastError();
     file->Release();
     link->Release();
+    SetLastError(error);
+    if (!saved) return FALSE;
     char notified[MAX_PATH];
     rt::Copy(notified, sizeof(notified), linkPath);
     NotifyShell(SHCNE_CREATE | SHCNE_INTERRUPT, notified);
@@ -132,12 +155,11 @@ BOOL CShortcutManager::DeleteWithShell(const char *path) {
     // The shell takes a list of names ended by an empty one: a second NUL.
     char list[MAX_PATH + 1];
     memset(list, 0, sizeof(list));
-    if (!rt::Copy(list, MAX_PATH, path)) return FALSE;
-    SHFILEOPSTRUCTA operation;
-    memset(&operation, 0, sizeof(operation));
-    operation.hwnd = NULL;
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = list;
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;
-    return SHFileOperationA(&operation) == 0;
+    if (!rt::Copy(list, MAX_PATH, path)) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return FALSE;
+    }
+    int code = RunShellOperation(FO_DELETE, list, NULL, FOF_SILENT | FOF_NOCONFIRMATION);
+    if (code != 0) SetLastError(kShellCodeMark | static_cast<DWORD>(code));
+    return code == 0;
 }

@@ -18,9 +18,10 @@ public:
     // when the special folder is unknown or the path does not fit).
     BOOL CreateGroup(int folderId, char *name);
     // Deletes special folder + "\" + name with everything in it; TRUE when
-    // it is gone or was never there.
-    BOOL RemoveGroup(int folderId, const char *name);
-    // Saves a shell link at linkPath. Text arguments may be null.
+    // it is gone or was never there (*found, when given, tells which).
+    BOOL RemoveGroup(int folderId, const char *name, BOOL *found = NULL);
+    // Saves a shell link at linkPath. Text arguments may be null. FALSE,
+    // with the reason as the last error, when the link was not saved.
     BOOL CreateShortcut(const char *linkPath, const char *target, int showCmd,
                         const char *workingFolder, const char *iconPath, int iconIndex,
                         const char *description, const char *arguments, WORD hotkey);
@@ -28,7 +29,8 @@ public:
     // changed. Cuts path at its last backslash in doing so.
     void NotifyShell(LONG event, char *path);
     // Deletes a file or a folder with its contents, silently, not into the
-    // recycle bin. TRUE when the shell operation succeeded.
+    // recycle bin. TRUE when the shell operation succeeded; otherwise the
+    // shell's code, marked (files.h), is the last error.
     BOOL DeleteWithShell(const char *path);
 
 private:

@@ -21,7 +21,7 @@ BOOL CTouchInstaller::PrepareUpdate() {
     return TRUE;
 }
 
-BOOL CTouchInstaller::Prepare() {
+BOOL CTouchInstaller::Prepare(BOOL writeSystemIni) {
     const DeviceInfo &d = kTouchDevice;
     if (!SetDeviceInfo(d.className, d.deviceDesc, d.rootId, d.mfg, d.staticVxD, d.driverFile,
                        d.infFile, d.infSection))
@@ -31,7 +31,7 @@ BOOL CTouchInstaller::Prepare() {
     if (m_nRootInstance < 0) {
         AppendPackageCopies(&m_fileList, system.c_str());
         // System.ini is written now, whatever the user answers later.
-        WriteSystemIni();
+        if (writeSystemIni) WriteSystemIni();
     } else {
         // The service key goes with its Parameters key.
         AppendServiceKeyRemoval(&m_regList);
@@ -46,16 +46,26 @@ void CTouchInstaller::AddDefaultParameters(int port, const unsigned long *calibr
     // The metrics of the defaults take effect now, stored in the user
     // profile without a broadcast; the values reach the registry only when
     // Install runs.
-    shelf::ApplyDoubleClickMetrics(store::Rule(store::kDblClickRegion).installDefault,
-                                   store::Rule(store::kMouseMode).installDefault);
-    journal::Note("Set the double-click width, height and time");
+    if (shelf::ApplyDoubleClickMetrics(store::Rule(store::kDblClickRegion).installDefault,
+                                       store::Rule(store::kMouseMode).installDefault))
+        journal::Note("Set the double-click width, height and time");
+    else
+        journal::Failure(GetLastError(), "Could not set the double-click width, height and time");
 }
 
-void CTouchInstaller::WriteSystemIni() {
-    WritePrivateProfileStringA(SYSTEM_INI_BOOT, SYSTEM_INI_MOUSE_KEY, SYSTEM_INI_MOUSE_DRIVER,
-                               SYSTEM_INI_FILE);
-    WritePrivateProfileStringA(SYSTEM_INI_DESCRIPTION, SYSTEM_INI_MOUSE_KEY,
-                               SYSTEM_INI_MOUSE_NAME, SYSTEM_INI_FILE);
-    journal::Note("Wrote System.ini [" SYSTEM_INI_BOOT "] and [" SYSTEM_INI_DESCRIPTION
-                  "] " SYSTEM_INI_MOUSE_KEY);
+// Each entry's own result: a line says only what was written.
+static BOOL WriteIniEntry(const char *section, const char *value) {
+    if (WritePrivateProfileStringA(section, SYSTEM_INI_MOUSE_KEY, value, SYSTEM_INI_FILE)) {
+        journal::Note("Wrote System.ini [", section, "] " SYSTEM_INI_MOUSE_KEY "=", value);
+        return TRUE;
+    }
+    journal::Failure(GetLastError(), "Could not write System.ini [", section,
+                     "] " SYSTEM_INI_MOUSE_KEY);
+    return FALSE;
+}
+
+BOOL CTouchInstaller::WriteSystemIni() {
+    BOOL boot = WriteIniEntry(SYSTEM_INI_BOOT, SYSTEM_INI_MOUSE_DRIVER);
+    BOOL description = WriteIniEntry(SYSTEM_INI_DESCRIPTION, SYSTEM_INI_MOUSE_NAME);
+    return boot && description;
 }

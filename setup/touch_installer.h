@@ -18,15 +18,17 @@ public:
     virtual BOOL PrepareUpdate();
 
     // Describes the device, detects it and queues the package's own
-    // actions; on a machine without it, writes System.ini at once.
-    BOOL Prepare();
+    // actions; on a machine without it, writes System.ini at once unless
+    // told not to (an unattended run writes it only when it installs).
+    BOOL Prepare(BOOL writeSystemIni = TRUE);
     // Queues the twelve parameter values with port and sets the
     // double-click metrics at once; nothing on an installed device.
     // A calibration (the record's five words) replaces the calibration
     // defaults.
     void AddDefaultParameters(int port, const unsigned long *calibration = NULL);
-    // [boot] mouse.drv=mouse.drv, [boot.description] mouse.drv=Orvantix Touchscreen.
-    void WriteSystemIni();
+    // [boot] mouse.drv=mouse.drv, [boot.description] mouse.drv=Orvantix Touchscreen;
+    // FALSE, with a failure line, when an entry could not be written.
+    BOOL WriteSystemIni();
 };
 
 #endif

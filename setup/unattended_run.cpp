@@ -38,8 +38,8 @@ int CSetupApp::RunUnattended(Parse parse, const Options &options, const char *ba
     return code;
 }
 
-// Each refusal comes before anything is written, but for the System.ini
-// entries that detection writes on a machine without the package.
+// Each refusal comes before anything is written: unattended, detection
+// leaves System.ini alone, and the installation writes it.
 int CSetupApp::UnattendedOutcome(Parse parse, const Options &options, const char *bad) {
     if (parse == kBad) {
         journal::Note("Bad switch: ", bad);
@@ -51,7 +51,7 @@ int CSetupApp::UnattendedOutcome(Parse parse, const Options &options, const char
     }
     int port = 0;
     if (!options.remove && !ChoosePort(options, &port)) return kBadSwitches;
-    m_installer.Prepare();
+    m_installer.Prepare(FALSE);
     BOOL installed = m_installer.m_nRootInstance >= 0;
     if (!options.remove && installed) {
         ShowBox(IDS_ALREADY_INSTALLED, MB_OK | MB_ICONHAND);
@@ -82,7 +82,10 @@ BOOL CSetupApp::ChoosePort(const Options &options, int *port) {
 }
 
 int CSetupApp::InstallUnattended(int port, const Options &options) {
-    InstallFiles(port, options.calibrated ? options.calibration : NULL);
+    if (!InstallFiles(port, options.calibrated ? options.calibration : NULL)) {
+        journal::Note("Nothing was installed: the package is incomplete");
+        return kNotWritten;
+    }
     // The driver loads only when Windows starts.
     journal::Note("Installation complete; Windows must restart for the driver to load");
     return kDoneRestart;

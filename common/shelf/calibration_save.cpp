@@ -58,7 +58,8 @@ static BOOL CloseKeys(HKEY params, HKEY service) {
     return Fail(serviceResult, "SaveProfileSetting_CloseTouchKey");
 }
 
-BOOL SaveCalibration(const CalibrationRecord &record) {
+BOOL SaveCalibration(const CalibrationRecord &record, BOOL *allWritten) {
+    if (allWritten) *allWritten = FALSE;
     if (!driver::EdgesStorable(record)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -71,10 +72,13 @@ BOOL SaveCalibration(const CalibrationRecord &record) {
         RegCloseKey(service);
         return Fail(result, "SaveCalibration_CreateParamKeyEx");
     }
-    if (WriteCalibrationValues(params, record) > 0)
+    const int failures = WriteCalibrationValues(params, record);
+    if (failures > 0)
         MessageBoxA(NULL, "Cannot update touchscreen parameters to registry!", kSaveCaption,
                     MB_ICONINFORMATION);
-    return CloseKeys(params, service);
+    if (!CloseKeys(params, service)) return FALSE;
+    if (allWritten) *allWritten = failures == 0;
+    return TRUE;
 }
 
 }  // namespace shelf

@@ -14,8 +14,10 @@ namespace shelf {
 // are refused with ERROR_INVALID_PARAMETER before any key is touched. A
 // failing key step shows the system-error box captioned with the step and
 // returns FALSE with its code as the last error; values that could not be
-// written show "Cannot update touchscreen parameters to registry!" once.
-BOOL SaveCalibration(const CalibrationRecord &record);
+// written show "Cannot update touchscreen parameters to registry!" once,
+// and the save still counts as done when both keys close: *allWritten,
+// when given, says whether every value was written.
+BOOL SaveCalibration(const CalibrationRecord &record, BOOL *allWritten = NULL);
 
 }  // namespace shelf
 

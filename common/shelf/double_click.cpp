@@ -6,14 +6,15 @@
 
 namespace shelf {
 
-void ApplyDoubleClickMetrics(DWORD dblClickRegion, DWORD mouseMode) {
+BOOL ApplyDoubleClickMetrics(DWORD dblClickRegion, DWORD mouseMode) {
     store::DoubleClickMetrics metrics = store::MetricsFor(dblClickRegion, mouseMode);
-    SystemParametersInfoA(store::kSpiSetDoubleClkWidth, metrics.width, NULL,
-                          store::kSpifUpdateIniFile);
-    SystemParametersInfoA(store::kSpiSetDoubleClkHeight, metrics.height, NULL,
-                          store::kSpifUpdateIniFile);
-    SystemParametersInfoA(store::kSpiSetDoubleClickTime, metrics.timeMs, NULL,
-                          store::kSpifUpdateIniFile);
+    BOOL width = SystemParametersInfoA(store::kSpiSetDoubleClkWidth, metrics.width, NULL,
+                                       store::kSpifUpdateIniFile);
+    BOOL height = SystemParametersInfoA(store::kSpiSetDoubleClkHeight, metrics.height, NULL,
+                                        store::kSpifUpdateIniFile);
+    BOOL time = SystemParametersInfoA(store::kSpiSetDoubleClickTime, metrics.timeMs, NULL,
+                                      store::kSpifUpdateIniFile);
+    return width && height && time;
 }
 
 }  // namespace shelf

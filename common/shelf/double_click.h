@@ -8,8 +8,9 @@ namespace shelf {
 
 // Sets the double-click width, height and time the store's rules derive
 // from the range and mouse mode. Kept in the user profile; other programs
-// are not told (no broadcast).
-void ApplyDoubleClickMetrics(DWORD dblClickRegion, DWORD mouseMode);
+// are not told (no broadcast). FALSE when the system refused one of the
+// three (all three are tried).
+BOOL ApplyDoubleClickMetrics(DWORD dblClickRegion, DWORD mouseMode);
 
 }  // namespace shelf
 

@@ -38,18 +38,26 @@ Action ChooseAction(const Switches &switches, bool installed) {
     return kNotInstalled;  // unreachable: the table covers every pair
 }
 
-const RunOnceValue kCalibrationRunOnce = {"Durmasel", "\\Durmasel.exe"};
-const RunOnceValue kFinishRunOnce = {"Orvantix", ".exe -L"};
+const RunOnceValue kCalibrationRunOnce = {"Durmasel", 0};
+const RunOnceValue kFinishRunOnce = {"Orvantix", "-L"};
 
-bool IsOwnRunOnce(const RunOnceValue &value, const char *command) {
-    size_t length = command ? strlen(command) : 0;
-    size_t endLength = strlen(value.commandEnd);
-    if (length < endLength) return false;
-    const char *tail = command + length - endLength;
-    for (size_t i = 0; i < endLength; ++i) {
-        if (Upper(tail[i]) != Upper(value.commandEnd[i])) return false;
+bool IsOwnRunOnce(const RunOnceValue &value, const char *command, const char *program,
+                  SamePath samePath) {
+    if (!command || !program || !samePath) return false;
+    size_t length = strlen(command);
+    if (value.arguments) {
+        // " -L" exactly at the end; what comes before it is the path.
+        size_t tail = strlen(value.arguments) + 1;
+        if (length <= tail || command[length - tail] != ' ' ||
+            memcmp(command + length - tail + 1, value.arguments, tail - 1) != 0)
+            return false;
+        length -= tail;
     }
-    return true;
+    char path[520];
+    if (length == 0 || length >= sizeof(path)) return false;
+    memcpy(path, command, length);
+    path[length] = '\0';
+    return samePath(path, program);
 }
 
 bool Join(char *out, size_t outSize, const char *a, const char *b, const char *c,

@@ -28,16 +28,25 @@ enum Action {
 };
 Action ChooseAction(const Switches &switches, bool installed);
 
-// Setup's run-once values. Another program may use the same value name,
-// so a value is Setup's own only when its command ends as Setup writes it
-// (compared ignoring case).
+// Setup's run-once values: the value's name and the arguments its command
+// carries after the program's path.
 struct RunOnceValue {
     const char *name;
-    const char *commandEnd;
+    const char *arguments;  // NULL: the program's path alone
 };
-extern const RunOnceValue kCalibrationRunOnce;  // "Durmasel": ...\Durmasel.exe
-extern const RunOnceValue kFinishRunOnce;       // "Orvantix": ...\Setup.exe -L
-bool IsOwnRunOnce(const RunOnceValue &value, const char *command);
+extern const RunOnceValue kCalibrationRunOnce;  // "Durmasel": <system>\Durmasel.exe
+extern const RunOnceValue kFinishRunOnce;       // "Orvantix": <temp>\\Setup.exe -L
+
+// Answers whether two paths name the same file: the system's rule, which
+// ignores letter case and takes short and long forms alike.
+typedef bool (*SamePath)(const char *a, const char *b);
+
+// Another program may use the same value name, so a value is Setup's own
+// only when its command is exactly the one Setup writes: program, then,
+// when the value has arguments, a blank and those arguments. The path is
+// compared by samePath, the arguments as they are.
+bool IsOwnRunOnce(const RunOnceValue &value, const char *command, const char *program,
+                  SamePath samePath);
 
 // Joins up to four texts into out (outSize bytes). False, with out empty,
 // when the result does not fit: a path cut short would name another file.

@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "driver_interface.h"
 #include "parameter_store.h"
 
 namespace unattended {
@@ -22,7 +23,8 @@ static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Takes the next blank-separated word of *line (which starts at no blank)
 // into word, without the double quotes that may hold blanks in it. False
-// when it does not fit: word then holds its beginning.
+// when it does not fit (word then holds its beginning) or when a quote is
+// left open: it would swallow every switch behind it.
 static bool NextWord(const char **line, char *word, size_t size) {
     const char *p = *line;
     size_t used = 0;
@@ -38,7 +40,7 @@ static bool NextWord(const char **line, char *word, size_t size) {
     }
     word[used] = '\0';
     *line = p;
-    return fits;
+    return fits && !quoted;
 }
 
 // A decimal of 1 to 5 digits and nothing else, within low..high.
@@ -88,8 +90,17 @@ static bool TakePort(const char *value, Options *o) {
     return InRange(value, strlen(value), store::kPort, &o->port);
 }
 
+// A record no calibration would make (too little span on an axis) would
+// leave a kiosk without a usable pointer and without a first calibration.
+static bool Usable(const unsigned long *w) {
+    CalibrationRecord record = {static_cast<uint32_t>(w[0]), static_cast<uint32_t>(w[1]),
+                                static_cast<uint32_t>(w[2]), static_cast<uint32_t>(w[3]),
+                                static_cast<uint32_t>(w[4])};
+    return driver::RecordUsable(record);
+}
+
 static bool TakeCalibration(const char *value, Options *o) {
-    o->calibrated = ReadCalibration(value, o->calibration);
+    o->calibrated = ReadCalibration(value, o->calibration) && Usable(o->calibration);
     return o->calibrated;
 }
 

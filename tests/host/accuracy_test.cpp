@@ -110,6 +110,14 @@ TEST(Fit, WithoutADriverOrAStoredSpanNoApplyAndLostTouchesNoFit) {
     EXPECT_EQ(ApplyStateFor(JudgeCheck(right, &kStored), false), APPLY_NO_DRIVER);
     EXPECT_EQ(ApplyStateFor(JudgeCheck(right, nullptr), true), APPLY_NO_STORED);
     EXPECT_EQ(ApplyStateFor(JudgeCheck(right, &flat), true), APPLY_NO_STORED);
+    // A stored sliver of a span carries the fit over to edges no
+    // calibration would make: no Apply, and the reason says why.
+    const CalibrationRecord sliver = {400, 300, 402, 3700, 0};
+    Judgement thin = JudgeCheck(right, &sliver);
+    ASSERT_TRUE(thin.recordFitted && thin.recordStorable);
+    EXPECT_LT(thin.record.XHigh - thin.record.XLow, uint32_t{TOUCH_MIN_RAW_SPAN});
+    EXPECT_EQ(ApplyStateFor(thin, true), APPLY_NO_SPAN);
+    EXPECT_NE(std::string(ApplyReason(APPLY_NO_SPAN)).find("span"), std::string::npos);
     // All nine on one spot: no calibration tells them apart. Then touches
     // far off the screen: no overflow on the way to the verdict.
     const Point taps[][2] = {{{300, 300}, {300, 300}}, {{INT_MIN, INT_MAX}, {INT_MAX, INT_MIN}}};

@@ -166,6 +166,8 @@ TEST(CalibPanels, EverySoundRunIsAcceptedAndFindsTheScreenEdges) {
         EXPECT_NEAR(r.XHigh, p.Edge(2, true), 12);
         EXPECT_NEAR(r.YLow, p.Edge(1, false), 12);
         EXPECT_NEAR(r.YHigh, p.Edge(1, true), 12);
+        // The rule Setup's /CAL and Brokasta's Apply judge records by.
+        EXPECT_TRUE(driver::RecordUsable(r));
     });
 }
 

@@ -1,6 +1,8 @@
 // Setup's command-line rules, outcome table and path texts.
 #include <gtest/gtest.h>
 
+#include <strings.h>
+
 #include <string>
 #include <cstring>
 
@@ -137,10 +139,27 @@ TEST(CutAtLastBackslash, LeavesTheParent) {
     flow::CutAtLastBackslash(nullptr);  // nothing to cut, no crash
 }
 
-// A run-once value is Setup's own only when its command ends as Setup
-// writes it; another program's value of the same name stays.
+// The system's rule for paths, as a test sees it: letter case aside, and
+// the short forms below stand for their long ones.
+bool SamePathForTest(const char *a, const char *b) {
+    static const char *const kShortLong[][2] = {
+        {"C:\\WINDOWS\\TEMP\\\\SETUP~1.EXE", "C:\\WINDOWS\\TEMP\\\\Setup.exe"},
+        {"C:\\PROGRA~1\\VENDOR\\UPDATE.EXE", "C:\\Program Files\\Vendor\\Update.exe"}};
+    auto longForm = [](std::string path) {
+        for (const auto &pair : kShortLong)
+            if (strcasecmp(path.c_str(), pair[0]) == 0) path = pair[1];
+        return path;
+    };
+    return strcasecmp(longForm(a).c_str(), longForm(b).c_str()) == 0;
+}
+
+// A run-once value is Setup's own only when its command is exactly the one
+// Setup writes; another program's value of the same name stays, even one
+// that runs an .exe with "-L".
 TEST(RunOnce, OwnsOnlyTheCommandsSetupWrites) {
     const flow::RunOnceValue &cal = flow::kCalibrationRunOnce, &fin = flow::kFinishRunOnce;
+    const char *durmasel = "C:\\WINDOWS\\SYSTEM\\Durmasel.exe";
+    const char *copy = "C:\\WINDOWS\\TEMP\\\\Setup.exe";
     const struct {
         const flow::RunOnceValue &value;
         const char *command;
@@ -149,15 +168,28 @@ TEST(RunOnce, OwnsOnlyTheCommandsSetupWrites) {
         {cal, "C:\\WINDOWS\\SYSTEM\\Durmasel.exe", true},
         {cal, "c:\\windows\\system\\DURMASEL.EXE", true},
         {cal, "C:\\Tools\\Calibrate.exe", false}, {cal, "Durmasel.exe", false},
+        {cal, "D:\\Other\\Durmasel.exe", false},
         {cal, "C:\\WINDOWS\\SYSTEM\\XDurmasel.exe", false}, {cal, "", false},
-        {cal, nullptr, false}, {fin, "C:\\Other\\Orvantix.exe /quiet", false},
+        {cal, nullptr, false}, {cal, "C:\\WINDOWS\\SYSTEM\\Durmasel.exe -L", false},
+        {fin, "C:\\Other\\Orvantix.exe /quiet", false},
         {fin, "C:\\WINDOWS\\TEMP\\\\Setup.exe -L", true},
-        {fin, "c:\\windows\\temp\\\\setup.EXE -l", true},
+        {fin, "c:\\windows\\temp\\\\setup.EXE -L", true},
+        {fin, "C:\\WINDOWS\\TEMP\\\\SETUP~1.EXE -L", true},
+        {fin, "C:\\WINDOWS\\TEMP\\\\Setup.exe -l", false},
         {fin, "C:\\WINDOWS\\TEMP\\\\Setup.exe -Lx", false},
+        {fin, "C:\\WINDOWS\\TEMP\\\\Setup.exe  -L", false},
+        {fin, "C:\\WINDOWS\\TEMP\\\\Setup.exe", false}, {fin, " -L", false},
+        {fin, "C:\\PROGRA~1\\Vendor\\Update.exe -L", false},
+        {fin, "C:\\WINDOWS\\TEMP\\Other\\Setup.exe -L", false},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(c.own, flow::IsOwnRunOnce(c.value, c.command))
+    for (const auto &c : cases) {
+        const char *program = &c.value == &cal ? durmasel : copy;
+        EXPECT_EQ(c.own, flow::IsOwnRunOnce(c.value, c.command, program, SamePathForTest))
             << c.value.name << ": " << (c.command ? c.command : "(null)");
+    }
+    EXPECT_FALSE(flow::IsOwnRunOnce(fin, "C:\\X.exe -L", nullptr, SamePathForTest));
+    EXPECT_FALSE(flow::IsOwnRunOnce(fin, "C:\\X.exe -L", "C:\\X.exe", nullptr));
+    EXPECT_TRUE(flow::IsOwnRunOnce(fin, "C:\\X.exe -L", "c:\\x.exe", SamePathForTest));
     EXPECT_STREQ("Durmasel", cal.name);
     EXPECT_STREQ("Orvantix", fin.name);
 }
@@ -185,9 +217,15 @@ TEST(Unattended, ReadsTheSwitchesStrictly) {
         {"/S /PORT=1 /PORT=2", kBad, "/PORT=2"}, {"/S /CAL=1,2,3,4", kBad, "/CAL=1,2,3,4"},
         {"/S /CAL=1,2,3,4,2", kBad, "/CAL=1,2,3,4,2"}, {"/S /CAL=0,0,4097,4096,0", kBad,
         "/CAL=0,0,4097,4096,0"}, {"/S /CAL=1,2,3,4,0,5", kBad, "/CAL=1,2,3,4,0,5"},
-        {"/S /CAL=1,,3,4,0", kBad, "/CAL=1,,3,4,0"}, {"/S /LOG=", kBad, "/LOG="},
+        {"/S /CAL=1,,3,4,0", kBad, "/CAL=1,,3,4,0"}, {"/S /CAL=0,0,0,0,0", kBad, "/CAL=0,0,0,0,0"},
+        {"/S /CAL=100,100,100,100,1", kBad, "/CAL=100,100,100,100,1"},
+        {"/S /CAL=0,0,255,4096,0", kBad, "/CAL=0,0,255,4096,0"},
+        {"/S /CAL=4096,0,3841,4096,0", kBad, "/CAL=4096,0,3841,4096,0"},
+        {"/S /CAL=0,4096,256,3840,1", kParsed, "P0 C0,4096,256,3840,1"}, {"/S /LOG=", kBad, "/LOG="},
         {"/S /Q", kBad, "/Q"}, {"/S -U", kBad, "-U"}, {"/S /U /PORT=2", kBad, "/PORT"},
-        {"/S /U /CAL=0,0,1,1,0", kBad, "/CAL"}, {"/S /Uninstall", kBad, "/Uninstall"},
+        {"/S /U /CAL=0,0,4096,4096,0", kBad, "/CAL"},
+        {"/S /LOG=\"C:\\x.log /U", kBad, "/LOG=C:\\x.log /U"},
+        {"/S /U /LOG=\"x.log", kBad, "/LOG=x.log"}, {"/S /Uninstall", kBad, "/Uninstall"},
     };
     for (const auto &c : cases) {
         Options o;

@@ -5,10 +5,10 @@ import sys
 
 BUDGETS_KIB = {
     "Fennock.exe": 12,
-    "Durmasel.exe": 16,
+    "Durmasel.exe": 18,
     "Setup.exe": 48,
     "Pemrosko.Cpl": 96,
-    "Brokasta.exe": 24,
+    "Brokasta.exe": 28,
 }
 
 

@@ -387,4 +387,60 @@ TEST_F(BrokastaAccuracy, OnTargetPassesAShiftIsRecalibratedAndAppliedABentRowIsT
     EXPECT_FALSE(harness::IsVisible(Control(IDC_APPLY)));
 }
 
+// The fitted record refused, by the user or by the time limit: the stored
+// record goes back to the driver; a driver that refuses it reads its
+// stored parameters again; only when that fails too do the words say the
+// fitted record is still in force. Nothing is saved on any of these ways.
+TEST_F(BrokastaAccuracy, ARefusedFitGoesBackAndTheWordsFollowWhatHappened) {
+    const int right20[3][2] = {{20, 0}, {20, 0}, {20, 0}};
+    ASSERT_EQ(RunCheck(right20), Done("RECALIBRATE")) << harness::ReadTextFile(ReportPath());
+    const std::vector<DWORD> stored = {400, 300, 3600, 3700, 0};
+    auto inForce = [] {
+        std::vector<DWORD> record;
+        for (const char *key : {"XLow", "YLow", "XHigh", "YHigh", "SwapXY"})
+            record.push_back(harness::sim::GetNumber(key));
+        return record;
+    };
+    // Nobody answers: after the countdown the question counts as No.
+    harness::PostClick(board_, IDC_APPLY);
+    HWND box = harness::WaitMessageBox("Checking calibration results", kWaitMs);
+    ASSERT_NE(box, nullptr);
+    const std::string first = harness::MessageBoxText(box);
+    EXPECT_NE(first.find("30 s."), std::string::npos) << first;
+    EXPECT_TRUE(Soon([&] { return harness::MessageBoxText(box) != first; }));
+    const DWORD asked = GetTickCount();
+    ASSERT_TRUE(harness::WaitGone(box, 45000));
+    EXPECT_GE(GetTickCount() - asked, 25000u);
+    EXPECT_TRUE(WaitStatus("The fitted calibration was not kept."));
+    EXPECT_EQ(inForce(), stored);
+    EXPECT_EQ(harness::sim::Count(IOCTL_TOUCH_RELOAD_PARAMETERS), 0);
+
+    // "No" while the driver refuses the stored record: it reloads instead.
+    const struct { std::vector<DWORD> refused; const char *status; int reloads; } ways[] = {
+        {{IOCTL_TOUCH_SET_CALIBRATION},
+         "The fitted calibration was not kept; the driver read the stored one again.", 1},
+        {{IOCTL_TOUCH_SET_CALIBRATION, IOCTL_TOUCH_RELOAD_PARAMETERS},
+         "The fitted calibration was not kept, but the driver still uses it.", 2},
+    };
+    for (const auto &way : ways) {
+        SCOPED_TRACE(way.status);
+        harness::PostClick(board_, IDC_APPLY);
+        box = harness::WaitMessageBox("Checking calibration results", kWaitMs);
+        ASSERT_NE(box, nullptr);
+        for (DWORD code : way.refused) harness::sim::Refuse(code);
+        harness::PostClick(box, IDNO);
+        if (way.reloads == 2) {
+            HWND warning = harness::WaitMessageBox("Orvantix Touchscreen", kWaitMs);
+            ASSERT_NE(warning, nullptr);
+            EXPECT_EQ(harness::MessageBoxText(warning),
+                      "Could not transfer calibration parameters to device driver!");
+            harness::PostClick(warning, IDOK);
+        }
+        EXPECT_TRUE(WaitStatus(way.status)) << Status();
+        harness::sim::RefuseNone();
+        EXPECT_EQ(harness::sim::Count(IOCTL_TOUCH_RELOAD_PARAMETERS), way.reloads);
+    }
+    EXPECT_EQ(StoreValues(), kStartStore);
+}
+
 }  // namespace

@@ -6,6 +6,12 @@
 
 using namespace durmasel_test;
 
+// Another program's question with Durmasel's caption, as Brokasta asks.
+DWORD WINAPI AskLikeAnotherProgram(LPVOID) {
+    return static_cast<DWORD>(MessageBoxA(NULL, "another program's question",
+                                          "Checking calibration results", MB_YESNO));
+}
+
 TEST_F(DurmaselTest, UnansweredQuestionCountsAsNoAndEachRunHasItsOwnLimit) {
     const RawTouch plain[3] = {{1000, 900}, {3100, 3000}, {3100, 900}};
     ASSERT_TRUE(app_.Start());
@@ -16,9 +22,24 @@ TEST_F(DurmaselTest, UnansweredQuestionCountsAsNoAndEachRunHasItsOwnLimit) {
     // ...the question counts down while nobody answers, and counts as No:
     // nothing is saved, and the second run still gets its full limit.
     HWND box = harness::WaitMessageBox("Checking calibration results", kStepMs);
+    ASSERT_NE(box, nullptr);
+    // Another program's question of the same caption, in front of it: the
+    // countdown and its No belong to Durmasel's own box only.
+    HANDLE other = CreateThread(NULL, 0, AskLikeAnotherProgram, NULL, 0, NULL);
+    ASSERT_NE(other, nullptr);
+    HWND decoy = nullptr;
+    ASSERT_TRUE(harness::WaitUntil([&] {
+        decoy = FindWindowA("#32770", "Checking calibration results");
+        return decoy && decoy != box;
+    }, 5000));
     const std::string shown = harness::MessageBoxText(box);
     EXPECT_TRUE(harness::WaitUntil([&] { return harness::MessageBoxText(box) != shown; }, 5000));
     ASSERT_TRUE(harness::WaitGone(box, 45000));
+    EXPECT_TRUE(IsWindow(decoy)) << "the other program's box was answered";
+    EXPECT_EQ(harness::MessageBoxText(decoy), "another program's question");
+    harness::PostClick(decoy, IDNO);
+    EXPECT_EQ(WaitForSingleObject(other, 5000), WAIT_OBJECT_0);
+    CloseHandle(other);
     ASSERT_TRUE(app_.WaitForCapture(4));
     const DWORD secondRun = GetTickCount();
     ASSERT_TRUE(app_.Touch(plain[0]));

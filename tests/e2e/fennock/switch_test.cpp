@@ -58,16 +58,19 @@ TEST_F(SwitchTest, TouchStartsOneSwitchAndFurtherTouchesWhilePendingSendNothing)
     EXPECT_EQ(idle, fennock.Picture());
 }
 
-// The pop-up follows the first poll after the touch ended. Counting polls
-// rather than milliseconds keeps the rule independent of the machine's
-// load; the delay itself is printed as a measurement.
+// The pop-up follows the first poll after the touch ended, so the delay
+// is, on average, half a poll and a request. The touch ends at points
+// spread evenly over 200 ms of polling, so a loop four times slower than
+// 50 ms would average 100 ms or more; the mean over the cycles evens out a
+// loaded machine's single slow polls, and the worst is printed.
 TEST_F(SwitchTest, ButtonPopsUpAtTheFirstPollAfterTheRightButtonTouchEnds) {
     FennockRun fennock;
     ASSERT_TRUE(fennock.Up());
+    const int kCycles = 20;
     std::vector<double> delays;
-    for (int cycle = 0; cycle < 10; ++cycle) {
+    for (int cycle = 0; cycle < kCycles; ++cycle) {
         StartSwitch(fennock, cycle);
-        harness::Pause(30 + 7 * cycle);  // end the touch at varying points of a poll
+        harness::Pause(30 + 10 * cycle);  // end the touch at varying points of a poll
         LARGE_INTEGER ended = Now();
         const int pollsBefore = RequestsOf(fennock.Pid(), IOCTL_TOUCH_QUERY_RIGHT_BUTTON);
         sim::EndRightButton();
@@ -78,9 +81,13 @@ TEST_F(SwitchTest, ButtonPopsUpAtTheFirstPollAfterTheRightButtonTouchEnds) {
             << "cycle " << cycle;
     }
     double worst = *std::max_element(delays.begin(), delays.end());
-    printf("pop-up delay after the touch ended: worst %.1f ms of %u\n", worst,
-           static_cast<unsigned>(delays.size()));
+    double mean = 0;
+    for (double delay : delays) mean += delay / kCycles;
+    printf("pop-up delay after the touch ended: mean %.1f ms, worst %.1f ms of %d\n", mean,
+           worst, kCycles);
+    RecordProperty("mean_popup_ms", static_cast<int>(mean));
     RecordProperty("worst_popup_ms", static_cast<int>(worst));
+    EXPECT_LE(mean, 65.0) << "polls are far apart";
 }
 
 // A real click through the input system, on the window that lies above all.
@@ -117,17 +124,18 @@ TEST_F(SwitchTest, PendingSwitchIsQueriedAboutEvery50ms) {
     ASSERT_TRUE(fennock.Up());
     LARGE_INTEGER started = Now();
     StartSwitch(fennock, 0);
-    harness::Pause(2000);
+    harness::Pause(4000);
     int queries = RequestsOf(fennock.Pid(), IOCTL_TOUCH_QUERY_RIGHT_BUTTON);
     double interval = MillisecondsSince(started) / std::max(queries, 1);
     printf("%d queries, one every %.1f ms\n", queries, interval);
     RecordProperty("query_interval_ms", static_cast<int>(interval));
     // Each poll sleeps 50 ms after its request, so polls are never closer
-    // than that; how much longer a request takes depends on the machine's
-    // load, so above that the figure is a measurement, and the test only
-    // asks that polling goes on.
+    // than that. A request to the simulated driver takes some 15 ms more,
+    // longer on a loaded machine; four seconds even that out, and up to
+    // 120 ms a poll leaves room for it while a loop that sleeps four
+    // times as long fails.
     EXPECT_GE(interval, 48.0);
-    EXPECT_GE(queries, 5);
+    EXPECT_LE(interval, 120.0);
     EXPECT_TRUE(fennock.Pressed());
 }
 

@@ -60,6 +60,65 @@ TEST_F(Ownership, APendingFinishingRunSparesALaterInstallation) {
     EXPECT_EQ("(none)", RunOnce("Orvantix"));
 }
 
+// Run-once values of Setup's names whose commands Setup did not write are
+// another program's: an installation and a removal leave them.
+TEST_F(Ownership, AnotherProgramsRunOnceValuesOfTheSameNamesStay) {
+    const std::string update = "C:\\PROGRA~1\\Vendor\\Update.exe -L";
+    const std::string calibrate = "C:\\Tools\\Durmasel.exe";
+    const std::string ownNamed = TempFolder() + "Other\\Setup.exe -L";
+    harness::WriteString(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix", update.c_str());
+    ASSERT_NO_FATAL_FAILURE(InstallPackage(m_medium));
+    EXPECT_EQ(update, RunOnce("Orvantix"));
+    harness::WriteString(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix", ownNamed.c_str());
+    harness::WriteString(HKEY_LOCAL_MACHINE, kRunOnceKey, "Durmasel", calibrate.c_str());
+    ASSERT_NO_FATAL_FAILURE(RemovePackage(m_medium.Folder()));
+    EXPECT_EQ(calibrate, RunOnce("Durmasel"));
+    EXPECT_EQ(ownNamed, RunOnce("Orvantix"));
+    ASSERT_NO_FATAL_FAILURE(InstallPackage(m_medium));
+    EXPECT_EQ(ownNamed, RunOnce("Orvantix"));
+}
+
+// The temporary folder, for Setup's runs started by this test, moved to a
+// folder whose long name has a short form of its own.
+class LongTemporaryFolder {
+public:
+    LongTemporaryFolder() : m_folder(TempFolder() + "Orvantix Long Temporary") {
+        CreateDirectoryA(m_folder.c_str(), NULL);
+        for (const char *name : {"TMP", "TEMP"}) {
+            char value[MAX_PATH] = "";
+            GetEnvironmentVariableA(name, value, sizeof(value));
+            m_saved.push_back(value);
+            SetEnvironmentVariableA(name, m_folder.c_str());
+        }
+    }
+    ~LongTemporaryFolder() {
+        SetEnvironmentVariableA("TMP", m_saved[0].c_str());
+        SetEnvironmentVariableA("TEMP", m_saved[1].c_str());
+        DeleteFileA((m_folder + "\\Setup.exe").c_str());
+        RemoveDirectoryA(m_folder.c_str());
+    }
+    const std::string &Folder() const { return m_folder; }
+
+private:
+    std::string m_folder;
+    std::vector<std::string> m_saved;
+};
+
+// Setup's own finishing run is known in the short form of its path too.
+TEST_F(Ownership, TheOwnFinishingRunIsKnownInItsShortForm) {
+    LongTemporaryFolder temp;
+    ASSERT_NO_FATAL_FAILURE(InstallPackage(m_medium));
+    ASSERT_NO_FATAL_FAILURE(RemovePackage(ProgramFolder()));
+    ASSERT_EQ(temp.Folder() + "\\\\Setup.exe -L", RunOnce("Orvantix"));
+    char shortFolder[MAX_PATH] = "";
+    ASSERT_NE(0u, GetShortPathNameA(temp.Folder().c_str(), shortFolder, sizeof(shortFolder)));
+    std::string shortCommand = std::string(shortFolder) + "\\SETUP.EXE -L";
+    ASSERT_EQ(std::string::npos, shortCommand.find("Long Temporary")) << shortCommand;
+    harness::WriteString(HKEY_LOCAL_MACHINE, kRunOnceKey, "Orvantix", shortCommand);
+    ASSERT_NO_FATAL_FAILURE(InstallPackage(m_medium));
+    EXPECT_EQ("(none)", RunOnce("Orvantix")) << shortCommand;
+}
+
 TEST_F(Ownership, NoFinishingRunWithoutItsCopyOfSetup) {
     ASSERT_NO_FATAL_FAILURE(InstallPackage(m_medium));
     // A stranger's program of that name, held open: the copy can't replace it.

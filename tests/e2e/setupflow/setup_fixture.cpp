@@ -67,8 +67,8 @@ bool FolderExists(const std::string &path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Deletes a folder with its contents; the name list ends in two NULs.
-static void DeleteFolderTree(std::string folder) {
+// The name list ends in two NULs.
+void DeleteFolderTree(std::string folder) {
     while (!folder.empty() && folder.back() == '\\') folder.pop_back();
     if (!FolderExists(folder)) return;
     folder.push_back('\0');
@@ -134,6 +134,10 @@ std::string InstallationMedium::Bytes(const std::string &name) const {
 
 SetupRun::SetupRun(const std::string &folder, const std::string &args, const std::string &exe)
     : m_process(harness::Start(folder + exe, args, folder)) {}
+
+SetupRun::SetupRun(const std::string &folder, const std::string &args, const std::string &exe,
+                   const std::string &currentFolder)
+    : m_process(harness::Start(folder + exe, args, currentFolder)) {}
 
 SetupRun::SetupRun(const std::string &folder, const std::string &args, Hooked,
                    const char *alsoLoad) {
@@ -209,6 +213,18 @@ std::vector<std::string> RestartRequests() {
 }
 
 void ClearRestartRequests() { DeleteFileA(RestartLog().c_str()); }
+
+static std::string ShellLog() { return harness::Join(harness::TestDir(), "shellops.log"); }
+
+std::vector<std::pair<unsigned, unsigned>> ShellOperations() {
+    std::vector<std::pair<unsigned, unsigned>> operations;
+    std::ifstream log(ShellLog());
+    for (unsigned operation, flags; log >> operation >> flags;)
+        operations.push_back({operation, flags});
+    return operations;
+}
+
+void ClearShellOperations() { DeleteFileA(ShellLog().c_str()); }
 
 // ---- links ------------------------------------------------------------------------
 
@@ -337,8 +353,9 @@ void PressAndExpectEnd(SetupRun &run, HWND dialog, int button,
     EXPECT_EQ(restarts, RestartRequests()) << "\"2 0\" is EWX_REBOOT with reserved 0";
 }
 
-void InstallPackage(const std::string &folder, const char *portName) {
-    SetupRun run(folder, "");
+void InstallPackage(const std::string &folder, const char *portName,
+                    const std::string &currentFolder) {
+    SetupRun run(folder, "", "Setup.exe", currentFolder.empty() ? folder : currentFolder);
     HWND port = OpenPortDialog(run);
     ASSERT_TRUE(port);
     SelectPort(port, portName);

@@ -48,6 +48,8 @@ std::string ReadText(HKEY root, const std::string &key, const char *name);
 std::string Hklm(const std::string &key, const char *name);  // ReadText of HKEY_LOCAL_MACHINE
 std::string RunOnce(const char *name);                       // Hklm of kRunOnceKey
 bool FolderExists(const std::string &path);
+// Deletes a folder with its contents, if it is there.
+void DeleteFolderTree(std::string folder);
 // A number of the parameter store; 0xDEAD when it is not a DWORD there.
 DWORD Parameter(const char *name);
 
@@ -79,6 +81,9 @@ class SetupRun {
 public:
     SetupRun(const std::string &folder, const std::string &args,
              const std::string &exe = "Setup.exe");
+    // The same with another folder as the current folder.
+    SetupRun(const std::string &folder, const std::string &args, const std::string &exe,
+             const std::string &currentFolder);
     // Started suspended, the restart hook (see HookRestart) and the DLL
     // beside the test named by alsoLoad (if any) loaded, then let run: for
     // runs that may restart before a test could hook them.
@@ -112,6 +117,9 @@ public:
 // "flags reserved" per ExitWindowsEx call Setup made while hooked.
 std::vector<std::string> RestartRequests();
 void ClearRestartRequests();
+// {operation, flags} per shell file operation Setup made while hooked.
+std::vector<std::pair<unsigned, unsigned>> ShellOperations();
+void ClearShellOperations();
 
 struct LinkInfo {
     bool loaded = false;
@@ -153,8 +161,10 @@ void PressAndExpectEnd(SetupRun &run, HWND dialog, int button,
 // Picks port in the port dialog's list as a user does.
 void SelectPort(HWND portDialog, const char *port);
 // A whole installation through the dialogs from folder with port, ended
-// with "No"; the medium's form takes COM3.
-void InstallPackage(const std::string &folder, const char *port);
+// with "No" (the current folder another one when given); the medium's
+// form takes COM3.
+void InstallPackage(const std::string &folder, const char *port,
+                    const std::string &currentFolder = "");
 inline void InstallPackage(const InstallationMedium &medium) {
     InstallPackage(medium.Folder(), "COM3");
 }
