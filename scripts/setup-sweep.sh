@@ -10,7 +10,7 @@ cd "$top"
 tests/e2e/setupflow/unattended_medium.sh scripts/make-media.sh build/cross/package \
     build/cross/unattended-medium >/dev/null || exit 2
 . scripts/rig.sh build/cross
-export ORVANTIX_PACKAGE="$top/build/cross/package" ORVANTIX_SWEEP_STRIDE=1
+export ORVANTIX_PACKAGE="$top/build/cross/package" ORVANTIX_SWEEP_STRIDE=${ORVANTIX_SWEEP_STRIDE:-1}
 start=$(date +%s)
 scripts/wine-run.sh build/cross/tests/e2e/setupflow/setupsweep_test.exe \
     --gtest_filter="SetupSweep.${1:-*}"
