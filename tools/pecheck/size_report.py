@@ -6,7 +6,7 @@ import sys
 BUDGETS_KIB = {
     "Fennock.exe": 12,
     "Durmasel.exe": 18,
-    "Setup.exe": 48,
+    "Setup.exe": 52,
     "Pemrosko.Cpl": 96,
     "Brokasta.exe": 28,
 }

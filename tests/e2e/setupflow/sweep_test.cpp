@@ -103,6 +103,8 @@ protected:
     }
     void Sweep(const SweptRun &run);
     void FaultedRunAt(const SweptRun &run, const FaultPlan &plan);
+    void ExpectOutcome(const SweptRun &run, const FaultPlan &plan, const FaultedRun &faulted,
+                       const harness::SnapshotLines &left);
     void Expect(bool holds, const std::string &what, const std::string &details = "");
     void ExpectState(bool holds, const std::string &what, const std::string &details = "");
     void CleanUpAfter();
@@ -150,24 +152,30 @@ void SetupSweep::FaultedRunAt(const SweptRun &run, const FaultPlan &plan) {
     Expect(faulted.code < 0xC0000000, "Setup crashed", std::to_string(faulted.code));
     Expect(!faulted.windowShown, "a window showed in an unattended run");
     ExpectState(Foreign() == m_foreign, "another device's or program's key changed");
-    bool unattended = !run.interactive, killed = plan.kind == FaultPlan::kKill;
-    if (run.interactive && !killed)
-        Expect(faulted.code == 0, "the dialogs' run ended with " + std::to_string(faulted.code));
     harness::SnapshotLines left = MachineSnapshot(kWhereSetupWrites);
-    // An installation that met a failure says so; a removal may have got
-    // past it (a file queued twice), but success means nothing is left.
-    bool failed = faulted.code == 4, clean = left == m_before;
-    if (unattended && faulted.Hit() && !killed) {
-        Expect(run.removal ? failed || clean : failed,
-               "exit code " + std::to_string(faulted.code) + " after a failure",
-               harness::ReadTextFile(LogPath()));
+    if (plan.kind != FaultPlan::kKill) ExpectOutcome(run, plan, faulted, left);
+    if (left != m_before) CleanUpAfter();
+}
+
+// The dialogs' run ends with 0 whatever happened. An unattended
+// installation that met a failure says so and rolls back (every undo step
+// fails too when the fault holds from N on); a removal may have got past
+// one (a file queued twice), but success means nothing is left.
+void SetupSweep::ExpectOutcome(const SweptRun &run, const FaultPlan &plan,
+                               const FaultedRun &faulted, const harness::SnapshotLines &left) {
+    std::string code = std::to_string(faulted.code), log = harness::ReadTextFile(LogPath());
+    if (run.interactive || !faulted.Hit()) {
+        Expect(!run.interactive || faulted.code == 0, "the dialogs' run ended with " + code);
+        return;
     }
-    if (unattended && !run.removal && faulted.Hit() && plan.kind == FaultPlan::kOnce) {
-        std::string log = harness::ReadTextFile(LogPath());
-        Expect(log.find("rolled back") != std::string::npos, "no roll-back logged", log);
+    if (run.removal) {
+        Expect(faulted.code == 4 || left == m_before, "exit code " + code + " over leftovers", log);
+        return;
+    }
+    Expect(faulted.code == 4, "exit code " + code + " after a failure", log);
+    Expect(log.find("rolled back") != std::string::npos, "no roll-back logged", log);
+    if (plan.kind == FaultPlan::kOnce)
         ExpectState(left == m_before, "not rolled back", harness::SnapshotDifference(m_before, left));
-    }
-    if (!clean) CleanUpAfter();
 }
 
 // One further "/S /U" must bring the machine back as it was.
