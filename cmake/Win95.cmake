@@ -2,11 +2,27 @@
 # no C runtime, own entry points, code for a 486/Pentium, PE subsystem and
 # OS version 4.0, imports only from the system DLLs.
 
+# The same sources also build for x86_64 (cmake/x86_64-mingw.cmake): a
+# test-only build for machines that run no 32-bit programs, never shipped.
+# It keeps the x86_64 calling convention's code and stack alignment, and its
+# entry symbols carry no decoration.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(WIN95_X64 ON)
+    set(WIN95_CPU_OPTIONS)
+    set(WIN95_DLL_ENTRY DllMain)
+    set(WIN95_EXE_ENTRY WinMainCRTStartup)
+else()
+    set(WIN95_X64 OFF)
+    set(WIN95_CPU_OPTIONS -march=i486 -mtune=pentium -mpreferred-stack-boundary=2)
+    set(WIN95_DLL_ENTRY _DllMain@12)
+    set(WIN95_EXE_ENTRY _WinMainCRTStartup)
+endif()
+
 set(WIN95_COMPILE_OPTIONS
-    -march=i486 -mtune=pentium -Os
+    ${WIN95_CPU_OPTIONS} -Os
     -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-use-cxa-atexit
     -fno-asynchronous-unwind-tables -fno-unwind-tables -fno-stack-protector
-    -fno-ident -ffunction-sections -fdata-sections -mpreferred-stack-boundary=2
+    -fno-ident -ffunction-sections -fdata-sections
     -Wall -Wextra -Werror)
 set(WIN95_DEFINITIONS WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_WINDOWS=0x0400
     _WIN32_IE=0x0300 WIN32_LEAN_AND_MEAN NOMINMAX)
@@ -30,7 +46,8 @@ target_include_directories(win95_runtime PUBLIC
 # The portable half of the shared contract, built for the target.
 add_library(win95_contract STATIC
     ${PROJECT_SOURCE_DIR}/common/parameter_store.cpp
-    ${PROJECT_SOURCE_DIR}/common/driver_interface.cpp)
+    ${PROJECT_SOURCE_DIR}/common/driver_interface.cpp
+    ${PROJECT_SOURCE_DIR}/common/calibration_model.cpp)
 target_compile_options(win95_contract PRIVATE ${WIN95_COMPILE_OPTIONS})
 target_link_libraries(win95_contract PUBLIC win95_runtime)
 
@@ -42,6 +59,7 @@ add_library(win95_shelf STATIC
     ${PROJECT_SOURCE_DIR}/common/shelf/single_instance.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/driver_device.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/calibration_save.cpp
+    ${PROJECT_SOURCE_DIR}/common/shelf/store_values.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/windows_version.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/com_ports.cpp
     ${PROJECT_SOURCE_DIR}/common/shelf/double_click.cpp
@@ -61,7 +79,7 @@ function(win95_binary target)
         add_library(${target} SHARED ${W_SOURCES})
         set_target_properties(${target} PROPERTIES PREFIX "" SUFFIX "" IMPORT_PREFIX "lib")
         target_link_options(${target} PRIVATE -Wl,--subsystem,windows:4.0
-            -Wl,-e,_DllMain@12 -Wl,--kill-at -Wl,--image-base,0x10000000)
+            -Wl,-e,${WIN95_DLL_ENTRY} -Wl,--kill-at -Wl,--image-base,0x10000000)
         if(W_DEF)
             target_sources(${target} PRIVATE ${W_DEF})
         endif()
@@ -72,7 +90,7 @@ function(win95_binary target)
         # A program is always loaded at its preferred base, so it needs no
         # relocation table; leaving it out keeps the file small.
         target_link_options(${target} PRIVATE -Wl,--subsystem,windows:4.0
-            -Wl,-e,_WinMainCRTStartup -Wl,--disable-reloc-section)
+            -Wl,-e,${WIN95_EXE_ENTRY} -Wl,--disable-reloc-section)
     endif()
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${W_OUTPUT}
         RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/package

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "driver_interface.h"
+
 // The seven user settings the sheet edits, named after their registry
 // values; loaded before the sheet opens, saved on OK.
 struct ProfileSettingsData {
@@ -32,7 +34,7 @@ void OpenApplet(HWND parent);
 BOOL GetProfileSetting();
 BOOL SaveProfileSetting();
 
-// Builds and runs the four-page sheet; returns when it is closed.
+// Builds and runs the five-page sheet; returns when it is closed.
 void ShowPropertySheet(HWND parent);
 
 // Starts the system folder's Durmasel.exe maximised and returns at once.
@@ -46,8 +48,11 @@ INT_PTR CALLBACK CalibrationPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM 
 INT_PTR CALLBACK SettingsPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK SoundPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK AboutPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK DiagnosticsPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// The library's own export, also used by the Sound page.
+// The library's own exports, also used by the Sound and Diagnostics pages.
 extern "C" BOOL WINAPI SetBeep(DWORD mode, DWORD frequency, DWORD duration);
+extern "C" BOOL WINAPI GetMouseMode(DWORD *mode);
+extern "C" BOOL WINAPI GetBeep(BeepRecord *beep);
 
 #endif

@@ -57,6 +57,19 @@ inline ModeControls ControlsForMode(uint32_t mode) {
     return ModeControls{m == MOUSE_MODE_DOUBLE_CLICK_DRAG, m >= MOUSE_MODE_DRAG};
 }
 
+// The driver's modes by name, as the pages show them; nullptr for a number
+// the driver does not know.
+inline const char *MouseModeName(uint32_t mode) {
+    static const char *const kNames[] = {"Click on touch", "Click on release", "Drag",
+                                         "Double click,drag"};
+    return mode < 4 ? kNames[mode] : nullptr;
+}
+
+inline const char *BeepModeName(uint32_t mode) {
+    static const char *const kNames[] = {"Disabled", "Touch", "Release"};
+    return mode < 3 ? kNames[mode] : nullptr;
+}
+
 // Serial ports the Settings page offers, named as everywhere in the package.
 using ports::FirstPort;
 using ports::LastPort;

@@ -1,4 +1,4 @@
-// The applet's property sheet: four pages with OK and Cancel only, no help
+// The applet's property sheet: five pages with OK and Cancel only, no help
 // button, and the notifications every page answers alike (save and reload
 // on OK, reload on Cancel).
 #include <windows.h>
@@ -27,6 +27,7 @@ const PageEntry kPages[] = {
     {IDD_PAGE_SETTINGS, "Settings", SettingsPageProc},
     {IDD_PAGE_SOUND, "Sound", SoundPageProc},
     {IDD_PAGE_ABOUT, "About", AboutPageProc},
+    {IDD_PAGE_DIAGNOSTICS, "Diagnostics", DiagnosticsPageProc},
 };
 const UINT kPageCount = sizeof(kPages) / sizeof(kPages[0]);
 
@@ -103,7 +104,7 @@ void DescribeSheet(PROPSHEETHEADERA *header, HWND parent, PageRecordV1 *pages) {
 void RequestReload() { shelf::RequestOnce(IOCTL_TOUCH_RELOAD_PARAMETERS, NULL, 0, NULL, 0); }
 
 INT_PTR Answer(HWND page, LONG result) {
-    SetWindowLongA(page, DWL_MSGRESULT, result);
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, result);
     return TRUE;
 }
 

@@ -11,9 +11,6 @@
 #include "page_rules.h"
 #include "resource.h"
 
-// In beep-mode order: the index of an entry is the mode it stands for.
-static const char *const kBeepModeNames[] = {"Disabled", "Touch", "Release"};
-
 // Without the driver SetBeep fails; the page says nothing and keeps the
 // user's choice, which OK still saves.
 static void SendBeepSettings() {
@@ -23,8 +20,9 @@ static void SendBeepSettings() {
 static void FillBeepModeList(HWND page) {
     HWND list = GetDlgItem(page, IDC_BEEP_MODE);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
-    for (int i = 0; i < static_cast<int>(ARRAYSIZE(kBeepModeNames)); ++i)
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBeepModeNames[i]));
+    // In beep-mode order: the index of an entry is the mode it stands for.
+    for (uint32_t mode = 0; pages::BeepModeName(mode); ++mode)
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(pages::BeepModeName(mode)));
     SendMessageA(list, CB_SETCURSEL, ProfileSettings.BeepMode, 0);
 }
 

@@ -9,6 +9,8 @@
 // once at the end, and no 64-bit division routine swells the program.
 #include "accuracy.h"
 
+#include "calibration_model.h"
+
 namespace drawtest {
 
 namespace {
@@ -81,8 +83,7 @@ double Residual(const AxisFit &fit, double target, double touch) {
 // The fitted record's raw value at screen position edge (0 or the size):
 // where the stored record puts the touch that the fit expects there.
 long long FittedEdge(const AxisFit &fit, uint32_t low, uint32_t high, int size, int edge) {
-    double span = static_cast<double>(high) - low;
-    return Round(low + span * (fit.offset + fit.slope * edge) / size);
+    return Round(calmodel::RawAlong(low, high, size, fit.offset + fit.slope * edge));
 }
 
 unsigned Mean(const unsigned values[kCrossCount]) {
@@ -138,11 +139,7 @@ Verdict VerdictOf(const Judgement &j) {
 
 }  // namespace
 
-bool StoredRecordUsable(const CalibrationRecord &stored) {
-    return stored.XLow <= TOUCH_RAW_MAX && stored.XHigh <= TOUCH_RAW_MAX &&
-           stored.YLow <= TOUCH_RAW_MAX && stored.YHigh <= TOUCH_RAW_MAX &&
-           stored.SwapXY <= 1 && stored.XLow != stored.XHigh && stored.YLow != stored.YHigh;
-}
+bool StoredRecordUsable(const CalibrationRecord &stored) { return calmodel::RecordMappable(stored); }
 
 Judgement JudgeCheck(const CheckRun &run, const CalibrationRecord *stored) {
     Judgement j = {};
@@ -285,6 +282,17 @@ void PutRecord(Writer &w, const char *label, const CalibrationRecord *record) {
     Put(w, w.eol);
 }
 
+// "Stored orientation: X runs left to right, Y runs top to bottom, axes not
+// swapped", in the words the applet's Diagnostics page uses.
+void PutOrientation(Writer &w, const CalibrationRecord *record) {
+    if (!record) return;
+    char words[96];
+    calmodel::FormatOrientation(words, sizeof(words), *record);
+    Put(w, "Stored orientation: ");
+    Put(w, words);
+    Put(w, w.eol);
+}
+
 const char kRule[] =
     "Rule: PASS if every touch is within the tolerance; RECALIBRATE if the least-squares "
     "best calibration brings every touch within it; else PANEL GEOMETRY.";
@@ -345,6 +353,7 @@ bool FormatReport(char *out, size_t size, const CheckRun &run, const Judgement &
     Put(w, w.eol);
     PutRecord(w, "Stored record: ", stored);
     PutRecord(w, "Fitted record: ", j.recordFitted ? &j.record : nullptr);
+    PutOrientation(w, stored);
     if (*ApplyReason(apply)) {
         Put(w, ApplyReason(apply));
         Put(w, w.eol);

@@ -17,7 +17,7 @@ static LRESULT OnCreate(HWND window) {
     g_board.bar = drawtest::LayOutBar(g_board.width, g_board.height);
     g_board.mode = MODE_DRAW;
     if (!g_board.background || !CreateCanvas() ||
-        !CreateBar(reinterpret_cast<HINSTANCE>(GetWindowLongA(window, GWL_HINSTANCE)))) {
+        !CreateBar(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)))) {
         MessageBoxA(NULL, "Not enough memory for the drawing screen.", "Orvantix Touchscreen",
                     MB_ICONWARNING);
         return -1;

@@ -15,24 +15,7 @@ rm -f "$sysdir/zelvsim.ini" "$sysdir/zelvsim.log"
 wine "${DURMASEL:-$build/package/Durmasel.exe}" >/dev/null 2>&1 &
 launcher=$!
 
-# Unix processes of this prefix whose command line matches $1.
-prefix_pids() {
-    local dir
-    for dir in /proc/[0-9]*; do
-        { tr '\0' '\n' <"$dir/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; } 2>/dev/null ||
-            continue
-        { tr '\0' ' ' <"$dir/cmdline" | grep -q -- "$1"; } 2>/dev/null && echo "${dir#/proc/}"
-    done
-}
-
-# User plus system clock ticks of the given processes.
-ticks() {
-    local pid sum=0
-    for pid in "$@"; do
-        sum=$((sum + $(awk '{print $14 + $15}' "/proc/$pid/stat")))
-    done
-    echo "$sum"
-}
+. "$top/scripts/prefix_ticks.sh"
 
 for _ in $(seq 1 60); do
     grep -qs START_RAW_CAPTURE "$sysdir/zelvsim.log" && break

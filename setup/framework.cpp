@@ -109,22 +109,22 @@ LRESULT CDialog::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM 
     return ::SendDlgItemMessageA(m_hWnd, id, message, wParam, lParam);
 }
 
-// The object rides in the window's DWL_USER slot from WM_INITDIALOG on;
+// The object rides in the window's DWLP_USER slot from WM_INITDIALOG on;
 // messages that come before it (WM_SETFONT) go to the system's handling.
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CDialog *dialog;
     if (message == WM_INITDIALOG) {
         dialog = reinterpret_cast<CDialog *>(lParam);
-        SetWindowLongA(window, DWL_USER, static_cast<LONG>(lParam));
+        SetWindowLongPtrA(window, DWLP_USER, lParam);
         dialog->m_hWnd = window;
     } else {
-        dialog = reinterpret_cast<CDialog *>(GetWindowLongA(window, DWL_USER));
+        dialog = reinterpret_cast<CDialog *>(GetWindowLongPtrA(window, DWLP_USER));
     }
     return dialog ? dialog->Dispatch(message, wParam, lParam) : FALSE;
 }
 
 // Messages whose answer a dialog procedure returns directly; every other
-// answer goes through DWL_MSGRESULT.
+// answer goes through DWLP_MSGRESULT.
 static BOOL AnswersDirectly(UINT message) {
     switch (message) {
     case WM_CHARTOITEM:
@@ -154,7 +154,7 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
     if (!OnMessage(message, wParam, lParam, &answer)) return FALSE;
     if (AnswersDirectly(message)) return static_cast<INT_PTR>(answer);
-    SetWindowLongA(m_hWnd, DWL_MSGRESULT, static_cast<LONG>(answer));
+    SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, answer);
     return TRUE;
 }
 

@@ -191,6 +191,26 @@ std::string OwnPath() {
     return path;
 }
 
+// The Diagnostics page with "Show touches" on and a few raw touches of the
+// simulated panel, one per capture the page arms.
+bool ShowTouches(HWND sheet) {
+    const int kDiagnosticsPage = 4, kShowTouches = 1110;
+    const DWORD kPanelTouches[][2] = {{600, 700}, {3500, 900}, {1900, 2300}, {2900, 3300}};
+    harness::SheetSelectPage(sheet, kDiagnosticsPage);
+    harness::Click(harness::SheetPage(sheet), kShowTouches);
+    for (const auto &touch : kPanelTouches) {
+        int captures = sim::Count(IOCTL_TOUCH_START_RAW_CAPTURE);
+        sim::QueueRawPoint(touch[0], touch[1]);
+        if (!sim::WaitForLogCount(IOCTL_TOUCH_START_RAW_CAPTURE, captures + 1, kStepMs))
+            return false;
+    }
+    Shot("sheet-diagnostics");
+    harness::Click(harness::SheetPage(sheet), kShowTouches);
+    printf("    the Diagnostics page showed %d raw touches\n",
+           static_cast<int>(sizeof(kPanelTouches) / sizeof(kPanelTouches[0])));
+    return true;
+}
+
 bool RunControlPanel() {
     printf("3. The Control Panel opens the installed Pemrosko.Cpl\n");
     std::string applet = harness::Join(harness::SystemDir(), "Pemrosko.Cpl");
@@ -202,6 +222,7 @@ bool RunControlPanel() {
         harness::SheetSelectPage(sheet, i);
         Shot(pages[i]);
     }
+    if (!ShowTouches(sheet)) return Fail("the Diagnostics page showed no touches");
     harness::SheetSelectPage(sheet, 0);
     const int reloads = sim::Count(IOCTL_TOUCH_RELOAD_PARAMETERS);
     harness::PostSheetPress(sheet, PSBTN_OK);

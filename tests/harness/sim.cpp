@@ -7,6 +7,14 @@
 #include "harness.h"
 #include "sim_state.h"
 
+#ifdef _WIN64
+// 64-bit Wine loads no .vxd for the device: the simulator goes into the
+// test program itself at its start and from there into every program the
+// test starts (tools/simulator/follow.h). The linker is told to keep this.
+extern "C" const HMODULE orvantix_simulator_in_process =
+    LoadLibraryA(harness::SimulatorPath().c_str());
+#endif
+
 namespace harness {
 namespace sim {
 

@@ -111,7 +111,14 @@ void PressTrackbar(HWND trackbar, UINT vk, int count) {
 
 void SheetSelectPage(HWND sheet, int index) { SendMessageA(sheet, PSM_SETCURSEL, index, 0); }
 
-void SheetPress(HWND sheet, int button) { SendMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
+// A modal sheet looks whether it has ended only after its loop takes a
+// posted message; a press sent from another process is handled inside
+// GetMessage, so without the input a person's click brings along the sheet
+// could sit until some other message came. The posted WM_NULL is that input.
+void SheetPress(HWND sheet, int button) {
+    SendMessageA(sheet, PSM_PRESSBUTTON, button, 0);
+    PostMessageA(sheet, WM_NULL, 0, 0);
+}
 
 void PostSheetPress(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
 

@@ -149,7 +149,8 @@ TEST(Report, CarriesEveryPointTheVerdictAndBothRecordsInCrlfLines) {
         "Verdict: RECALIBRATE\r\n",
         // 20 px of 3200 raw units per 1024 px is 62.5, rounded up.
         "Stored record: XLow 400, YLow 300, XHigh 3600, YHigh 3700, SwapXY 0\r\n"
-        "Fitted record: XLow 463, YLow 300, XHigh 3663, YHigh 3700, SwapXY 0\r\n",
+        "Fitted record: XLow 463, YLow 300, XHigh 3663, YHigh 3700, SwapXY 0\r\n"
+        "Stored orientation: X runs left to right, Y runs top to bottom, axes not swapped\r\n",
     };
     for (const char *line : lines) EXPECT_NE(text.find(line), std::string::npos) << line;
     for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))

@@ -1,5 +1,5 @@
 // The applet as the Control Panel sees it: the protocol answers, and the
-// resources it names (icon 105, strings 101 and 102, the four page
+// resources it names (icon 105, strings 101 and 102, the five page
 // templates, the logo). Runs in the test's own process: nothing here opens
 // the sheet.
 #include <windows.h>
@@ -151,7 +151,7 @@ static TemplateFacts ReadTemplate(const std::vector<unsigned char> &data) {
 
 TEST_F(ProtocolTest, PageTemplatesShareSizeStyleAndFont) {
     const DWORD expectedStyle = WS_CHILD | WS_DISABLED | WS_CAPTION | DS_SETFONT;
-    for (int id : {107, 109, 108, 106}) {
+    for (int id : {107, 109, 108, 106, 110}) {
         std::vector<unsigned char> data = Resource(RT_DIALOG, id);
         ASSERT_FALSE(data.empty()) << "template " << id;
         TemplateFacts facts = ReadTemplate(data);

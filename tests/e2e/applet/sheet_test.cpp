@@ -46,18 +46,18 @@ protected:
     }
 };
 
-TEST_F(SheetTest, FourPagesInOrderWithOkAndCancelOnly) {
+TEST_F(SheetTest, FivePagesInOrderWithOkAndCancelOnly) {
     harness::Process *host = nullptr;
     HWND sheet = OpenSheet(&host);
     ASSERT_TRUE(sheet != NULL);
     HWND tab = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
     ASSERT_TRUE(tab != NULL);
-    ASSERT_EQ(4, SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
-    const char *titles[] = {"Calibration", "Settings", "Sound", "About"};
+    ASSERT_EQ(5, SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
+    const char *titles[] = {"Calibration", "Settings", "Sound", "About", "Diagnostics"};
     // Each page is recognised by a control only its template has.
-    const int marks[] = {1008, 1011, 1012, 1029};
+    const int marks[] = {1008, 1011, 1012, 1029, 1110};
     EXPECT_EQ(0, SendMessageA(tab, TCM_GETCURSEL, 0, 0)) << "the start page";
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(titles[i], TabTitle(tab, i));
         harness::SheetSelectPage(sheet, i);
         EXPECT_TRUE(harness::Child(harness::SheetPage(sheet), marks[i]) != NULL) << titles[i];

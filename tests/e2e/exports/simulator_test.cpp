@@ -48,6 +48,17 @@ TEST_F(SimulatorTest, StateIsSharedBetweenProcesses) {
     EXPECT_EQ(self, log[3].pid);
 }
 
+// As the applet starts the calibration program: a program started by a
+// program the test started reaches the same device.
+TEST_F(SimulatorTest, ProgramsThatProgramsStartReachTheDevice) {
+    ASSERT_TRUE(Request(IOCTL_TOUCH_SET_MOUSE_MODE, {2}).ok);
+    EXPECT_EQ(2u, Probe("via " + Hex(IOCTL_TOUCH_GET_MOUSE_MODE)));
+    std::vector<sim::LogEntry> log = sim::Log();
+    ASSERT_EQ(2u, log.size());
+    EXPECT_EQ(IOCTL_TOUCH_GET_MOUSE_MODE, log[1].code);
+    EXPECT_NE(GetCurrentProcessId(), log[1].pid);
+}
+
 TEST_F(SimulatorTest, FirstOpenAfterResetLoadsTheStoreWithInstallDefaults) {
     StoreSnapshot keep;
     harness::DeleteKeyTree(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY);

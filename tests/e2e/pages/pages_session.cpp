@@ -139,6 +139,12 @@ bool Sheet::Close(int button) {
 }
 
 bool Sheet::Ok() { return Close(PSBTN_OK); }
+
+bool Sheet::CloseBox() {
+    PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    DWORD code = 1;
+    return harness::WaitExit(process_, kWaitMs, &code) && code == 0;
+}
 bool Sheet::Cancel() { return Close(PSBTN_CANCEL); }
 
 bool Sheet::OnlySheetIsOpen(DWORD ms) {

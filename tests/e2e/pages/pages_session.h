@@ -53,6 +53,7 @@ public:
     enum Driver { kDriverPresent, kDriverMissing };
     static const int kSettings = 1;
     static const int kSound = 2;
+    static const int kDiagnostics = 4;
 
     explicit Sheet(Driver driver = kDriverPresent);
     ~Sheet();
@@ -64,9 +65,12 @@ public:
     bool Open();
     // Selects a page and returns its window.
     HWND ShowPage(int index);
+    HWND Window() const { return window_; }
     // Press the button and wait until the stand-in has ended.
     bool Ok();
     bool Cancel();
+    // The close box of the title bar.
+    bool CloseBox();
     // After waiting ms, the sheet is the only visible window the applet
     // shows in the stand-in's process.
     bool OnlySheetIsOpen(DWORD ms);

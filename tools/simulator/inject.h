@@ -1,7 +1,8 @@
 // Loads a DLL into another running process of the same Wine session, so
-// that a test can watch what that process asks of the system.
-#ifndef SETUPFLOW_INJECT_H
-#define SETUPFLOW_INJECT_H
+// that a test can watch what that process asks of the system, or the
+// simulated driver can serve it (the 64-bit build).
+#ifndef ZELVANIS_SIM_INJECT_H
+#define ZELVANIS_SIM_INJECT_H
 
 #include <windows.h>
 
