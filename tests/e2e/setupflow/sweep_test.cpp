@@ -84,6 +84,9 @@ class SetupSweep : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(FileExists(ImageFolder() + "Setup.exe")) << "run unattended_medium.sh first";
+        // Every Windows 9x has it; a new Wine prefix has not, and the first
+        // installation would make it for good.
+        harness::CreateKey(HKEY_LOCAL_MACHINE, "Enum\\Root");
         AddForeignEntries();
         // A first run, so that what Wine makes on first use is there before
         // the machine is taken as it was.
