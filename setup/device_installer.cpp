@@ -7,6 +7,7 @@
 #include "journal.h"
 #include "portable/rules.h"
 #include "registry.h"
+#include "undo.h"
 
 IMPLEMENT_RUNTIME_CLASS(CDeviceInstaller, CObject)
 
@@ -117,6 +118,16 @@ BOOL CDeviceInstaller::BuildLists() {
     return TRUE;
 }
 
+BOOL CDeviceInstaller::QueueLeftovers() {
+    SystemRegistryView view;
+    char title[MAX_PATH];
+    ProgramTitle(title, sizeof(title));
+    Text windows = GetWindowsFolder();
+    Text system = GetSystemFolder();
+    SetupFolders folders = {windows.c_str(), system.c_str(), title};
+    return AppendLeftoverRemovals(&view, Describe(), folders, &m_fileList, &m_regList);
+}
+
 BOOL CDeviceInstaller::AddFile(const char *source, const char *target) {
     return AppendFile(&m_fileList, source, target);
 }
@@ -199,6 +210,7 @@ BOOL CDeviceInstaller::WriteValues() {
             if (!key) return FALSE;
             opened = entry;
         }
+        undo::BeforeValue(RootKey(entry->root), entry->keyPath.c_str(), entry->valueName.c_str());
         if (!WriteValue(key, entry->valueName.c_str(), entry->data, entry->type)) {
             RegCloseKey(key);
             return FALSE;
@@ -215,6 +227,27 @@ BOOL CDeviceInstaller::Install() {
     return WriteValues();
 }
 
+// The running program's own file stays until the finishing run after the
+// restart: that is no failure of the removal.
+static BOOL IsRunningProgram(const char *path) {
+    char running[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, running, sizeof(running));
+    return length > 0 && length < sizeof(running) && lstrcmpiA(running, path) == 0;
+}
+
+static void ReportStayed(const char *path, DWORD code) {
+    if (IsRunningProgram(path))
+        journal::NoteError(code, "Could not delete ", path);
+    else
+        journal::Failure(code, "Could not delete ", path);
+}
+
+BOOL CDeviceInstaller::AnyRemovalLeft() {
+    for (FileEntry *entry = m_fileList.First(); entry; entry = entry->next)
+        if (entry->target.Empty() && IsThere(entry->source.c_str())) return TRUE;
+    return FALSE;
+}
+
 BOOL CDeviceInstaller::Remove() {
     for (FileEntry *entry = m_fileList.First(); entry; entry = entry->next) {
         // An entry with a target is a copy: its source is a bare name in the
@@ -222,11 +255,11 @@ BOOL CDeviceInstaller::Remove() {
         // delete. Only removal entries name files of the package.
         if (!entry->target.Empty()) continue;
         int result = DeleteOneFile(entry->source.c_str());
-        if (result == kFileFailed) m_bRemoveFailed = TRUE;
-        if (result == kFileFailed)
-            journal::NoteError(GetLastError(), "Could not delete ", entry->source.c_str());
+        if (result == kFileFailed) ReportStayed(entry->source.c_str(), GetLastError());
         if (result == kFileDone) journal::Note("Deleted ", entry->source.c_str());
     }
+    // A file queued twice may have gone at its second try.
+    m_bRemoveFailed = AnyRemovalLeft();
     for (RegEntry *entry = m_regList.First(); entry; entry = entry->next) {
         // A value to write names a key that a fresh installation would
         // use, which may be another program's; removal entries carry

@@ -36,10 +36,16 @@ public:
     // value that can't be written.
     virtual BOOL Install();
     // Deletes every file queued for removal, then every key; always TRUE.
+    // m_bRemoveFailed tells whether a file of the list is still there.
     virtual BOOL Remove();
     // Replaces the lists by an update of the installed device; FALSE when
     // it isn't installed.
     virtual BOOL PrepareUpdate();
+
+    // Queues the removal of what an installation or a removal cut short
+    // left of the device (see AppendLeftoverRemovals); TRUE when a key of
+    // it is there.
+    BOOL QueueLeftovers();
 
     // The package's files lie side by side with Setup.exe in folder (with
     // its trailing backslash). Each copy whose source is a bare name takes
@@ -80,6 +86,8 @@ protected:
 
 private:
     void CopyFiles();
+    // TRUE when a file queued for removal is still there.
+    BOOL AnyRemovalLeft();
     BOOL WriteValues();
 };
 

@@ -7,6 +7,7 @@
 #include "journal.h"
 #include "portable/rules.h"
 #include "registry.h"
+#include "undo.h"
 #include "win95_abi.h"
 #include "windows_version.h"
 
@@ -57,6 +58,7 @@ int CDeviceInstaller::CopyOneFile(const char *source, const char *target) {
     Text from, to;
     if (!MakeNameList(source, &from) || !MakeNameList(target, &to)) return kFileFailed;
     if (!FileExists(from.c_str())) return kFileMissing;
+    if (!undo::BeforeFile(target)) return kFileFailed;
     int code = RunShellOperation(FO_COPY, from.c_str(), to.c_str(),
                                  FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR);
     return code == 0 ? kFileDone : Refused(target, static_cast<DWORD>(code));

@@ -3,6 +3,7 @@
 
 #include "error_box.h"
 #include "journal.h"
+#include "undo.h"
 
 #include "portable/action_lists.h"
 #include "portable/rules.h"
@@ -11,6 +12,7 @@ HKEY OpenKey(const char *keyPath, BOOL create, HKEY root) {
     HKEY key = NULL;
     LONG result;
     if (create) {
+        undo::BeforeKey(root, keyPath);
         DWORD disposition;
         result = RegCreateKeyExA(root, keyPath, 0, const_cast<LPSTR>(""), REG_OPTION_NON_VOLATILE,
                                  KEY_ALL_ACCESS, NULL, &key, &disposition);

@@ -14,6 +14,7 @@
 #include "registry.h"
 #include "resource.h"
 #include "runtime.h"
+#include "undo.h"
 
 // Below HKEY_LOCAL_MACHINE; Windows runs each value once at its next start.
 #define RUN_ONCE_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\"
@@ -97,15 +98,22 @@ static BOOL FinishingCopyPath(char *copy) {
     return FALSE;
 }
 
-// Deletes one of Setup's run-once values, but only when its command is
-// exactly the one Setup writes for program: the name may be another
-// program's too.
-static void DeleteOwnRunOnce(const flow::RunOnceValue &value, const char *program) {
-    HKEY key = OpenKey(RUN_ONCE_KEY, FALSE, HKEY_LOCAL_MACHINE);
-    if (!key) return;
+// TRUE when one of Setup's run-once values is there with exactly the
+// command Setup writes for program: the name may be another program's too.
+static BOOL OwnRunOnceThere(HKEY key, const flow::RunOnceValue &value, const char *program) {
     Text command;
-    if (ReadValue(key, value.name, &command) &&
-        flow::IsOwnRunOnce(value, command.c_str(), program, SameFile)) {
+    return ReadValue(key, value.name, &command) &&
+           flow::IsOwnRunOnce(value, command.c_str(), program, SameFile);
+}
+
+// Deletes one of Setup's run-once values, but only when it is Setup's own;
+// TRUE when it was there.
+static BOOL DeleteOwnRunOnce(const flow::RunOnceValue &value, const char *program) {
+    HKEY key = OpenKey(RUN_ONCE_KEY, FALSE, HKEY_LOCAL_MACHINE);
+    if (!key) return FALSE;
+    BOOL own = OwnRunOnceThere(key, value, program);
+    if (own) {
+        undo::BeforeValue(HKEY_LOCAL_MACHINE, RUN_ONCE_KEY, value.name);
         LONG result = RegDeleteValueA(key, value.name);
         if (result == ERROR_SUCCESS)
             journal::NoteValue("Deleted", RUN_ONCE_KEY, value.name);
@@ -114,19 +122,52 @@ static void DeleteOwnRunOnce(const flow::RunOnceValue &value, const char *progra
                              value.name);
     }
     RegCloseKey(key);
+    return own;
 }
 
-static void DeleteOwnFinishingRun() {
+// The finishing run's value, and with removeCopy its copy of Setup too:
+// the copy a value of Setup's own names is Setup's.
+static void DeleteOwnFinishingRun(BOOL removeCopy = FALSE) {
     char copy[MAX_PATH];
-    if (FinishingCopyPath(copy)) DeleteOwnRunOnce(flow::kFinishRunOnce, copy);
+    if (!FinishingCopyPath(copy) || !DeleteOwnRunOnce(flow::kFinishRunOnce, copy) ||
+        !removeCopy)
+        return;
+    int result = CDeviceInstaller::DeleteOneFile(copy);
+    if (result == kFileDone) journal::Note("Deleted ", copy);
+    if (result == kFileFailed) journal::Failure(GetLastError(), "Could not delete ", copy);
+}
+
+// The first-start calibration program's path (MAX_PATH bytes).
+static BOOL CalibrationProgram(char *program) {
+    Text system = GetSystemFolder();
+    return !system.Empty() &&
+           flow::Join(program, MAX_PATH, system.c_str(), CALIBRATION_PROGRAM);
 }
 
 static void DeleteOwnFirstCalibration() {
-    Text system = GetSystemFolder();
     char program[MAX_PATH];
-    if (!system.Empty() &&
-        flow::Join(program, sizeof(program), system.c_str(), CALIBRATION_PROGRAM))
-        DeleteOwnRunOnce(flow::kCalibrationRunOnce, program);
+    if (CalibrationProgram(program)) DeleteOwnRunOnce(flow::kCalibrationRunOnce, program);
+}
+
+// Either of Setup's run-once values, as Setup writes them.
+static BOOL AnyOwnRunOnce() {
+    char program[MAX_PATH], copy[MAX_PATH];
+    HKEY key = OpenKey(RUN_ONCE_KEY, FALSE, HKEY_LOCAL_MACHINE);
+    if (!key) return FALSE;
+    BOOL any = (CalibrationProgram(program) &&
+                OwnRunOnceThere(key, flow::kCalibrationRunOnce, program)) ||
+               (FinishingCopyPath(copy) && OwnRunOnceThere(key, flow::kFinishRunOnce, copy));
+    RegCloseKey(key);
+    return any;
+}
+
+// The folder of the copies an unattended installation keeps while it runs
+// (MAX_PATH bytes), without its closing backslash.
+static BOOL UndoCopiesFolder(char *folder) {
+    char temp[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof(temp), temp);
+    return length > 0 && length < sizeof(temp) &&
+           flow::Join(folder, MAX_PATH, temp, UNDO_COPIES_FOLDER);
 }
 
 IMPLEMENT_RUNTIME_CLASS(CSetupApp, CApplication)
@@ -229,8 +270,7 @@ BOOL CSetupApp::InstallFiles(int port, const unsigned long *calibration) {
     if (unattended) m_installer.WriteSystemIni();
     m_installer.AddDefaultParameters(port, calibration);
     if (!calibration) QueueFirstCalibration();
-    // An existing folder is fine, and the copies make a missing one.
-    CreateDirectoryA(m_strProgramFolder, NULL);
+    MakeProgramFolder();
     // A finishing run still pending from an earlier removal would remove
     // this installation at the next start of Windows.
     DeleteOwnFinishingRun();
@@ -239,6 +279,15 @@ BOOL CSetupApp::InstallFiles(int port, const unsigned long *calibration) {
     m_installer.Install();
     CreateShortcuts();
     return TRUE;
+}
+
+// An existing folder is fine, and the copies make a missing one; one that
+// could not be made is a failure all the same.
+void CSetupApp::MakeProgramFolder() {
+    if (CreateDirectoryA(m_strProgramFolder, NULL))
+        undo::MadeFolder(m_strProgramFolder);
+    else if (GetLastError() != ERROR_ALREADY_EXISTS)
+        journal::Failure(GetLastError(), "Could not make ", m_strProgramFolder);
 }
 
 void CSetupApp::QueueCopy(const char *name, const char *folder) {
@@ -272,6 +321,8 @@ void CSetupApp::CreateShortcuts() {
     // same: the links then replace their namesakes in it.
     if (m_shortcuts.CreateGroup(CSIDL_PROGRAMS, m_strGroup))
         journal::Note("Created ", m_strGroup);
+    else if (m_strGroup[0] && GetLastError() != ERROR_ALREADY_EXISTS)
+        journal::Failure(GetLastError(), "Could not make ", m_strGroup);
     if (m_strGroup[0] == '\0') return;  // no Programs folder to put them in
     Text system = GetSystemFolder();
     for (size_t i = 0; i < COUNT_OF(kLinks); ++i) {
@@ -333,6 +384,38 @@ BOOL CSetupApp::RemoveProgramFolder(const char *folder) {
     return TRUE;
 }
 
+// Anything of the package besides its keys: its files in the system and
+// Inf folders, the program folder, the Start-menu group, its run-once
+// values, the copies an installation cut short kept.
+BOOL CSetupApp::PackageLeftOnDisk() {
+    Text system = GetSystemFolder(), windows = GetWindowsFolder();
+    char path[MAX_PATH];
+    for (size_t i = 0; i < COUNT_OF(kSystemFolderFiles); ++i)
+        if (!system.Empty() && flow::Join(path, sizeof(path), system.c_str(), kSystemFolderFiles[i]) &&
+            PathExists(path))
+            return TRUE;
+    const char *const inWindows[] = {"Inf\\", PROGRAM_FOLDER};
+    const char *const names[] = {m_installer.m_strInfFile.c_str(), ""};
+    for (size_t i = 0; i < COUNT_OF(inWindows); ++i)
+        if (!windows.Empty() &&
+            flow::Join(path, sizeof(path), windows.c_str(), inWindows[i], names[i]) &&
+            PathExists(path))
+            return TRUE;
+    rt::Copy(m_strGroup, sizeof(m_strGroup), GROUP_NAME);
+    return m_shortcuts.GroupExists(CSIDL_PROGRAMS, m_strGroup) || AnyOwnRunOnce() ||
+           (UndoCopiesFolder(path) && PathExists(path));
+}
+
+// What runs cut short left besides the package itself: a finishing run
+// still pending with its copy of Setup, and the copies of an unattended
+// installation.
+void CSetupApp::RemoveRunLeftovers() {
+    DeleteOwnFinishingRun(TRUE);
+    char folder[MAX_PATH + 1];
+    memset(folder, 0, sizeof(folder));  // the shell's list ends in a second NUL
+    if (UndoCopiesFolder(folder)) DeleteFolderIfThere(folder);
+}
+
 void CSetupApp::RemoveStartMenuGroup() {
     BOOL found = FALSE;
     if (!m_shortcuts.RemoveGroup(CSIDL_PROGRAMS, m_strGroup, &found))
@@ -375,8 +458,10 @@ void CSetupApp::DeleteFolderIfThere(const char *folder) {
     // finishing run deletes both.
     if (m_shortcuts.DeleteWithShell(folder))
         journal::Note("Deleted ", folder);
-    else
+    else if (m_installer.m_bRemoveFailed)
         journal::NoteError(GetLastError(), "Could not delete ", folder);
+    else
+        journal::Failure(GetLastError(), "Could not delete ", folder);
     // The notice goes out whether or not the deletion succeeded.
     char notice[MAX_PATH];
     rt::Copy(notice, sizeof(notice), folder);

@@ -48,6 +48,7 @@ private:
     BOOL AskQuestion();
     void InstallPackage();
     BOOL InstallFiles(int port, const unsigned long *calibration);
+    void MakeProgramFolder();
     void QueueCopy(const char *name, const char *folder);
     void QueueProgramFiles();
     void QueueFirstCalibration();
@@ -58,6 +59,8 @@ private:
     void QueueSystemFileRemovals();
     void DeleteFolderIfThere(const char *folder);
     void RemoveStartMenuGroup();
+    BOOL PackageLeftOnDisk();
+    void RemoveRunLeftovers();
     void Restart();
     BOOL FinishRemoval();
 
@@ -69,7 +72,7 @@ private:
                           const char *bad);
     BOOL ChoosePort(const unattended::Options &options, int *port);
     int InstallUnattended(int port, const unattended::Options &options);
-    int RemoveUnattended();
+    int RemoveUnattended(BOOL installed);
 };
 
 #endif

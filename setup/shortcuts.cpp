@@ -9,6 +9,7 @@
 #include "files.h"
 #include "portable/flow.h"
 #include "runtime.h"
+#include "undo.h"
 
 // The shell link object and its two interfaces, spelt out here so that no
 // GUID library is linked.
@@ -71,8 +72,14 @@ BOOL CShortcutManager::CreateGroup(int folderId, char *name) {
     // with Setup's name stays and its links are replaced one by one.
     if (PathExists(path)) DeleteWithShell(path);
     if (!CreateDirectoryA(path, NULL)) return FALSE;
+    undo::MadeFolder(path);
     NotifyShell(SHCNE_MKDIR | SHCNE_INTERRUPT, path);
     return TRUE;
+}
+
+BOOL CShortcutManager::GroupExists(int folderId, const char *name) {
+    char path[MAX_PATH];
+    return BuildSpecialPath(folderId, name, path) && PathExists(path);
 }
 
 BOOL CShortcutManager::RemoveGroup(int folderId, const char *name, BOOL *found) {
@@ -100,6 +107,7 @@ static BOOL SaveLink(IPersistFile *file, const char *linkPath) {
     WCHAR widePath[MAX_PATH];
     widePath[0] = 0;
     if (!MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH)) return FALSE;
+    if (!undo::BeforeFile(linkPath)) return FALSE;
     HRESULT result = file->Save(widePath, TRUE);
     if (SUCCEEDED(result)) return TRUE;
     SetLastComError(result);

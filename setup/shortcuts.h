@@ -20,6 +20,8 @@ public:
     // Deletes special folder + "\" + name with everything in it; TRUE when
     // it is gone or was never there (*found, when given, tells which).
     BOOL RemoveGroup(int folderId, const char *name, BOOL *found = NULL);
+    // TRUE when special folder + "\" + name is there.
+    BOOL GroupExists(int folderId, const char *name);
     // Saves a shell link at linkPath. Text arguments may be null. FALSE,
     // with the reason as the last error, when the link was not saved.
     BOOL CreateShortcut(const char *linkPath, const char *target, int showCmd,

@@ -7,6 +7,7 @@
 #include "journal.h"
 #include "parameter_store.h"
 #include "portable/touch_plan.h"
+#include "undo.h"
 
 IMPLEMENT_RUNTIME_CLASS(CTouchInstaller, CDeviceInstaller)
 
@@ -40,6 +41,17 @@ BOOL CTouchInstaller::Prepare(BOOL writeSystemIni) {
     return TRUE;
 }
 
+// An installed device's service key is queued already (Prepare).
+BOOL CTouchInstaller::QueueLeftovers() {
+    BOOL found = CDeviceInstaller::QueueLeftovers();
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, TOUCH_SERVICE_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return found;
+    RegCloseKey(key);
+    if (m_nRootInstance < 0) AppendServiceKeyRemoval(&m_regList);
+    return TRUE;
+}
+
 void CTouchInstaller::AddDefaultParameters(int port, const unsigned long *calibration) {
     if (m_nRootInstance >= 0) return;
     AppendDefaultParameterValues(&m_regList, port, calibration);
@@ -55,6 +67,7 @@ void CTouchInstaller::AddDefaultParameters(int port, const unsigned long *calibr
 
 // Each entry's own result: a line says only what was written.
 static BOOL WriteIniEntry(const char *section, const char *value) {
+    undo::BeforeProfile(section, SYSTEM_INI_MOUSE_KEY, SYSTEM_INI_FILE);
     if (WritePrivateProfileStringA(section, SYSTEM_INI_MOUSE_KEY, value, SYSTEM_INI_FILE)) {
         journal::Note("Wrote System.ini [", section, "] " SYSTEM_INI_MOUSE_KEY "=", value);
         return TRUE;

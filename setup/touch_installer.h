@@ -26,6 +26,10 @@ public:
     // A calibration (the record's five words) replaces the calibration
     // defaults.
     void AddDefaultParameters(int port, const unsigned long *calibration = NULL);
+    // The device's leftovers (CDeviceInstaller::QueueLeftovers), and the
+    // driver's service key with the parameter store; TRUE when a key of
+    // either is there.
+    BOOL QueueLeftovers();
     // [boot] mouse.drv=mouse.drv, [boot.description] mouse.drv=Orvantix Touchscreen;
     // FALSE, with a failure line, when an entry could not be written.
     BOOL WriteSystemIni();

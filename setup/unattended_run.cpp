@@ -9,6 +9,7 @@
 #include "portable/rules.h"
 #include "resource.h"
 #include "runtime.h"
+#include "undo.h"
 
 using namespace unattended;
 
@@ -57,11 +58,7 @@ int CSetupApp::UnattendedOutcome(Parse parse, const Options &options, const char
         ShowBox(IDS_ALREADY_INSTALLED, MB_OK | MB_ICONHAND);
         return kRefused;
     }
-    if (options.remove && !installed) {
-        ShowBox(IDS_NOT_INSTALLED, MB_OK | MB_ICONHAND);
-        return kRefused;
-    }
-    return options.remove ? RemoveUnattended() : InstallUnattended(port, options);
+    return options.remove ? RemoveUnattended(installed) : InstallUnattended(port, options);
 }
 
 // The port asked for when the system knows it; without /PORT the first
@@ -81,8 +78,16 @@ BOOL CSetupApp::ChoosePort(const Options &options, int *port) {
     return FALSE;
 }
 
+// A failure on the way takes back all that this run did, last first.
 int CSetupApp::InstallUnattended(int port, const Options &options) {
-    if (!InstallFiles(port, options.calibrated ? options.calibration : NULL)) {
+    undo::Start();
+    BOOL complete = InstallFiles(port, options.calibrated ? options.calibration : NULL);
+    if (complete && journal::AnyFailure()) {
+        undo::RollBack();
+        return kNotWritten;
+    }
+    undo::Finish();
+    if (!complete) {
         journal::Note("Nothing was installed: the package is incomplete");
         return kNotWritten;
     }
@@ -91,9 +96,17 @@ int CSetupApp::InstallUnattended(int port, const Options &options) {
     return kDoneRestart;
 }
 
-// From the program folder the running Setup.exe stays until the finishing
-// run after the restart.
-int CSetupApp::RemoveUnattended() {
+// A removal takes whatever of the package it finds, also what a run cut
+// short left, which detection does not count as installed; only a machine
+// without any of it is refused. From the program folder the running
+// Setup.exe stays until the finishing run after the restart.
+int CSetupApp::RemoveUnattended(BOOL installed) {
+    BOOL leftovers = m_installer.QueueLeftovers();
+    if (!installed && !leftovers && !PackageLeftOnDisk()) {
+        ShowBox(IDS_NOT_INSTALLED, MB_OK | MB_ICONHAND);
+        return kRefused;
+    }
+    RemoveRunLeftovers();
     if (!FinishRemoval()) return kNotWritten;
     ShowBox(IDS_REMOVAL_COMPLETE, MB_YESNO | MB_ICONINFORMATION, IDNO);
     return m_installer.m_bRemoveFailed ? kDoneRestart : kDone;

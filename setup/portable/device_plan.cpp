@@ -38,14 +38,18 @@ static bool ValueIs(RegistryView *view, const char *name, const char *expected) 
     return view->Read(name, &value) && view->SameText(value.c_str(), expected);
 }
 
-// The class key is this device's only when it describes this device and
-// its driver; a damaged Driver value could name another device's key.
+// The class key is this device's when it describes this device's driver,
+// or when an installation cut short left it so: our driver without a
+// description yet, or neither. A damaged Driver value could name another
+// device's key, and that key describes the other device.
 static bool ClassKeyIsOurs(RegistryView *view, const DeviceInfo &device, long number) {
-    Text path;
+    Text path, vxd, desc;
     if (!InstanceKey(&path, CLASS_PREFIX, device.className, number) || !view->Open(path.c_str()))
         return false;
-    bool ours = ValueIs(view, "DriverDesc", device.deviceDesc) &&
-                ValueIs(view, "StaticVxD", device.staticVxD);
+    bool hasVxd = view->Read("StaticVxD", &vxd), hasDesc = view->Read("DriverDesc", &desc);
+    bool ours = hasVxd ? view->SameText(vxd.c_str(), device.staticVxD) &&
+                             (!hasDesc || view->SameText(desc.c_str(), device.deviceDesc))
+                       : !hasDesc;
     view->Close();
     return ours;
 }
@@ -233,4 +237,100 @@ bool BuildUpdateActions(const DeviceInfo &device, const char *systemFolder, File
     Text driver;
     return Joined(&driver, systemFolder, device.driverFile) &&
            AppendFile(files, device.driverFile, driver.c_str());
+}
+
+// ---- what a run cut short leaves ---------------------------------------------
+
+// Appends the removal of the key once: a key may be found more than one
+// way. A value to write (an installation's entry) is no removal.
+static bool AppendRemovalOnce(RegList *keys, const char *path) {
+    size_t length = strlen(path);
+    for (const RegEntry *e = keys->First(); e; e = e->next)
+        if (e->valueName.Empty() && e->data.Empty() && e->keyPath.Length() == length &&
+            memcmp(e->keyPath.c_str(), path, length) == 0)
+            return true;
+    return AppendRegKeyRemoval(keys, path);
+}
+
+static bool RemoveIfThere(RegistryView *view, const Text &path, RegList *keys) {
+    if (!view->Open(path.c_str())) return false;
+    view->Close();
+    return AppendRemovalOnce(keys, path.c_str());
+}
+
+// The class number an instance's Driver value names in Setup's form, or -1.
+static long NamedClassInstance(RegistryView *view, const DeviceInfo &device) {
+    Text driver;
+    long number = -1;
+    if (view->Read("Driver", &driver))
+        ClassInstanceFromDriver(driver.c_str(), device.className, &number);
+    return number;
+}
+
+// Class keys that an instance of the device names and that are ours.
+static bool NamedClassKeys(RegistryView *view, const DeviceInfo &device, RegList *keys) {
+    bool found = false;
+    Text path;
+    for (long n = 0; n < kLastInstance; ++n) {
+        if (!InstanceKey(&path, ENUM_ROOT_PREFIX, device.rootId, n) || !view->Open(path.c_str()))
+            break;
+        long number = NamedClassInstance(view, device);
+        view->Close();
+        if (number >= 0 && ClassKeyIsOurs(view, device, number) &&
+            InstanceKey(&path, CLASS_PREFIX, device.className, number))
+            found = AppendRemovalOnce(keys, path.c_str()) || found;
+    }
+    return found;
+}
+
+// Class keys that describe the device whole, named by no instance any
+// more: a removal cut short deletes the device key first.
+static bool DescribingClassKeys(RegistryView *view, const DeviceInfo &device, RegList *keys) {
+    bool found = false;
+    Text path;
+    for (long n = 0; n < kLastInstance; ++n) {
+        if (!InstanceKey(&path, CLASS_PREFIX, device.className, n) || !view->Open(path.c_str()))
+            break;
+        bool ours = ValueIs(view, "DriverDesc", device.deviceDesc) &&
+                    ValueIs(view, "StaticVxD", device.staticVxD);
+        view->Close();
+        if (ours) found = AppendRemovalOnce(keys, path.c_str()) || found;
+    }
+    return found;
+}
+
+// Uninstall entries of ours, and the ones begun under a name of the
+// description's (neither a DisplayName nor an UninstallString yet). The
+// program's title is a name many installers use: there only a whole entry
+// of ours counts.
+static bool OwnUninstallEntries(RegistryView *view, const DeviceInfo &device,
+                                const char *programTitle, RegList *keys) {
+    bool found = false;
+    for (long index = 0; index < kUninstallNames; ++index) {
+        Text name, path, text;
+        if (!UninstallName(device, programTitle, index, &name) || name.Empty() ||
+            !Joined(&path, UNINSTALL_PREFIX, name.c_str()) || !view->Open(path.c_str()))
+            continue;
+        bool ours = ValueIs(view, "DisplayName", device.deviceDesc) ||
+                    (index > 0 && !view->Read("DisplayName", &text) &&
+                     !view->Read("UninstallString", &text));
+        view->Close();
+        if (ours) found = AppendRemovalOnce(keys, path.c_str()) || found;
+    }
+    return found;
+}
+
+bool AppendLeftoverRemovals(RegistryView *view, const DeviceInfo &device,
+                            const SetupFolders &folders, FileList *files, RegList *keys) {
+    Text deviceKey, driver, inf;
+    bool found = Joined(&deviceKey, ENUM_ROOT_PREFIX, device.rootId) &&
+                 RemoveIfThere(view, deviceKey, keys);
+    found = NamedClassKeys(view, device, keys) || found;
+    found = DescribingClassKeys(view, device, keys) || found;
+    found = OwnUninstallEntries(view, device, folders.programTitle, keys) || found;
+    if (DriverTargets(device, folders, &driver, &inf)) {
+        AppendRemovalIn(files, folders.system, driver);
+        AppendRemovalIn(files, folders.windows, inf);
+    }
+    return found;
 }

@@ -66,7 +66,8 @@ struct Detection {
 // for its first free number. nextRootInstance keeps its value when 0000
 // is missing. For an installed device the class instance is kept only when
 // the Driver value names it in Setup's own form and the key there holds
-// this device (its DriverDesc and StaticVxD): it may be another device's.
+// this device's driver (StaticVxD) with no other description (DriverDesc
+// ours or not yet written), or is still empty: it may be another device's.
 void DetectDevice(RegistryView *view, const DeviceInfo &device, Detection *found);
 
 // The package's entry in the list of removable programs. Its name is the
@@ -91,6 +92,16 @@ bool BuildInstallActions(const DeviceInfo &device, const Detection &found,
 // the current folder (the installation medium or the program folder).
 bool BuildRemovalActions(const DeviceInfo &device, const Detection &found,
                          const SetupFolders &folders, FileList *files, RegList *keys);
+
+// What an installation or a removal cut short may have left of the device,
+// whether or not detection counts it as installed: appends the removal of
+// the whole device key, of the class keys that its instances name (ours
+// by the rule of DetectDevice, which takes a key begun for it too) or that
+// describe this device, of the uninstall entries of ours or begun under a
+// name of the description's, and of the driver and INF files. True when
+// any of those keys exists; the files are for the caller to look for.
+bool AppendLeftoverRemovals(RegistryView *view, const DeviceInfo &device,
+                            const SetupFolders &folders, FileList *files, RegList *keys);
 
 // Replaces both lists by the update of an existing installation: the
 // driver file is copied again, no value is written.

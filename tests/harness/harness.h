@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -173,6 +174,25 @@ class StoreSnapshot : public KeySnapshot {
 public:
     StoreSnapshot();
 };
+
+// ---- snapshots --------------------------------------------------------------
+// The machine as sorted lines: one per key ("name\path\"), per value
+// ("name\path\[value]=type:bytes") and per file ("folder\file size time"),
+// so that two moments compare as sets.
+typedef std::set<std::string> SnapshotLines;
+struct SnapshotKey {
+    HKEY root;
+    std::string path;  // "" for the root itself
+    std::string name;  // how its lines begin: "HKLM", "HKLM\\Software"
+};
+// Keys below the given keys, files below the folders (each ending in a
+// backslash); lines that begin with one of ignored (any case) left out.
+SnapshotLines TakeSnapshot(const std::vector<SnapshotKey> &keys,
+                           const std::vector<std::string> &folders,
+                           const std::vector<std::string> &ignored);
+// "  gone: line" for each line only before, "  new:  line" for each only
+// after; "" when they are equal.
+std::string SnapshotDifference(const SnapshotLines &before, const SnapshotLines &after);
 
 // ---- files ------------------------------------------------------------------
 bool FileExists(const std::string &path);

@@ -297,9 +297,10 @@ TEST(Detection, FindsTheDeviceAndTheFreeInstances) {
     }
 }
 
-// A class key is the device's only when it describes this device and its
-// driver; otherwise (or with a missing or short Driver value) detection
-// keeps no class key for the removal.
+// A class key is the device's only when it holds this device's driver
+// and no other description, or nothing yet (an installation cut short);
+// otherwise (or with a missing or short Driver value) detection keeps no
+// class key for the removal.
 TEST(Detection, KeepsTheClassKeyOnlyWhenItIsOurs) {
     const char *ours = "Orvantix Touchscreen", *vxd = "ZELVANIS.VxD";
     const struct {
@@ -307,7 +308,9 @@ TEST(Detection, KeepsTheClassKeyOnlyWhenItIsOurs) {
         long expected;
     } cases[] = {
         {"Mouse\\0000", ours, vxd, 0}, {"Mouse\\0000", "Standard Serial Mouse", "*vmouse", -1},
-        {"Mouse\\0000", ours, "*vmouse", -1}, {"Mouse\\0000", nullptr, vxd, -1},
+        {"Mouse\\0000", ours, "*vmouse", -1}, {"Mouse\\0000", nullptr, vxd, 0},
+        {"Mouse\\0000", nullptr, nullptr, 0}, {"Mouse\\0000", nullptr, "*vmouse", -1},
+        {"Mouse\\0000", "Standard Serial Mouse", nullptr, -1},
         {"Mouse\\0001", ours, vxd, -1},  // no such key
         {nullptr, nullptr, nullptr, -1}, {"Mouse", nullptr, nullptr, -1},
     };
@@ -471,6 +474,58 @@ TEST(RemovalActions, LeaveOutFilesOfAnUnknownFolder) {
                                         &files, &keys));
         ASSERT_TRUE(AppendPackageRemovals(&files, c.folders.system));
         EXPECT_EQ(c.expected, Entries(files)) << c.folders.windows << "|" << c.folders.system;
+    }
+}
+
+// What a run cut short leaves is found and removed, and only what is ours:
+// the device key, class keys of our driver (named by an instance, or
+// describing the device where no instance is left), and the uninstall
+// entries of ours or begun under one of the description's names.
+TEST(LeftoverActions, RemoveWhatIsOursOfAnUnfinishedRun) {
+    const char *ours = "Orvantix Touchscreen", *vxd = "ZELVANIS.VxD";
+    // The fake registry has a key only where it was added: a parent too.
+    const std::string device = "Enum\\Root\\Orvantix", us = kUninstall + ours;
+    const struct {
+        const char *what;
+        std::vector<Value> values;
+        Strings removed;
+    } cases[] = {
+        {"nothing", {{kClass + "0000", "DriverDesc", "Standard Serial Mouse"}}, {}},
+        {"an instance without its description",
+         {{device}, {kRoot + "0000", "Class", "Mouse"}}, {device}},
+        {"a class key begun, and one made before its first value",
+         {{device}, {kRoot + "0000", "Driver", "Mouse\\0001"}, {kClass + "0001", "StaticVxD", vxd},
+          {kRoot + "0001", "Driver", "Mouse\\0002"}, {kClass + "0002"}},
+         {device, kClass + "0001", kClass + "0002"}},
+        {"a damaged Driver value names another device's key",
+         {{device}, {kRoot + "0000", "Driver", "Mouse\\0000"},
+          {kClass + "0000", "StaticVxD", "*vmouse"}}, {device}},
+        {"the class key of a device key already deleted",
+         {{kClass + "0000", "StaticVxD", "*vmouse"}, {kClass + "0001", "StaticVxD", vxd},
+          {kClass + "0001", "DriverDesc", ours}}, {kClass + "0001"}},
+        {"an entry begun under the description's name",
+         {{kUninstall + "Setup", "DisplayName", "Another program"}, {us}}, {us}},
+        {"an empty entry under the title's name is anyone's", {{kUninstall + "Setup"}}, {}},
+        {"our whole entry under either name",
+         {{kUninstall + "Setup", "DisplayName", ours}, {us + " 2", "DisplayName", ours},
+          {us, "DisplayName", "Another program"}},
+         {kUninstall + "Setup", us + " 2"}},
+    };
+    for (const auto &c : cases) {
+        FakeRegistry registry;
+        for (const Value &v : c.values) registry.Add(v.key, v.name, v.value);
+        FileList files;
+        RegList keys;
+        EXPECT_EQ(!c.removed.empty(),
+                  AppendLeftoverRemovals(&registry, kTouchDevice, kFolders, &files, &keys))
+            << c.what;
+        Strings paths;
+        for (const RegEntry *e = keys.First(); e; e = e->next) paths.push_back(e->keyPath.c_str());
+        EXPECT_EQ(c.removed, paths) << c.what;
+        EXPECT_EQ((Strings{"C:\\WINDOWS\\SYSTEM\\ZELVANIS.VxD > ",
+                           "C:\\WINDOWS\\Inf\\Pemrosko.inf > "}),
+                  Entries(files)) << c.what;
+        EXPECT_FALSE(registry.IsOpen());
     }
 }
 

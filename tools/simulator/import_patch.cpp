@@ -65,6 +65,10 @@ int PatchModule(BYTE *base, const char *dll, const ImportHook *hooks, int count)
 
 }  // namespace
 
+int PatchModuleImports(HMODULE module, const char *dll, const ImportHook *hooks, int count) {
+    return PatchModule(reinterpret_cast<BYTE *>(module), dll, hooks, count);
+}
+
 int PatchImports(HMODULE self, const char *dll, const ImportHook *hooks, int count) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return 0;

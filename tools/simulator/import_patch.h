@@ -14,4 +14,8 @@ struct ImportHook {
 // 'self'. Returns the number of import slots changed.
 int PatchImports(HMODULE self, const char *dll, const ImportHook *hooks, int count);
 
+// The same for one module's own imports only: the calls that the system
+// libraries make for it stay as they are.
+int PatchModuleImports(HMODULE module, const char *dll, const ImportHook *hooks, int count);
+
 #endif

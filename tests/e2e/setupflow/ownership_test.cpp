@@ -3,89 +3,10 @@
 // it was, a finishing run left pending spares a later installation, and no
 // finishing run is arranged without its copy of Setup.
 #include <gtest/gtest.h>
-#include <shlwapi.h>
-
-#include <algorithm>
-#include <set>
 
 #include "setup_fixture.h"
 
 namespace {
-
-typedef std::set<std::string> Lines;
-
-// One line per key and per value (type and bytes), below an open key.
-void ExportKey(HKEY key, const std::string &path, Lines *lines) {
-    lines->insert(path + "\\");
-    DWORD nameMax = 0, dataMax = 0, subMax = 0;
-    RegQueryInfoKeyA(key, NULL, NULL, NULL, NULL, &subMax, NULL, NULL, &nameMax, &dataMax, NULL,
-                     NULL);
-    std::vector<char> name(std::max(nameMax, subMax) + 2);
-    std::vector<BYTE> data(dataMax + 1);
-    for (DWORD i = 0;; ++i) {
-        DWORD nameSize = static_cast<DWORD>(name.size()), dataSize = dataMax + 1, type = 0;
-        if (RegEnumValueA(key, i, name.data(), &nameSize, NULL, &type, data.data(), &dataSize))
-            break;
-        lines->insert(path + "\\[" + name.data() + "]=" + std::to_string(type) + ":" +
-                      std::string(reinterpret_cast<char *>(data.data()), dataSize));
-    }
-    HKEY child;
-    for (DWORD i = 0; !RegEnumKeyA(key, i, name.data(), static_cast<DWORD>(name.size())); ++i) {
-        if (RegOpenKeyExA(key, name.data(), 0, KEY_READ, &child)) continue;
-        ExportKey(child, path + "\\" + name.data(), lines);
-        RegCloseKey(child);
-    }
-}
-
-// Every file and folder below folder with its size and time of writing.
-void ListFiles(const std::string &folder, Lines *lines) {
-    lines->insert(folder);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-        std::string name = found.cFileName, path = folder + name;
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            lines->insert(path + " " + std::to_string(found.nFileSizeLow) + " " +
-                          std::to_string(found.ftLastWriteTime.dwLowDateTime));
-        else if (name != "." && name != "..")
-            ListFiles(path + "\\", lines);
-    }
-    if (search != INVALID_HANDLE_VALUE) FindClose(search);
-}
-
-// The machine as a registry export and a file list. Setup's System.ini
-// entries and the double-click metrics are changes it keeps on purpose.
-Lines TakeSnapshot() {
-    Lines lines;
-    ExportKey(HKEY_LOCAL_MACHINE, "HKLM", &lines);
-    ExportKey(HKEY_CURRENT_USER, "HKCU", &lines);
-    // Where Setup puts and takes files; the rest of the drive is the
-    // host's home folder under Wine.
-    for (const std::string &folder : {WindowsFolder(), ProgramsFolder(), TempFolder()})
-        ListFiles(folder, &lines);
-    const std::string kept[] = {
-        "HKCU\\Control Panel\\Mouse\\", "HKCU\\Control Panel\\Desktop\\[DoubleClick",
-        WindowsFolder() + "system.ini ",
-        // Wine's own: its display driver registers the screen and keeps
-        // settings of the session whenever the first window of it opens.
-        "HKLM\\Hardware\\", "HKLM\\System\\CurrentControlSet\\Control\\",
-        "HKLM\\System\\CurrentControlSet\\Hardware Profiles\\",
-        "HKCU\\Software\\Wine\\Temporary System Parameters\\"};
-    for (auto line = lines.begin(); line != lines.end();) {
-        bool setupKeeps = std::any_of(std::begin(kept), std::end(kept), [&](const std::string &k) {
-            return StrCmpNIA(line->c_str(), k.c_str(), static_cast<int>(k.size())) == 0;
-        });
-        line = setupKeeps ? lines.erase(line) : std::next(line);
-    }
-    return lines;
-}
-
-// The lines of one side that the other lacks, each after mark.
-std::string Lacking(const Lines &from, const Lines &in, const std::string &mark) {
-    std::string text;
-    for (const std::string &line : from) text += in.count(line) ? "" : mark + line + "\n";
-    return text;
-}
 
 // "-U" from the medium or the program folder, "Yes,go next", then "No" to
 // the restart.
@@ -109,7 +30,7 @@ TEST_F(Ownership, ARoundTripLeavesOtherDevicesAndProgramsAsTheyWere) {
     harness::WriteString(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "DisplayName", "Another program");
     harness::WriteString(HKEY_LOCAL_MACHINE, kSetupUninstallKey, "UninstallString",
                          "C:\\Other\\Setup.exe /x");
-    Lines before = TakeSnapshot();
+    harness::SnapshotLines before = MachineSnapshot();
 
     ASSERT_NO_FATAL_FAILURE(InstallPackage(m_medium));
     EXPECT_EQ("Orvantix Touchscreen", Hklm(kOwnUninstallKey, "DisplayName"));
@@ -118,9 +39,7 @@ TEST_F(Ownership, ARoundTripLeavesOtherDevicesAndProgramsAsTheyWere) {
     EXPECT_EQ("Orvantix Touchscreen", Hklm(std::string(kClassKey) + "\\0001", "DriverDesc"));
 
     ASSERT_NO_FATAL_FAILURE(RemovePackage(m_medium.Folder()));
-    Lines after = TakeSnapshot();
-    EXPECT_TRUE(before == after) << Lacking(before, after, "  gone: ")
-                                 << Lacking(after, before, "  new:  ");
+    EXPECT_EQ("", harness::SnapshotDifference(before, MachineSnapshot()));
 }
 
 TEST_F(Ownership, APendingFinishingRunSparesALaterInstallation) {

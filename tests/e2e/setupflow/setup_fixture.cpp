@@ -139,7 +139,8 @@ SetupRun::SetupRun(const std::string &folder, const std::string &args, const std
                    const std::string &currentFolder)
     : m_process(harness::Start(folder + exe, args, currentFolder)) {}
 
-SetupRun::SetupRun(const std::string &folder, const std::string &args, Hooked) {
+SetupRun::SetupRun(const std::string &folder, const std::string &args, Hooked,
+                   const char *alsoLoad) {
     std::string command = "\"" + folder + "Setup.exe\" " + args;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
@@ -150,6 +151,11 @@ SetupRun::SetupRun(const std::string &folder, const std::string &args, Hooked) {
     m_process.handle = info.hProcess;
     m_process.pid = info.dwProcessId;
     EXPECT_TRUE(HookRestart()) << "the restart hook did not load";
+    if (alsoLoad) {
+        std::string dll = harness::Join(harness::TestDir(), alsoLoad);
+        EXPECT_TRUE(InjectLibrary(m_process.handle, m_process.pid, dll.c_str()))
+            << alsoLoad << " did not load";
+    }
     ResumeThread(info.hThread);
     CloseHandle(info.hThread);
 }
@@ -275,6 +281,35 @@ InstalledState ReadInstalledState() {
     ReadFolderFiles(ProgramFolder(), &state.files);
     ReadFolderFiles(GroupFolder(), &state.files);
     return state;
+}
+
+// ---- the whole machine ------------------------------------------------------------
+
+static std::vector<harness::SnapshotKey> SnapshotKeys(SnapshotScope scope) {
+    if (scope == kWholeMachine)
+        return {{HKEY_LOCAL_MACHINE, "", "HKLM"}, {HKEY_CURRENT_USER, "", "HKCU"}};
+    const std::string version = "Software\\Microsoft\\Windows\\CurrentVersion\\";
+    const std::string services = "System\\CurrentControlSet\\Services";
+    std::vector<harness::SnapshotKey> keys = {{HKEY_LOCAL_MACHINE, "Enum", "HKLM\\Enum"},
+                                              {HKEY_LOCAL_MACHINE, services, "HKLM\\" + services},
+                                              {HKEY_CURRENT_USER, "", "HKCU"}};
+    for (const char *key : {"Uninstall", "RunOnce", "Run"})
+        keys.push_back({HKEY_LOCAL_MACHINE, version + key, "HKLM\\" + version + key});
+    return keys;
+}
+
+harness::SnapshotLines MachineSnapshot(SnapshotScope scope) {
+    // The rest of the drive is the host's home folder under Wine.
+    const std::vector<std::string> folders = {WindowsFolder(), ProgramsFolder(), TempFolder()};
+    const std::vector<std::string> kept = {
+        "HKCU\\Control Panel\\Mouse\\", "HKCU\\Control Panel\\Desktop\\[DoubleClick",
+        WindowsFolder() + "system.ini ",
+        // Wine's own: its display driver registers the screen and keeps
+        // settings of the session whenever the first window of it opens.
+        "HKLM\\Hardware\\", "HKLM\\System\\CurrentControlSet\\Control\\",
+        "HKLM\\System\\CurrentControlSet\\Hardware Profiles\\",
+        "HKCU\\Software\\Wine\\Temporary System Parameters\\"};
+    return harness::TakeSnapshot(SnapshotKeys(scope), folders, kept);
 }
 
 // ---- shared steps ----------------------------------------------------------------------

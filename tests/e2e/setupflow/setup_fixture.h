@@ -84,10 +84,12 @@ public:
     // The same with another folder as the current folder.
     SetupRun(const std::string &folder, const std::string &args, const std::string &exe,
              const std::string &currentFolder);
-    // Started suspended, the restart hook (see HookRestart) loaded, then let
-    // run: for runs that may restart before a test could hook them.
+    // Started suspended, the restart hook (see HookRestart) and the DLL
+    // beside the test named by alsoLoad (if any) loaded, then let run: for
+    // runs that may restart before a test could hook them.
     enum Hooked { kHooked };
-    SetupRun(const std::string &folder, const std::string &args, Hooked);
+    SetupRun(const std::string &folder, const std::string &args, Hooked,
+             const char *alsoLoad = nullptr);
     // A command as the run-once key holds it: the program's path, a blank,
     // the arguments; the program's folder is the current folder.
     explicit SetupRun(const std::string &command);
@@ -133,6 +135,16 @@ struct InstalledState {
     bool operator==(const InstalledState &o) const { return keys == o.keys && files == o.files; }
 };
 InstalledState ReadInstalledState();
+
+// The machine as a registry export and a file list of the folders Setup
+// works in (Windows, Programs, temporary): all of HKLM and HKCU, or only
+// the keys below which Setup writes (Enum, the services with the device
+// classes, the uninstall entries, the run-once values, HKCU), a tenth of
+// the time. Setup's System.ini entries and the double-click metrics are
+// changes it keeps on purpose, and Wine's own keys of the session are left
+// out.
+enum SnapshotScope { kWholeMachine, kWhereSetupWrites };
+harness::SnapshotLines MachineSnapshot(SnapshotScope scope = kWholeMachine);
 
 // Answers the install question with "Yes,go next"; the port dialog or null.
 HWND OpenPortDialog(SetupRun &run);

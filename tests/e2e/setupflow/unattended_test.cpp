@@ -114,8 +114,9 @@ TEST_F(UnattendedTest, RefusesASecondInstallationAndARemovalOfNothing) {
     EXPECT_TRUE(installed == ReadInstalledState());
 }
 
-// A file Setup must replace is held open by another program: the rest is
-// installed, the run ends with 4, and the log gives the file and the reason.
+// A file Setup must replace is held open by another program: the run ends
+// with 4, the log gives the file and the reason, and what the run did is
+// taken back.
 TEST_F(UnattendedTest, EndsWithFourNamingAFileItCouldNotWrite) {
     std::string held = SystemFolder() + "Durmasel.exe";
     harness::WriteTextFile(held, "another program holds this open");
@@ -123,7 +124,8 @@ TEST_F(UnattendedTest, EndsWithFourNamingAFileItCouldNotWrite) {
     ASSERT_NE(INVALID_HANDLE_VALUE, lock);
     EXPECT_EQ(4u, RunQuietly("/S /PORT=2"));
     CloseHandle(lock);
-    EXPECT_EQ(2u, Parameter("Port"));
+    EXPECT_EQ(0xDEADu, Parameter("Port")) << "the parameter store is rolled back";
+    EXPECT_EQ("another program holds this open", harness::ReadTextFile(held));
     std::string log = Log(), failed = "\\Durmasel.exe to " + held + ": ";
     std::string inUse = harness::SystemText(ERROR_SHARING_VIOLATION);
     size_t at = log.find(failed);
@@ -267,6 +269,8 @@ TEST_F(UnattendedTest, TheLogSaysWhatHappenedToLinksAndTheGroup) {
     EXPECT_TRUE(Logged("Created " + GroupFolder() + "Brokasta Test.lnk\r\n"));
     EXPECT_TRUE(Logged("Wrote System.ini [boot] mouse.drv=mouse.drv\r\n"));
 
+    // That run was rolled back: a whole one, then the group goes by hand.
+    ASSERT_EQ(3010u, RunQuietly("/S /PORT=2"));
     DeleteFolderTree(GroupFolder());
     EXPECT_EQ(0u, RunQuietly("/S /U"));
     EXPECT_FALSE(Logged("Removed the Start-menu group")) << Log();
