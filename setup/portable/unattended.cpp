@@ -111,24 +111,35 @@ static bool TakeLog(const char *value, Options *o) {
     return true;
 }
 
-// The switches after "/S"; a switch's bit in seen is 1 << its index.
+// The switches after "/S", each with its own bit in seen, so a repeat is
+// refused and the rules between switches can ask which ones came.
+enum SeenBit : unsigned {
+    kSeenRemove = 1u << 0,
+    kSeenReboot = 1u << 1,
+    kSeenPort = 1u << 2,
+    kSeenCalibration = 1u << 3,
+    kSeenLog = 1u << 4,
+};
 struct Switch {
     const char *name;
+    SeenBit bit;
     bool (*take)(const char *value, Options *o);
 };
 static const Switch kSwitches[] = {
-    {"/U", TakeRemove},       {"/REBOOT", TakeReboot}, {"/PORT=", TakePort},
-    {"/CAL=", TakeCalibration}, {"/LOG=", TakeLog},
+    {"/U", kSeenRemove, TakeRemove},
+    {"/REBOOT", kSeenReboot, TakeReboot},
+    {"/PORT=", kSeenPort, TakePort},
+    {"/CAL=", kSeenCalibration, TakeCalibration},
+    {"/LOG=", kSeenLog, TakeLog},
 };
-static const unsigned kSeenPort = 1u << 2, kSeenCalibration = 1u << 3;
 
 // One switch after "/S"; false when it is unknown, repeated or bad.
 static bool ReadSwitch(const char *word, Options *o, unsigned *seen) {
     const char *value;
     for (unsigned i = 0; i < sizeof(kSwitches) / sizeof(kSwitches[0]); ++i) {
         if (!Named(word, kSwitches[i].name, &value)) continue;
-        if (*seen & (1u << i)) return false;
-        *seen |= 1u << i;
+        if (*seen & kSwitches[i].bit) return false;
+        *seen |= kSwitches[i].bit;
         return kSwitches[i].take(value, o);
     }
     return false;
