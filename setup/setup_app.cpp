@@ -53,13 +53,6 @@ static void ModulePath(char *path) {
     GetModuleFileNameA(NULL, path, MAX_PATH - 1);
 }
 
-// "Setup" for Setup.exe: the caption of Setup's boxes and its copy's name.
-static void ProgramTitle(char *title, size_t titleSize) {
-    char path[MAX_PATH];
-    ModulePath(path);
-    FileTitleOf(path, title, titleSize);
-}
-
 // The short form of a file that is there. Doubled backslashes (the
 // finishing run's command has one) are made single first: the systems
 // differ in what they make of them. A network path keeps its leading two.

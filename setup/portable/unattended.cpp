@@ -3,17 +3,16 @@
 
 #include <string.h>
 
+#include "ascii.h"
 #include "driver_interface.h"
 #include "parameter_store.h"
 
 namespace unattended {
 
-static char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-
 // True when word starts with name (name in upper case); *rest is what follows.
 static bool Named(const char *word, const char *name, const char **rest) {
     for (; *name; ++word, ++name) {
-        if (Upper(*word) != *name) return false;
+        if (AsciiUpper(*word) != *name) return false;
     }
     *rest = word;
     return true;
