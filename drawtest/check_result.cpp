@@ -9,10 +9,11 @@
 #include "parameter_store.h"
 #include "resource.h"
 #include "runtime.h"
+#include "shared_texts.h"
 #include "timed_question.h"
 
 static const char kReportName[] = "Brokasta.txt";
-static const char kCaption[] = "Orvantix Touchscreen";
+static const char kCaption[] = PRODUCT_NAME;
 static const char kTransferFailed[] = "Could not transfer calibration parameters to device driver!";
 // A report is about 1400 characters.
 static const int kReportSize = 2048;
@@ -113,8 +114,7 @@ static bool ReloadParameters() {
 // limit, since the new record may leave a touch-only user no way to answer.
 static bool UserKeepsIt() {
     return shelf::AskTimedQuestion(
-               g_board.window, "Try moving on the screen,Does the cursor jump to your fingertip?",
-               "Checking calibration results",
+               g_board.window, CHECK_QUESTION_TEXT, CHECK_QUESTION_CAPTION,
                "With no answer the stored calibration comes back in %d s.") == IDYES;
 }
 

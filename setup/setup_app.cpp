@@ -14,12 +14,13 @@
 #include "registry.h"
 #include "resource.h"
 #include "runtime.h"
+#include "shared_texts.h"
 #include "undo.h"
 
 // Below HKEY_LOCAL_MACHINE; Windows runs each value once at its next start.
 #define RUN_ONCE_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\"
 #define PROGRAM_FOLDER PACKAGE_PROGRAM_FOLDER
-#define GROUP_NAME "Orvantix Touchscreen"
+#define GROUP_NAME PRODUCT_NAME
 #define CALIBRATION_PROGRAM PACKAGE_CALIBRATION_FILE
 
 // Copied into the program folder, in this order.

@@ -4,10 +4,11 @@
 
 #include "error_box.h"
 #include "parameter_store.h"
+#include "shared_texts.h"
 
 namespace shelf {
 
-static const char kSaveCaption[] = "Orvantix Touchscreen";
+static const char kSaveCaption[] = PRODUCT_NAME;
 
 // RegCreateKeyExA that opens an existing key or makes an empty one.
 static LONG CreateWritableKey(HKEY parent, const char *name, HKEY *key) {

@@ -5,7 +5,7 @@
 
 const DeviceInfo kTouchDevice = {
     "Mouse",
-    "Orvantix Touchscreen",
+    PRODUCT_NAME,
     "Orvantix",
     "Orvantix Technology Co, Ltd.",
     PACKAGE_DRIVER_FILE,
