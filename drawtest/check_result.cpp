@@ -25,21 +25,20 @@ bool CheckRunning() {
 // The five values the driver took its calibration from; false when the
 // key or one of them is missing or is not a 32-bit number.
 static bool ReadStoredCalibration(CalibrationRecord *record) {
-    static const store::ValueId kFields[5] = {store::kXLow, store::kYLow, store::kXHigh,
-                                              store::kYHigh, store::kSwapXY};
-    DWORD values[5];
+    DWORD values[store::kRecordFieldCount];
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     bool found = true;
-    for (int i = 0; i < 5 && found; ++i) {
+    for (int i = 0; i < store::kRecordFieldCount && found; ++i) {
         DWORD size = sizeof(values[i]);
-        found = RegQueryValueExA(key, store::Rule(kFields[i]).name, NULL, NULL,
+        found = RegQueryValueExA(key, store::Rule(store::kRecordOrder[i]).name, NULL, NULL,
                                  reinterpret_cast<BYTE *>(&values[i]), &size) == ERROR_SUCCESS &&
                 size == sizeof(values[i]);
     }
     RegCloseKey(key);
-    if (found) *record = CalibrationRecord{values[0], values[1], values[2], values[3], values[4]};
+    for (int i = 0; i < store::kRecordFieldCount && found; ++i)
+        store::SetRecordField(record, store::kRecordOrder[i], values[i]);
     return found;
 }
 

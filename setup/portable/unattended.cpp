@@ -60,14 +60,15 @@ static bool InRange(const char *text, size_t length, store::ValueId id, unsigned
     return ReadNumber(text, length, rule.low, rule.high, value);
 }
 
+static_assert(kCalibrationWords == store::kRecordFieldCount, "one word per record field");
+
 // Five numbers separated by commas, each in its store range.
 static bool ReadCalibration(const char *text, unsigned long *words) {
-    static const store::ValueId kOrder[kCalibrationWords] = {
-        store::kXLow, store::kYLow, store::kXHigh, store::kYHigh, store::kSwapXY};
     for (int i = 0; i < kCalibrationWords; ++i) {
         const char *end = text;
         while (*end && *end != ',') ++end;
-        if (!InRange(text, static_cast<size_t>(end - text), kOrder[i], &words[i])) return false;
+        if (!InRange(text, static_cast<size_t>(end - text), store::kRecordOrder[i], &words[i]))
+            return false;
         if (i + 1 < kCalibrationWords && *end != ',') return false;
         text = end + 1;
         if (i + 1 == kCalibrationWords && *end) return false;
@@ -92,9 +93,9 @@ static bool TakePort(const char *value, Options *o) {
 // A record no calibration would make (too little span on an axis) would
 // leave a kiosk without a usable pointer and without a first calibration.
 static bool Usable(const unsigned long *w) {
-    CalibrationRecord record = {static_cast<uint32_t>(w[0]), static_cast<uint32_t>(w[1]),
-                                static_cast<uint32_t>(w[2]), static_cast<uint32_t>(w[3]),
-                                static_cast<uint32_t>(w[4])};
+    CalibrationRecord record = {};
+    for (int i = 0; i < store::kRecordFieldCount; ++i)
+        store::SetRecordField(&record, store::kRecordOrder[i], static_cast<uint32_t>(w[i]));
     return driver::RecordUsable(record);
 }
 
