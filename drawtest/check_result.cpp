@@ -10,6 +10,7 @@
 #include "resource.h"
 #include "runtime.h"
 #include "shared_texts.h"
+#include "store_values.h"
 #include "timed_question.h"
 
 static const char kReportName[] = "Brokasta.txt";
@@ -20,26 +21,6 @@ static const int kReportSize = 2048;
 
 bool CheckRunning() {
     return g_board.mode == MODE_CHECK && !drawtest::CheckDone(g_board.check);
-}
-
-// The five values the driver took its calibration from; false when the
-// key or one of them is missing or is not a 32-bit number.
-static bool ReadStoredCalibration(CalibrationRecord *record) {
-    DWORD values[store::kRecordFieldCount];
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    bool found = true;
-    for (int i = 0; i < store::kRecordFieldCount && found; ++i) {
-        DWORD size = sizeof(values[i]);
-        found = RegQueryValueExA(key, store::Rule(store::kRecordOrder[i]).name, NULL, NULL,
-                                 reinterpret_cast<BYTE *>(&values[i]), &size) == ERROR_SUCCESS &&
-                size == sizeof(values[i]);
-    }
-    RegCloseKey(key);
-    for (int i = 0; i < store::kRecordFieldCount && found; ++i)
-        store::SetRecordField(record, store::kRecordOrder[i], values[i]);
-    return found;
 }
 
 // The report lives in the program's own folder, where a technician finds it.
@@ -89,8 +70,9 @@ static void ShowOutcome(bool reportWritten) {
 }
 
 void FinishCheck() {
+    // Read as the applet reads the store, so both judge the same record.
     const CalibrationRecord *stored =
-        ReadStoredCalibration(&g_board.stored) ? &g_board.stored : NULL;
+        shelf::LoadCalibration(&g_board.stored) ? &g_board.stored : NULL;
     g_board.judgement = drawtest::JudgeCheck(g_board.check, stored);
     g_board.applyState = drawtest::ApplyStateFor(g_board.judgement, shelf::DriverPresent());
     ShowOutcome(SaveReport(stored));
