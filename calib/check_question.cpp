@@ -3,12 +3,13 @@
 // touch-only user unable to press Yes or No.
 #include "durmasel.h"
 
+#include "shared_texts.h"
 #include "timed_question.h"
 
 namespace {
 
-const char kCaption[] = "Checking calibration results";
-const char kQuestion[] = "Try moving on the screen,Does the cursor jump to your fingertip?";
+const char kCaption[] = CHECK_QUESTION_CAPTION;
+const char kQuestion[] = CHECK_QUESTION_TEXT;
 const char kCountdown[] = "With no answer the targets come back in %d s.";
 
 }  // namespace

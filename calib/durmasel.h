@@ -8,6 +8,7 @@
 
 #include "calibration.h"
 #include "driver_interface.h"
+#include "shared_texts.h"
 
 #define WM_CALIB_START (WM_USER + 100)
 #define WM_CALIB_PROMPT (WM_USER + 200)
@@ -73,6 +74,6 @@ BOOL ComputeAndTransfer(void);
 // Saves the accepted record; a failed save gets one more box.
 void SaveAcceptedRecord(void);
 
-#define GENERAL_CAPTION "Orvantix Touchscreen"
+#define GENERAL_CAPTION PRODUCT_NAME
 
 #endif

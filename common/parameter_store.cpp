@@ -36,6 +36,28 @@ const ValueId kAppletSaveOrder[7] = {
 
 const ValueId kCalibrationSaveOrder[5] = {kXLow, kXHigh, kYLow, kYHigh, kSwapXY};
 
+const ValueId kRecordOrder[kRecordFieldCount] = {kXLow, kYLow, kXHigh, kYHigh, kSwapXY};
+static uint32_t CalibrationRecord::*const kRecordMembers[kRecordFieldCount] = {
+    &CalibrationRecord::XLow, &CalibrationRecord::YLow, &CalibrationRecord::XHigh,
+    &CalibrationRecord::YHigh, &CalibrationRecord::SwapXY};
+
+// The member for a calibration value; SwapXY for any other id, which no
+// caller passes.
+static uint32_t CalibrationRecord::*RecordMember(ValueId id) {
+    for (int i = 0; i < kRecordFieldCount; ++i) {
+        if (kRecordOrder[i] == id) return kRecordMembers[i];
+    }
+    return &CalibrationRecord::SwapXY;
+}
+
+uint32_t RecordField(const CalibrationRecord &record, ValueId id) {
+    return record.*RecordMember(id);
+}
+
+void SetRecordField(CalibrationRecord *record, ValueId id, uint32_t value) {
+    record->*RecordMember(id) = value;
+}
+
 const ValueRule &Rule(ValueId id) { return kRules[id]; }
 
 static bool SameName(const char *a, const char *b) {

@@ -9,6 +9,7 @@
 #include "error_box.h"
 #include "parameter_store.h"
 #include "runtime.h"
+#include "shared_texts.h"
 
 ProfileSettingsData ProfileSettings;
 
@@ -139,7 +140,7 @@ BOOL SaveProfileSetting() {
     bool allWritten = WriteSettings(keys.param);
     shelf::ApplyDoubleClickMetrics(ProfileSettings.DblClickRegion, ProfileSettings.MouseMode);
     if (!allWritten) {
-        MessageBoxA(NULL, "Warning:Update parameters to registry error!", "Orvantix Touchscreen",
+        MessageBoxA(NULL, "Warning:Update parameters to registry error!", PRODUCT_NAME,
                     MB_OK | MB_ICONINFORMATION);
     }
     return CloseStore("SaveProfileSetting", &keys);

@@ -10,6 +10,7 @@
 #include "driver_device.h"
 #include "resource.h"
 #include "runtime.h"
+#include "shared_texts.h"
 #include "sheet_fit.h"
 #include "win95_abi.h"
 
@@ -93,7 +94,7 @@ void DescribeSheet(PROPSHEETHEADERA *header, HWND parent, PageRecordV1 *pages) {
     header->hwndParent = parent;
     header->hInstance = g_module;
     header->pszIcon = MAKEINTRESOURCEA(IDI_APPLET);
-    header->pszCaption = "Orvantix Touchscreen Properties";
+    header->pszCaption = PRODUCT_NAME " Properties";
     header->nPages = kPageCount;
     header->nStartPage = 0;
     header->ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(pages);

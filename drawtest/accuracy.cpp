@@ -10,6 +10,7 @@
 #include "accuracy.h"
 
 #include "calibration_model.h"
+#include "parameter_store.h"
 
 namespace drawtest {
 
@@ -266,18 +267,18 @@ void PutPoint(Writer &w, const CheckRun &run, const Judgement &j, int i) {
 
 // "Stored record: XLow 400, YLow 300, XHigh 3600, YHigh 3700, SwapXY 0"
 void PutRecord(Writer &w, const char *label, const CalibrationRecord *record) {
-    static const char *const kFields[] = {"XLow ", ", YLow ", ", XHigh ", ", YHigh ", ", SwapXY "};
     Put(w, label);
     if (!record) {
         Put(w, "none");
         Put(w, w.eol);
         return;
     }
-    const uint32_t values[] = {record->XLow, record->YLow, record->XHigh, record->YHigh,
-                               record->SwapXY};
-    for (int k = 0; k < 5; ++k) {
-        Put(w, kFields[k]);
-        PutNumber(w, static_cast<int32_t>(values[k]));
+    for (int k = 0; k < store::kRecordFieldCount; ++k) {
+        const store::ValueId id = store::kRecordOrder[k];
+        if (k) Put(w, ", ");
+        Put(w, store::Rule(id).name);
+        Put(w, " ");
+        PutNumber(w, static_cast<int32_t>(store::RecordField(*record, id)));
     }
     Put(w, w.eol);
 }

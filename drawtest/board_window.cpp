@@ -3,6 +3,7 @@
 // crosshair and the readout, and feed taps to a running check.
 #include "brokasta.h"
 #include "resource.h"
+#include "shared_texts.h"
 
 using drawtest::Point;
 
@@ -18,7 +19,7 @@ static LRESULT OnCreate(HWND window) {
     g_board.mode = MODE_DRAW;
     if (!g_board.background || !CreateCanvas() ||
         !CreateBar(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)))) {
-        MessageBoxA(NULL, "Not enough memory for the drawing screen.", "Orvantix Touchscreen",
+        MessageBoxA(NULL, "Not enough memory for the drawing screen.", PRODUCT_NAME,
                     MB_ICONWARNING);
         return -1;
     }

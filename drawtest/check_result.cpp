@@ -9,37 +9,18 @@
 #include "parameter_store.h"
 #include "resource.h"
 #include "runtime.h"
+#include "shared_texts.h"
+#include "store_values.h"
 #include "timed_question.h"
 
 static const char kReportName[] = "Brokasta.txt";
-static const char kCaption[] = "Orvantix Touchscreen";
+static const char kCaption[] = PRODUCT_NAME;
 static const char kTransferFailed[] = "Could not transfer calibration parameters to device driver!";
 // A report is about 1400 characters.
 static const int kReportSize = 2048;
 
 bool CheckRunning() {
     return g_board.mode == MODE_CHECK && !drawtest::CheckDone(g_board.check);
-}
-
-// The five values the driver took its calibration from; false when the
-// key or one of them is missing or is not a 32-bit number.
-static bool ReadStoredCalibration(CalibrationRecord *record) {
-    static const store::ValueId kFields[5] = {store::kXLow, store::kYLow, store::kXHigh,
-                                              store::kYHigh, store::kSwapXY};
-    DWORD values[5];
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    bool found = true;
-    for (int i = 0; i < 5 && found; ++i) {
-        DWORD size = sizeof(values[i]);
-        found = RegQueryValueExA(key, store::Rule(kFields[i]).name, NULL, NULL,
-                                 reinterpret_cast<BYTE *>(&values[i]), &size) == ERROR_SUCCESS &&
-                size == sizeof(values[i]);
-    }
-    RegCloseKey(key);
-    if (found) *record = CalibrationRecord{values[0], values[1], values[2], values[3], values[4]};
-    return found;
 }
 
 // The report lives in the program's own folder, where a technician finds it.
@@ -89,8 +70,9 @@ static void ShowOutcome(bool reportWritten) {
 }
 
 void FinishCheck() {
+    // Read as the applet reads the store, so both judge the same record.
     const CalibrationRecord *stored =
-        ReadStoredCalibration(&g_board.stored) ? &g_board.stored : NULL;
+        shelf::LoadCalibration(&g_board.stored) ? &g_board.stored : NULL;
     g_board.judgement = drawtest::JudgeCheck(g_board.check, stored);
     g_board.applyState = drawtest::ApplyStateFor(g_board.judgement, shelf::DriverPresent());
     ShowOutcome(SaveReport(stored));
@@ -113,8 +95,7 @@ static bool ReloadParameters() {
 // limit, since the new record may leave a touch-only user no way to answer.
 static bool UserKeepsIt() {
     return shelf::AskTimedQuestion(
-               g_board.window, "Try moving on the screen,Does the cursor jump to your fingertip?",
-               "Checking calibration results",
+               g_board.window, CHECK_QUESTION_TEXT, CHECK_QUESTION_CAPTION,
                "With no answer the stored calibration comes back in %d s.") == IDYES;
 }
 

@@ -1,5 +1,5 @@
 // Brokasta.exe: the full-screen touch drawing test. Strokes, a crosshair
-// and a five-cross check show by hand whether the calibration holds and
+// and a nine-cross check show by hand whether the calibration holds and
 // which mouse events each touch produces. One instance at a time.
 #include "brokasta.h"
 #include "resource.h"

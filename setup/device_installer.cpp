@@ -41,15 +41,6 @@ static HKEY RootKey(unsigned long root) {
     return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root));
 }
 
-// The running program's file name without folder and extension.
-static void ProgramTitle(char *title, size_t titleSize) {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(NULL, path, sizeof(path));
-    if (length >= sizeof(path)) length = 0;
-    path[length] = '\0';
-    FileTitleOf(path, title, titleSize);
-}
-
 CDeviceInstaller::CDeviceInstaller()
     : m_nOSVersion(GetOSVersion()),
       m_nRootInstance(-1),

@@ -101,3 +101,12 @@ int GetOSVersion() {
     shelf::WindowsVersion version = shelf::RunningWindows();
     return ClassifyOS(version.platformId, version.major, version.minor);
 }
+
+void ProgramTitle(char *title, size_t titleSize) {
+    char path[MAX_PATH];
+    // Windows 95 leaves a path that fills the buffer unterminated.
+    DWORD length = GetModuleFileNameA(NULL, path, sizeof(path));
+    if (length >= sizeof(path)) length = 0;
+    path[length] = '\0';
+    FileTitleOf(path, title, titleSize);
+}

@@ -37,4 +37,8 @@ Text GetSystemFolder();
 // 0 Win32s; 1, 2, 3 the Windows 95 family; 4, 5, 6 the NT family.
 int GetOSVersion();
 
+// The running program's file name without folder and extension ("Setup"
+// for Setup.exe): the caption of Setup's boxes and its copy's name.
+void ProgramTitle(char *title, size_t titleSize);
+
 #endif

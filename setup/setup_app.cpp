@@ -14,12 +14,13 @@
 #include "registry.h"
 #include "resource.h"
 #include "runtime.h"
+#include "shared_texts.h"
 #include "undo.h"
 
 // Below HKEY_LOCAL_MACHINE; Windows runs each value once at its next start.
 #define RUN_ONCE_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\"
 #define PROGRAM_FOLDER PACKAGE_PROGRAM_FOLDER
-#define GROUP_NAME "Orvantix Touchscreen"
+#define GROUP_NAME PRODUCT_NAME
 #define CALIBRATION_PROGRAM PACKAGE_CALIBRATION_FILE
 
 // Copied into the program folder, in this order.
@@ -51,13 +52,6 @@ static const LinkSpec kLinks[] = {
 static void ModulePath(char *path) {
     memset(path, 0, MAX_PATH);
     GetModuleFileNameA(NULL, path, MAX_PATH - 1);
-}
-
-// "Setup" for Setup.exe: the caption of Setup's boxes and its copy's name.
-static void ProgramTitle(char *title, size_t titleSize) {
-    char path[MAX_PATH];
-    ModulePath(path);
-    FileTitleOf(path, title, titleSize);
 }
 
 // The short form of a file that is there. Doubled backslashes (the

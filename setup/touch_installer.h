@@ -30,7 +30,7 @@ public:
     // driver's service key with the parameter store; TRUE when a key of
     // either is there.
     BOOL QueueLeftovers();
-    // [boot] mouse.drv=mouse.drv, [boot.description] mouse.drv=Orvantix Touchscreen;
+    // [boot] mouse.drv=mouse.drv, [boot.description] mouse.drv=<product name>;
     // FALSE, with a failure line, when an entry could not be written.
     BOOL WriteSystemIni();
 };

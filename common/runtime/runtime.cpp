@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "ascii.h"
+
 extern "C" {
 
 void *memset(void *dst, int value, size_t count) {
@@ -107,11 +109,9 @@ bool FormatUnsigned(char *dst, size_t dstSize, unsigned long value) {
     return true;
 }
 
-static char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
 int CompareNoCase(const char *a, const char *b) {
     for (;; ++a, ++b) {
-        char x = Lower(*a), y = Lower(*b);
+        char x = AsciiLower(*a), y = AsciiLower(*b);
         if (x != y) return x < y ? -1 : 1;
         if (!x) return 0;
     }

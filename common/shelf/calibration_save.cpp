@@ -4,10 +4,11 @@
 
 #include "error_box.h"
 #include "parameter_store.h"
+#include "shared_texts.h"
 
 namespace shelf {
 
-static const char kSaveCaption[] = "Orvantix Touchscreen";
+static const char kSaveCaption[] = PRODUCT_NAME;
 
 // RegCreateKeyExA that opens an existing key or makes an empty one.
 static LONG CreateWritableKey(HKEY parent, const char *name, HKEY *key) {
@@ -16,22 +17,12 @@ static LONG CreateWritableKey(HKEY parent, const char *name, HKEY *key) {
                            key, &disposition);
 }
 
-static DWORD FieldOf(const CalibrationRecord &record, store::ValueId id) {
-    switch (id) {
-    case store::kXLow: return record.XLow;
-    case store::kXHigh: return record.XHigh;
-    case store::kYLow: return record.YLow;
-    case store::kYHigh: return record.YHigh;
-    default: return record.SwapXY;
-    }
-}
-
 // Writes all five values even when one fails; returns how many failed.
 static int WriteCalibrationValues(HKEY params, const CalibrationRecord &record) {
     int failures = 0;
     for (store::ValueId id : store::kCalibrationSaveOrder) {
         const char *name = store::Rule(id).name;
-        DWORD value = FieldOf(record, id);
+        DWORD value = store::RecordField(record, id);
         if (RegSetValueExA(params, name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value),
                            sizeof(value)) != ERROR_SUCCESS)
             ++failures;

@@ -25,16 +25,14 @@ void ReadStoreValues(const store::ValueId *ids, int count, uint32_t *values, boo
 }
 
 bool LoadCalibration(CalibrationRecord *record) {
-    // In the record's own order.
-    static const store::ValueId kFields[5] = {store::kXLow, store::kYLow, store::kXHigh,
-                                              store::kYHigh, store::kSwapXY};
-    uint32_t values[5];
-    bool found[5];
-    ReadStoreValues(kFields, 5, values, found);
+    uint32_t values[store::kRecordFieldCount];
+    bool found[store::kRecordFieldCount];
+    ReadStoreValues(store::kRecordOrder, store::kRecordFieldCount, values, found);
     for (bool one : found) {
         if (!one) return false;
     }
-    *record = CalibrationRecord{values[0], values[1], values[2], values[3], values[4]};
+    for (int i = 0; i < store::kRecordFieldCount; ++i)
+        store::SetRecordField(record, store::kRecordOrder[i], values[i]);
     return true;
 }
 

@@ -3,14 +3,14 @@
 
 #include <string.h>
 
-namespace flow {
+#include "ascii.h"
 
-static char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+namespace flow {
 
 Switches ReadSwitches(const char *commandLine) {
     Switches switches = {true, false};
     if (!commandLine || commandLine[0] != '-') return switches;
-    char letter = Upper(commandLine[1]);
+    char letter = AsciiUpper(commandLine[1]);
     if (letter == 'U') switches.install = false;
     if (letter == 'L') switches.finishRemoval = true;
     return switches;

@@ -3,6 +3,8 @@
 
 #include <string.h>
 
+#include "ascii.h"
+
 bool FormatInstanceNumber(char *out, size_t outSize, long number) {
     // Digits of the magnitude, least significant first; unsigned so that
     // the most negative number has a magnitude too.
@@ -54,8 +56,6 @@ long ReadLeadingDecimal(const char *text) {
     if (negative) return value;
     return value == kLowest ? 2147483647L : -value;
 }
-
-static char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
 static bool StartsWithNoCase(const char *text, const char *start) {
     for (; *start; ++text, ++start) {

@@ -5,7 +5,7 @@
 
 const DeviceInfo kTouchDevice = {
     "Mouse",
-    "Orvantix Touchscreen",
+    PRODUCT_NAME,
     "Orvantix",
     "Orvantix Technology Co, Ltd.",
     PACKAGE_DRIVER_FILE,
@@ -42,16 +42,11 @@ void EncodeDword(unsigned long value, unsigned char (&bytes)[4]) {
     for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
-// The calibration record's words by their place in it.
-static const store::ValueId kCalibrationRecord[] = {store::kXLow, store::kYLow, store::kXHigh,
-                                                     store::kYHigh, store::kSwapXY};
-
 static unsigned long InstallValue(store::ValueId id, long port,
                                   const unsigned long *calibration) {
     if (id == store::kPort) return static_cast<unsigned long>(port);
-    for (size_t i = 0; calibration && i < sizeof(kCalibrationRecord) / sizeof(*kCalibrationRecord);
-         ++i) {
-        if (kCalibrationRecord[i] == id) return calibration[i];
+    for (int i = 0; calibration && i < store::kRecordFieldCount; ++i) {
+        if (store::kRecordOrder[i] == id) return calibration[i];
     }
     return store::Rule(id).installDefault;
 }

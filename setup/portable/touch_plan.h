@@ -8,6 +8,7 @@
 #include "action_lists.h"
 #include "device_plan.h"
 #include "package_files.h"
+#include "shared_texts.h"
 
 // The description handed to the device installer.
 extern const DeviceInfo kTouchDevice;
@@ -22,7 +23,7 @@ extern const DeviceInfo kTouchDevice;
 #define SYSTEM_INI_DESCRIPTION "boot.description"
 #define SYSTEM_INI_MOUSE_KEY "mouse.drv"
 #define SYSTEM_INI_MOUSE_DRIVER "mouse.drv"
-#define SYSTEM_INI_MOUSE_NAME "Orvantix Touchscreen"
+#define SYSTEM_INI_MOUSE_NAME PRODUCT_NAME
 
 // Copies of the calibration program and the applet into the system folder.
 bool AppendPackageCopies(FileList *files, const char *systemFolder);

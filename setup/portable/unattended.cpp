@@ -3,17 +3,16 @@
 
 #include <string.h>
 
+#include "ascii.h"
 #include "driver_interface.h"
 #include "parameter_store.h"
 
 namespace unattended {
 
-static char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-
 // True when word starts with name (name in upper case); *rest is what follows.
 static bool Named(const char *word, const char *name, const char **rest) {
     for (; *name; ++word, ++name) {
-        if (Upper(*word) != *name) return false;
+        if (AsciiUpper(*word) != *name) return false;
     }
     *rest = word;
     return true;
@@ -61,14 +60,15 @@ static bool InRange(const char *text, size_t length, store::ValueId id, unsigned
     return ReadNumber(text, length, rule.low, rule.high, value);
 }
 
+static_assert(kCalibrationWords == store::kRecordFieldCount, "one word per record field");
+
 // Five numbers separated by commas, each in its store range.
 static bool ReadCalibration(const char *text, unsigned long *words) {
-    static const store::ValueId kOrder[kCalibrationWords] = {
-        store::kXLow, store::kYLow, store::kXHigh, store::kYHigh, store::kSwapXY};
     for (int i = 0; i < kCalibrationWords; ++i) {
         const char *end = text;
         while (*end && *end != ',') ++end;
-        if (!InRange(text, static_cast<size_t>(end - text), kOrder[i], &words[i])) return false;
+        if (!InRange(text, static_cast<size_t>(end - text), store::kRecordOrder[i], &words[i]))
+            return false;
         if (i + 1 < kCalibrationWords && *end != ',') return false;
         text = end + 1;
         if (i + 1 == kCalibrationWords && *end) return false;
@@ -93,9 +93,9 @@ static bool TakePort(const char *value, Options *o) {
 // A record no calibration would make (too little span on an axis) would
 // leave a kiosk without a usable pointer and without a first calibration.
 static bool Usable(const unsigned long *w) {
-    CalibrationRecord record = {static_cast<uint32_t>(w[0]), static_cast<uint32_t>(w[1]),
-                                static_cast<uint32_t>(w[2]), static_cast<uint32_t>(w[3]),
-                                static_cast<uint32_t>(w[4])};
+    CalibrationRecord record = {};
+    for (int i = 0; i < store::kRecordFieldCount; ++i)
+        store::SetRecordField(&record, store::kRecordOrder[i], static_cast<uint32_t>(w[i]));
     return driver::RecordUsable(record);
 }
 
@@ -111,24 +111,35 @@ static bool TakeLog(const char *value, Options *o) {
     return true;
 }
 
-// The switches after "/S"; a switch's bit in seen is 1 << its index.
+// The switches after "/S", each with its own bit in seen, so a repeat is
+// refused and the rules between switches can ask which ones came.
+enum SeenBit : unsigned {
+    kSeenRemove = 1u << 0,
+    kSeenReboot = 1u << 1,
+    kSeenPort = 1u << 2,
+    kSeenCalibration = 1u << 3,
+    kSeenLog = 1u << 4,
+};
 struct Switch {
     const char *name;
+    SeenBit bit;
     bool (*take)(const char *value, Options *o);
 };
 static const Switch kSwitches[] = {
-    {"/U", TakeRemove},       {"/REBOOT", TakeReboot}, {"/PORT=", TakePort},
-    {"/CAL=", TakeCalibration}, {"/LOG=", TakeLog},
+    {"/U", kSeenRemove, TakeRemove},
+    {"/REBOOT", kSeenReboot, TakeReboot},
+    {"/PORT=", kSeenPort, TakePort},
+    {"/CAL=", kSeenCalibration, TakeCalibration},
+    {"/LOG=", kSeenLog, TakeLog},
 };
-static const unsigned kSeenPort = 1u << 2, kSeenCalibration = 1u << 3;
 
 // One switch after "/S"; false when it is unknown, repeated or bad.
 static bool ReadSwitch(const char *word, Options *o, unsigned *seen) {
     const char *value;
     for (unsigned i = 0; i < sizeof(kSwitches) / sizeof(kSwitches[0]); ++i) {
         if (!Named(word, kSwitches[i].name, &value)) continue;
-        if (*seen & (1u << i)) return false;
-        *seen |= 1u << i;
+        if (*seen & kSwitches[i].bit) return false;
+        *seen |= kSwitches[i].bit;
         return kSwitches[i].take(value, o);
     }
     return false;

@@ -2,6 +2,7 @@
 // values, decoding of what the registry delivered, and the mouse metrics.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 
@@ -53,6 +54,32 @@ TEST(ValueTable, OrdersCoverTheirListsOnce) {
     EXPECT_STREQ("SwapXY", Rule(kCalibrationSaveOrder[4]).name);
     EXPECT_STREQ("Port", Rule(kAppletReadOrder[6]).name);
     EXPECT_STREQ("DblClickRegion", Rule(kAppletSaveOrder[6]).name);
+}
+
+// The record's fields by their stored names: the driver's layout is
+// XLow, YLow, XHigh, YHigh, SwapXY, which is not the order the calibration
+// writes them in.
+TEST(CalibrationRecordFields, EachStoredNameReachesItsOwnField) {
+    const CalibrationRecord record = {11, 22, 33, 44, 1};
+    const struct {
+        const char *name;
+        uint32_t value;
+        uint32_t CalibrationRecord::*member;
+    } cases[] = {{"XLow", 11, &CalibrationRecord::XLow},   {"YLow", 22, &CalibrationRecord::YLow},
+                 {"XHigh", 33, &CalibrationRecord::XHigh}, {"YHigh", 44, &CalibrationRecord::YHigh},
+                 {"SwapXY", 1, &CalibrationRecord::SwapXY}};
+    ASSERT_EQ(5, kRecordFieldCount);
+    for (int i = 0; i < kRecordFieldCount; ++i) {
+        const auto &c = cases[i];
+        EXPECT_STREQ(c.name, Rule(kRecordOrder[i]).name) << i;
+        EXPECT_EQ(c.value, RecordField(record, FindValue(c.name))) << c.name;
+        CalibrationRecord written = {};
+        SetRecordField(&written, FindValue(c.name), 7);
+        EXPECT_EQ(7u, written.*c.member) << c.name;
+        written.*c.member = 0;  // and no other field was touched
+        const CalibrationRecord zero = {};
+        EXPECT_EQ(0, memcmp(&written, &zero, sizeof(written))) << c.name;
+    }
 }
 
 TEST(RepairValue, MissingValuesGiveTheFallbacks) {

@@ -399,6 +399,15 @@ TEST_F(BrokastaAccuracy, OnTargetPassesAShiftIsRecalibratedAndAppliedABentRowIsT
 // record goes back to the driver; a driver that refuses it reads its
 // stored parameters again; only when that fails too do the words say the
 // fitted record is still in force. Nothing is saved on any of these ways.
+// A stored value of fewer than four bytes is the number of its bytes, as
+// the applet reads it: the check still judges against the stored record.
+TEST_F(BrokastaAccuracy, AShortStoredValueCountsAsTheApplet) {
+    ASSERT_TRUE(harness::WriteBinary(HKEY_LOCAL_MACHINE, TOUCH_PARAM_KEY, "SwapXY", REG_BINARY,
+                                     {0}));
+    ASSERT_EQ(RunCheck(kOnTarget), Done("PASS")) << harness::ReadTextFile(ReportPath());
+    EXPECT_TRUE(ReportHas("Stored record: XLow 400, YLow 300, XHigh 3600, YHigh 3700, SwapXY 0"));
+}
+
 TEST_F(BrokastaAccuracy, ARefusedFitGoesBackAndTheWordsFollowWhatHappened) {
     const int right20[3][2] = {{20, 0}, {20, 0}, {20, 0}};
     ASSERT_EQ(RunCheck(right20), Done("RECALIBRATE")) << harness::ReadTextFile(ReportPath());
