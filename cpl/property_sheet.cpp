@@ -31,6 +31,7 @@ const PageEntry kPages[] = {
     {IDD_PAGE_DIAGNOSTICS, "Diagnostics", DiagnosticsPageProc},
 };
 const UINT kPageCount = sizeof(kPages) / sizeof(kPages[0]);
+static_assert(kPageCount <= SheetFit::kMostPages, "every page fitted");
 
 // DLGTEMPLATEEX begins with version 1 and the signature 0xFFFF; its style
 // sits after the help id and the extended style. A plain DLGTEMPLATE starts
@@ -47,8 +48,8 @@ DWORD *TemplateStyle(void *dialogTemplate) {
 int CALLBACK PropSheetCallback(HWND sheet, UINT msg, LPARAM lParam) {
     if (msg == PSCB_PRECREATE && lParam) {
         *TemplateStyle(reinterpret_cast<void *>(lParam)) &= ~static_cast<DWORD>(DS_CONTEXTHELP);
-    } else if (msg == PSCB_INITIALIZED) {
-        FitSheetToPages(sheet);
+    } else if (msg == PSCB_INITIALIZED && SheetFit::Open()) {
+        SheetFit::Open()->FitTo(sheet);
     }
     return 0;
 }
@@ -75,13 +76,12 @@ static_assert(offsetof(PageRecordV1, pcRefParent) == offsetof(PROPSHEETPAGEA, pc
 
 // A page comes from its copied template when there is one, so that its
 // font can still be made smaller for a small screen.
-void DescribePage(PageRecordV1 *page, const PageEntry &entry, const PageTemplate &copy) {
+void DescribePage(PageRecordV1 *page, const PageEntry &entry, const unsigned char *copy) {
     memset(page, 0, sizeof(*page));
     page->dwSize = sizeof(*page);
-    page->dwFlags = copy.bytes ? PSP_USETITLE | PSP_DLGINDIRECT : PSP_USETITLE;
+    page->dwFlags = copy ? PSP_USETITLE | PSP_DLGINDIRECT : PSP_USETITLE;
     page->hInstance = g_module;
-    page->pszTemplate = copy.bytes ? reinterpret_cast<LPCSTR>(copy.bytes)
-                                   : MAKEINTRESOURCEA(entry.templateId);
+    page->pszTemplate = copy ? reinterpret_cast<LPCSTR>(copy) : MAKEINTRESOURCEA(entry.templateId);
     page->pszTitle = entry.title;
     page->pfnDlgProc = entry.procedure;
     page->lParam = 0;
@@ -114,18 +114,15 @@ INT_PTR Answer(HWND page, LONG result) {
 void ShowPropertySheet(HWND parent) {
     // Registers the sheet's, the trackbars' and the up-down's classes.
     InitCommonControls();
-    PageTemplate copies[kPageCount];
+    WORD templateIds[kPageCount];
+    for (UINT i = 0; i < kPageCount; ++i) templateIds[i] = kPages[i].templateId;
+    // The sheet creates its pages from the fit's copies until it closes.
+    SheetFit fit(templateIds, kPageCount);
     PageRecordV1 pages[kPageCount];
-    for (UINT i = 0; i < kPageCount; ++i) {
-        CopyPageTemplate(kPages[i].templateId, &copies[i]);
-        DescribePage(&pages[i], kPages[i], copies[i]);
-    }
-    UsePageTemplates(copies, kPageCount);
+    for (UINT i = 0; i < kPageCount; ++i) DescribePage(&pages[i], kPages[i], fit.Template(i));
     PROPSHEETHEADERA header;
     DescribeSheet(&header, parent, pages);
     PropertySheetA(&header);
-    UsePageTemplates(NULL, 0);
-    for (UINT i = 0; i < kPageCount; ++i) FreePageTemplate(&copies[i]);
 }
 
 // OK delivers PSN_APPLY to every page created so far, so each visited page

@@ -24,10 +24,8 @@ const int kMostControls = 32;
 // controls; the Apply button (0x3021) has no name in the headers.
 const int kSheetButtons[] = {IDOK, IDCANCEL, 0x3021, IDHELP};
 
-// The open sheet's pages. The sheet callback gets no data of its own, and
-// the applet's mutex allows one sheet per process.
-PageTemplate *g_pages = NULL;
-UINT g_pageCount = 0;
+// The fit of the open sheet, from the fit's making to its end.
+SheetFit *g_open = NULL;
 
 INT_PTR CALLBACK ProbeProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
@@ -38,48 +36,6 @@ int Larger(int a, int b) { return a > b ? a : b; }
 Box BoxOf(const RECT &rect) {
     Box box = {rect.left, rect.top, rect.right, rect.bottom};
     return box;
-}
-
-// A dialog made from the page's template knows the page's font and its
-// dialog units. The probe is never shown, and is made without the page's
-// controls: nothing is created for it but the dialog and its font, and no
-// picture is loaded.
-HWND MakeProbe(HWND sheet, const PageTemplate &page) {
-    WORD *items = reinterpret_cast<WORD *>(page.bytes + page.facts.itemCountOffset);
-    WORD itemCount = *items;
-    *items = 0;
-    HWND probe = CreateDialogIndirectParamA(
-        g_module, reinterpret_cast<LPCDLGTEMPLATEA>(page.bytes), sheet, ProbeProc, 0);
-    *items = itemCount;
-    return probe;
-}
-
-// A page's real size: its extent mapped in its own font.
-Size MeasurePage(HWND sheet, const PageTemplate &page) {
-    Size size = {0, 0};
-    HWND probe = MakeProbe(sheet, page);
-    if (!probe) return size;
-    RECT extent = {0, 0, page.facts.extent.width, page.facts.extent.height};
-    MapDialogRect(probe, &extent);
-    DestroyWindow(probe);
-    size.width = extent.right;
-    size.height = extent.bottom;
-    return size;
-}
-
-// Sets every copied page to the point size and measures the largest.
-Size MeasurePages(int pointSize, void *sheet) {
-    Size largest = {0, 0};
-    for (UINT i = 0; i < g_pageCount; ++i) {
-        PageTemplate &page = g_pages[i];
-        if (!page.bytes) continue;
-        WORD *points = reinterpret_cast<WORD *>(page.bytes + page.facts.pointSizeOffset);
-        *points = static_cast<WORD>(pointSize);
-        Size size = MeasurePage(static_cast<HWND>(sheet), page);
-        largest.width = Larger(largest.width, size.width);
-        largest.height = Larger(largest.height, size.height);
-    }
-    return largest;
 }
 
 // The width in dialog units that text takes in the probe's font, rounded up.
@@ -108,28 +64,6 @@ void WidenTexts(PageTemplate &page, HDC dc, HWND probe) {
         WORD *cx = reinterpret_cast<WORD *>(page.bytes + items[i].widthOffset);
         *cx = static_cast<WORD>(sheet_layout::FittedWidth(*cx, TextWidth(probe, dc, text), room));
     }
-}
-
-void WidenPageTexts(HWND sheet) {
-    for (UINT i = 0; i < g_pageCount; ++i) {
-        PageTemplate &page = g_pages[i];
-        HWND probe = page.bytes ? MakeProbe(sheet, page) : NULL;
-        if (!probe) continue;
-        HDC dc = GetDC(probe);
-        HGDIOBJ pageFont = reinterpret_cast<HGDIOBJ>(SendMessageA(probe, WM_GETFONT, 0, 0));
-        HGDIOBJ font = SelectObject(dc, pageFont);
-        WidenTexts(page, dc, probe);
-        SelectObject(dc, font);
-        ReleaseDC(probe, dc);
-        DestroyWindow(probe);
-    }
-}
-
-int TemplatePointSize() {
-    for (UINT i = 0; i < g_pageCount; ++i) {
-        if (g_pages[i].bytes) return g_pages[i].facts.pointSize;
-    }
-    return 0;
 }
 
 // Where the sheet shows its pages, in the sheet's client coordinates.
@@ -196,9 +130,12 @@ void FitShownPage(HWND sheet, HWND tab) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-}  // namespace
+void FreePageTemplate(PageTemplate *page) {
+    if (page->bytes) HeapFree(GetProcessHeap(), 0, page->bytes);
+    page->bytes = NULL;
+}
 
-bool CopyPageTemplate(WORD resourceId, PageTemplate *page) {
+void CopyPageTemplate(WORD resourceId, PageTemplate *page) {
     memset(page, 0, sizeof(*page));
     HRSRC found = FindResourceA(g_module, MAKEINTRESOURCEA(resourceId), RT_DIALOG);
     DWORD length = found ? SizeofResource(g_module, found) : 0;
@@ -211,32 +148,132 @@ bool CopyPageTemplate(WORD resourceId, PageTemplate *page) {
         page->size = length;
         if (!sheet_layout::ReadTemplate(page->bytes, length, &page->facts)) FreePageTemplate(page);
     }
-    return page->bytes != NULL;
 }
 
-void FreePageTemplate(PageTemplate *page) {
-    if (page->bytes) HeapFree(GetProcessHeap(), 0, page->bytes);
-    page->bytes = NULL;
+// The sheet's pages are measured from probes; one the size of the largest
+// page holds each page in turn.
+unsigned char *AllocateProbeBytes(const PageTemplate *pages, UINT count) {
+    size_t largest = 0;
+    for (UINT i = 0; i < count; ++i) {
+        if (pages[i].bytes && pages[i].size > largest) largest = pages[i].size;
+    }
+    return largest ? static_cast<unsigned char *>(HeapAlloc(GetProcessHeap(), 0, largest)) : NULL;
 }
 
-void UsePageTemplates(PageTemplate *pages, UINT count) {
-    g_pages = pages;
-    g_pageCount = count;
+// What the font size choice measures the pages with.
+struct Measuring {
+    SheetFit *fit;
+    HWND sheet;
+};
+
+}  // namespace
+
+SheetFit::SheetFit(const WORD *templateIds, UINT count) : count_(0), probeBytes_(NULL) {
+    for (; count_ < count && count_ < kMostPages; ++count_)
+        CopyPageTemplate(templateIds[count_], &pages_[count_]);
+    probeBytes_ = AllocateProbeBytes(pages_, count_);
+    g_open = this;
 }
 
-void FitSheetToPages(HWND sheet) {
+SheetFit::~SheetFit() {
+    g_open = NULL;
+    if (probeBytes_) HeapFree(GetProcessHeap(), 0, probeBytes_);
+    for (UINT i = 0; i < count_; ++i) FreePageTemplate(&pages_[i]);
+}
+
+SheetFit *SheetFit::Open() { return g_open; }
+
+const unsigned char *SheetFit::Template(UINT index) const {
+    return index < count_ ? pages_[index].bytes : NULL;
+}
+
+// A dialog made from the page's template knows the page's font and its
+// dialog units. The probe is never shown, and is made without the page's
+// controls: nothing is created for it but the dialog and its font, and no
+// picture is loaded. It is made from a copy of the page whose control
+// count is zero, so the page the sheet will create stays whole throughout.
+// A dialog is made from its template within the call and keeps no hold on
+// it after, and with no controls nothing past the font's name is read.
+HWND SheetFit::MakeProbe(HWND sheet, const PageTemplate &page) {
+    memcpy(probeBytes_, page.bytes, page.size);
+    WORD noControls = 0;
+    memcpy(probeBytes_ + page.facts.itemCountOffset, &noControls, sizeof(noControls));
+    return CreateDialogIndirectParamA(g_module, reinterpret_cast<LPCDLGTEMPLATEA>(probeBytes_),
+                                      sheet, ProbeProc, 0);
+}
+
+// A page's real size: its extent mapped in its own font.
+Size SheetFit::MeasurePage(HWND sheet, const PageTemplate &page) {
+    Size size = {0, 0};
+    HWND probe = MakeProbe(sheet, page);
+    if (!probe) return size;
+    RECT extent = {0, 0, page.facts.extent.width, page.facts.extent.height};
+    MapDialogRect(probe, &extent);
+    DestroyWindow(probe);
+    size.width = extent.right;
+    size.height = extent.bottom;
+    return size;
+}
+
+// Sets every copied page to the point size and measures the largest.
+Size SheetFit::MeasurePages(HWND sheet, int pointSize) {
+    Size largest = {0, 0};
+    for (UINT i = 0; i < count_; ++i) {
+        PageTemplate &page = pages_[i];
+        if (!page.bytes) continue;
+        WORD *points = reinterpret_cast<WORD *>(page.bytes + page.facts.pointSizeOffset);
+        *points = static_cast<WORD>(pointSize);
+        Size size = MeasurePage(sheet, page);
+        largest.width = Larger(largest.width, size.width);
+        largest.height = Larger(largest.height, size.height);
+    }
+    return largest;
+}
+
+Size SheetFit::MeasureAt(int pointSize, void *context) {
+    Measuring *measuring = static_cast<Measuring *>(context);
+    return measuring->fit->MeasurePages(measuring->sheet, pointSize);
+}
+
+void SheetFit::WidenPageTexts(HWND sheet) {
+    for (UINT i = 0; i < count_; ++i) {
+        PageTemplate &page = pages_[i];
+        HWND probe = page.bytes ? MakeProbe(sheet, page) : NULL;
+        if (!probe) continue;
+        HDC dc = GetDC(probe);
+        HGDIOBJ pageFont = reinterpret_cast<HGDIOBJ>(SendMessageA(probe, WM_GETFONT, 0, 0));
+        HGDIOBJ font = SelectObject(dc, pageFont);
+        WidenTexts(page, dc, probe);
+        SelectObject(dc, font);
+        ReleaseDC(probe, dc);
+        DestroyWindow(probe);
+    }
+}
+
+int SheetFit::TemplatePointSize() const {
+    for (UINT i = 0; i < count_; ++i) {
+        if (pages_[i].bytes) return pages_[i].facts.pointSize;
+    }
+    return 0;
+}
+
+void SheetFit::FitTo(HWND sheet) {
     HWND tab = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
     int largest = TemplatePointSize();
-    if (!tab || !largest) return;
+    if (!tab || !largest || !probeBytes_) return;
     RECT workArea;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
     RECT display = DisplayArea(sheet, tab);
     Size room = RoomForPages(sheet, display, workArea);
+    Measuring measuring = {this, sheet};
     int points =
-        sheet_layout::ChoosePointSize(largest, kSmallestPointSize, room, MeasurePages, sheet);
+        sheet_layout::ChoosePointSize(largest, kSmallestPointSize, room, MeasureAt, &measuring);
     // The tab area becomes exactly the pages' size: larger as a rule, smaller
     // where the sheet's own font alone would not fit the screen.
-    Size pages = MeasurePages(points, sheet);
+    Size pages = MeasurePages(sheet, points);
+    // No page could be measured: the sheet stays as the system laid it out
+    // rather than shrinking to nothing.
+    if (pages.width <= 0 || pages.height <= 0) return;
     WidenPageTexts(sheet);
     GrowSheet(sheet, tab, pages.width - Width(display), pages.height - Height(display), workArea);
     FitShownPage(sheet, tab);

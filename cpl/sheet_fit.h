@@ -16,15 +16,46 @@ struct PageTemplate {
     sheet_layout::TemplateFacts facts;
 };
 
-bool CopyPageTemplate(WORD resourceId, PageTemplate *page);
-void FreePageTemplate(PageTemplate *page);
+// The fit of one sheet, made before the sheet opens and ended after it has
+// closed: the sheet creates its pages from the copies this holds, so they
+// live as long as the sheet. One sheet is open at a time (the applet's
+// mutex allows one per process); the sheet's callback, which gets no data
+// of its own, finds the fit through Open().
+class SheetFit {
+public:
+    static const UINT kMostPages = 8;
 
-// The pages of the sheet about to open; FitSheetToPages works on them.
-void UsePageTemplates(PageTemplate *pages, UINT count);
+    // Copies the templates of the pages, in the sheet's page order.
+    SheetFit(const WORD *templateIds, UINT count);
+    ~SheetFit();
+    SheetFit(const SheetFit &) = delete;
+    SheetFit &operator=(const SheetFit &) = delete;
 
-// Called once the sheet has laid itself out and before it creates a page:
-// chooses the pages' font size, then makes the tab area the pages' real size
-// (the sheet and its buttons following) and keeps the sheet on the work area.
-void FitSheetToPages(HWND sheet);
+    // The template page index is made from: its copy, or NULL when it is
+    // made from the resource as it is.
+    const unsigned char *Template(UINT index) const;
+
+    // Called once the sheet has laid itself out and before it creates a
+    // page: chooses the pages' font size, then makes the tab area the
+    // pages' real size (the sheet and its buttons following) and keeps the
+    // sheet on the work area.
+    void FitTo(HWND sheet);
+
+    // The fit of the sheet that is open; NULL when none is.
+    static SheetFit *Open();
+
+private:
+    HWND MakeProbe(HWND sheet, const PageTemplate &page);
+    sheet_layout::Size MeasurePage(HWND sheet, const PageTemplate &page);
+    sheet_layout::Size MeasurePages(HWND sheet, int pointSize);
+    static sheet_layout::Size MeasureAt(int pointSize, void *context);
+    void WidenPageTexts(HWND sheet);
+    int TemplatePointSize() const;
+
+    PageTemplate pages_[kMostPages];
+    UINT count_;
+    // The probes are made from this copy of a page, never from the page.
+    unsigned char *probeBytes_;
+};
 
 #endif

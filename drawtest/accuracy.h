@@ -1,11 +1,10 @@
 // The judgement of a finished nine-cross check: how far the touches
 // landed, how far they would land with the best calibration the driver's
-// model allows, the verdict that follows, the record that would do it, and
-// the text of the service report. Portable, so it is tested natively.
+// model allows, the verdict that follows, the record that would do it and
+// whether Apply is offered. Its words are in accuracy_report.h. Portable,
+// so it is tested natively.
 #ifndef BROKASTA_ACCURACY_H
 #define BROKASTA_ACCURACY_H
-
-#include <stddef.h>
 
 #include "check.h"
 #include "driver_interface.h"
@@ -54,24 +53,6 @@ enum ApplyState {
     APPLY_NO_SPAN,         // the fitted record is one no calibration would make
 };
 ApplyState ApplyStateFor(const Judgement &judgement, bool driverPresent);
-
-const char *VerdictName(Verdict verdict);
-// One line on the Apply state: "" for APPLY_OFFERED and APPLY_NOT_NEEDED.
-const char *ApplyReason(ApplyState state);
-
-// The result in words for the screen, lines separated by '\n': the verdict
-// and what it means; the errors before and after the best calibration with
-// the picture's scale; what Apply does or why it is not offered.
-bool FormatSummary(char *out, size_t size, const Judgement &judgement, ApplyState apply);
-
-struct ReportTime {
-    int year, month, day, hour, minute, second;
-};
-
-// The service report, CRLF line ends, into out (size bytes, always
-// terminated). False when it did not fit (the text is then cut short).
-bool FormatReport(char *out, size_t size, const CheckRun &run, const Judgement &judgement,
-                  const CalibrationRecord *stored, ApplyState apply, const ReportTime &time);
 
 }  // namespace drawtest
 

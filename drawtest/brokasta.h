@@ -9,7 +9,10 @@
 #include <windows.h>
 
 #include "accuracy.h"
+#include "accuracy_report.h"
+#include "board_layout.h"
 #include "check.h"
+#include "stroke.h"
 
 enum BoardMode { MODE_DRAW, MODE_DRAG, MODE_CHECK };
 

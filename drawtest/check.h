@@ -1,24 +1,12 @@
-// Portable geometry of the drawing test: where the nine check crosses
-// stand, how far a tap landed from its cross, the pass rule, the run of a
-// check through its crosses, the stroke rule that never joins two touches,
-// where the finger-sized buttons and the result picture sit. No windows.h,
-// so all of it is tested natively.
+// Portable rules of the drawing test's check: where the nine crosses stand,
+// how far a tap landed from its cross, the pass rule and the run of a check
+// through its crosses. No windows.h, so all of it is tested natively.
 #ifndef BROKASTA_CHECK_H
 #define BROKASTA_CHECK_H
 
+#include "point.h"
+
 namespace drawtest {
-
-struct Point {
-    int x;
-    int y;
-};
-
-struct Box {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
 
 const int kGridSide = 3;
 const int kCrossCount = kGridSide * kGridSide;
@@ -66,50 +54,6 @@ void StartCheck(CheckRun *run, int width, int height);
 bool RecordTap(CheckRun *run, Point tap);
 bool CheckDone(const CheckRun &run);
 int PassedCount(const CheckRun &run);
-
-// A stroke follows the finger from its button-down to its button-up; moves
-// outside a stroke draw nothing, so no line ever crosses a lift.
-struct Stroke {
-    bool active;
-    Point last;
-};
-
-void BeginStroke(Stroke *stroke, Point at);
-// The segment to draw for a move to 'to' (from *from); false when none is
-// due because no stroke is active or the button is not down.
-bool ContinueStroke(Stroke *stroke, Point to, bool buttonDown, Point *from);
-void EndStroke(Stroke *stroke);
-
-enum BarItem { BAR_DRAW, BAR_DRAG, BAR_CHECK, BAR_CLEAR, BAR_EXIT, BAR_BUTTONS };
-
-// The bar along the top: five finger-sized buttons from the left, the
-// check's Apply button of the same size at the right end and the
-// coordinate readout between them; scaled with the screen within limits a
-// finger can still hit. Two thinner rows along the bottom hold the status
-// line and, below it, the legend of the event marks. The check's result
-// picture fills the space between the bar and the status line, less room
-// for the rings and labels around its crosses.
-struct BarLayout {
-    int height;
-    Box buttons[BAR_BUTTONS];
-    Box apply;
-    Box readout;
-    Box legend;
-    Box status;
-    Box picture;
-};
-
-BarLayout LayOutBar(int width, int height);
-
-// The result picture is the screen in miniature: where a point of the
-// screen stands in it...
-Point PicturePoint(const Box &picture, Point at, int width, int height);
-
-// ...and where a touch's error line ends: drawn kMagnification times as
-// long as the error, so a few pixels show. start and target lie on the
-// screen, tap anywhere; the end is kept within 16-bit drawing coordinates.
-const int kMagnification = 5;
-Point MagnifiedEnd(Point start, Point target, Point tap);
 
 }  // namespace drawtest
 

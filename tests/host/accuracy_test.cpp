@@ -8,6 +8,7 @@
 #include <string>
 
 #include "accuracy.h"
+#include "accuracy_report.h"
 
 using namespace drawtest;
 
@@ -101,6 +102,64 @@ TEST(Fit, AgreesWithAFloatingPointFitAndGivesTheVerdictAndApply) {
         for (int e = 0; e < 4; ++e) EXPECT_NEAR(int32_t(got[e]), ref.edge[e], 0.5) << "edge " << e;
         EXPECT_EQ(j.record.SwapXY, c.stored.SwapXY);
         EXPECT_NEAR(j.largestResidual, ref.largestResidual, 0.5 + 1.0 / 16);
+    }
+}
+
+// Two checks worked by hand, not by the normal equations, on a 1000 x 500
+// screen (crosses at x 50, 500, 950 and y 25, 250, 475; tolerance 10 px)
+// with the stored record 400..3600 across (3.2 raw units a pixel) and
+// 300..3700 down (6.8 a pixel).
+// Stretched: every touch lands at x' = 1.1 x - 30, y' = 0.8 y + 50, so the
+// crosses' touches are at x 25, 520, 1015 and y 70, 250, 430. Errors by
+// row: hypot(25, 45) = 51.5, hypot(20, 45) = 49.2, hypot(65, 45) = 79.1,
+// then 25, 20, 65, then as the first row: mean 468 / 9 = 52, largest 79.
+// The map is exact, so nothing is left after the fit. The fitted record
+// puts the touch expected at the screen's edges there: x' = -30 at x = 0
+// is raw 400 - 96 = 304, x' = 1070 at x = 1000 is 400 + 3424 = 3824;
+// y' = 50 at y = 0 is 300 + 340 = 640, y' = 450 at y = 500 is 300 + 3060
+// = 3360.
+// Bent: every touch on its cross but the middle column's, 30 px right
+// (x 50, 530, 950). Errors 0, 30, 0 a row: mean 10, largest 30. Targets
+// -450, 0, 450 from their mean 500 and touches -460, 20, 440 from theirs,
+// 510, give the slope (450 * 460 + 450 * 440) / (2 * 450 * 450) = 1 and
+// the offset 510 - 500 = 10: the
+// touches miss the fitted line by -10, 20, -10 (mean 120 / 9 = 13, largest
+// 20), too far for a recalibration. Fitting the target on the touch
+// instead would give the slope 405000 / 405600 and XHigh 3634, not 3632.
+// Its record: x' = 10 at 0 is 400 + 32 = 432, x' = 1010 at 1000 is 3632.
+TEST(Fit, MatchesTwoChecksWorkedByHand) {
+    const struct {
+        const char *what;
+        int tapX[3], tapY[3];  // by column, by row
+        unsigned meanError, largestError, meanResidual, largestResidual;
+        Verdict verdict;
+        ApplyState apply;
+        CalibrationRecord record;
+    } cases[] = {
+        {"stretched", {25, 520, 1015}, {70, 250, 430}, 52, 79, 0, 0, kRecal, APPLY_OFFERED,
+         {304, 640, 3824, 3360, 0}},
+        {"bent", {50, 530, 950}, {25, 250, 475}, 10, 30, 13, 20, kBent, APPLY_NOT_NEEDED,
+         {432, 300, 3632, 3700, 0}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        CheckRun run;
+        StartCheck(&run, 1000, 500);
+        for (int i = 0; i < kCrossCount; ++i) RecordTap(&run, Point{c.tapX[i % 3], c.tapY[i / 3]});
+        Judgement j = JudgeCheck(run, &kStored);
+        EXPECT_EQ(10u, j.tolerance);
+        EXPECT_EQ(c.meanError, j.meanError);
+        EXPECT_EQ(c.largestError, j.largestError);
+        ASSERT_TRUE(j.fitted && j.recordFitted);
+        EXPECT_EQ(c.meanResidual, j.meanResidual);
+        EXPECT_EQ(c.largestResidual, j.largestResidual);
+        EXPECT_EQ(c.verdict, j.verdict);
+        EXPECT_EQ(c.apply, ApplyStateFor(j, true));
+        const uint32_t got[5] = {j.record.XLow, j.record.YLow, j.record.XHigh, j.record.YHigh,
+                                 j.record.SwapXY};
+        const uint32_t want[5] = {c.record.XLow, c.record.YLow, c.record.XHigh, c.record.YHigh,
+                                  c.record.SwapXY};
+        for (int e = 0; e < 5; ++e) EXPECT_EQ(want[e], got[e]) << "field " << e;
     }
 }
 

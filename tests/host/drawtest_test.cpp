@@ -6,7 +6,9 @@
 #include <cmath>
 #include <climits>
 
+#include "board_layout.h"
 #include "check.h"
+#include "stroke.h"
 
 using namespace drawtest;
 

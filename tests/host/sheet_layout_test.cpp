@@ -110,6 +110,64 @@ TEST(SheetLayout, FindsTheRoomATextHasInItsGroupAndRow) {
     EXPECT_EQ(2, ReadItems(b.data(), b.size(), facts, items, 2)) << "no more than there is room for";
 }
 
+// A plain template laid out byte by byte by hand: a 100 x 50 page in 8-point
+// "A" with a group box, a text inside it and a button on the text's row.
+// The controls start on DWORD boundaries (32, 60 and 92); each is its
+// style, extended style, x, y, cx, cy and id (18 bytes), then its class,
+// title and creation data.
+const unsigned char kWorkedPage[] = {
+    0x40, 0x00, 0xC0, 0x40, 0, 0, 0, 0,  // 0: style, extended style
+    3, 0, 0, 0, 0, 0, 100, 0, 50, 0,     // 8: three controls, x, y, cx 100, cy 50
+    0, 0, 0, 0, 'P', 0, 0, 0,            // 18: no menu, no class, title "P"
+    8, 0, 'A', 0, 0, 0,                  // 26: 8 points, font "A"
+    // 32: a group box at (5, 5), 90 x 40, titled "G"
+    0x07, 0x00, 0x00, 0x50, 0, 0, 0, 0, 5, 0, 5, 0, 90, 0, 40, 0, 1, 0,
+    0xFF, 0xFF, 0x80, 0, 'G', 0, 0, 0, 0, 0,
+    // 60: a left-aligned text at (10, 15), 30 x 8, "Hi"; two bytes of padding
+    0x00, 0x00, 0x00, 0x50, 0, 0, 0, 0, 10, 0, 15, 0, 30, 0, 8, 0, 2, 0,
+    0xFF, 0xFF, 0x82, 0, 'H', 0, 'i', 0, 0, 0, 0, 0, 0, 0,
+    // 92: a push button at (60, 14), 25 x 12, its title the ordinal 5
+    0x00, 0x00, 0x01, 0x50, 0, 0, 0, 0, 60, 0, 14, 0, 25, 0, 12, 0, 3, 0,
+    0xFF, 0xFF, 0x80, 0, 0xFF, 0xFF, 5, 0, 0, 0,
+};
+
+// The text's room: the page's edge less 4 is 96, its group's right edge
+// (5 + 90 = 95) less 4 is 91, the button on its row (rows 15..23 and
+// 14..26 overlap) at 60 less 2 is 58; from its left edge at 10 that is 48.
+// A text that needs 50 grows from 30 to those 48.
+TEST(SheetLayout, ReadsAndFitsAPageWorkedByHand) {
+    TemplateFacts facts = {};
+    ASSERT_TRUE(ReadTemplate(kWorkedPage, sizeof(kWorkedPage), &facts));
+    EXPECT_EQ(100, facts.extent.width);
+    EXPECT_EQ(50, facts.extent.height);
+    EXPECT_EQ(8, facts.pointSize);
+    EXPECT_EQ(26u, facts.pointSizeOffset);
+    EXPECT_EQ(8u, facts.itemCountOffset);
+    TemplateItem items[3];
+    ASSERT_EQ(3, ReadItems(kWorkedPage, sizeof(kWorkedPage), facts, items, 3));
+    const struct { Box place; size_t widthAt, titleAt; bool text, group; } want[] = {
+        {{5, 5, 95, 45}, 44, 54, false, true},
+        {{10, 15, 40, 23}, 72, 82, true, false},
+        {{60, 14, 85, 26}, 104, 0, false, false},
+    };
+    for (int i = 0; i < 3; ++i) {
+        const TemplateItem &got = items[i];
+        EXPECT_EQ(want[i].place.left, got.place.left) << i;
+        EXPECT_EQ(want[i].place.top, got.place.top) << i;
+        EXPECT_EQ(want[i].place.right, got.place.right) << i;
+        EXPECT_EQ(want[i].place.bottom, got.place.bottom) << i;
+        EXPECT_EQ(want[i].widthAt, got.widthOffset) << i;
+        EXPECT_EQ(want[i].titleAt, got.titleOffset) << i;
+        EXPECT_EQ(want[i].text, got.leftText) << i;
+        EXPECT_EQ(want[i].group, got.groupBox) << i;
+    }
+    char title[8];
+    ASSERT_TRUE(TitleText(kWorkedPage, sizeof(kWorkedPage), 82, title, sizeof(title)));
+    EXPECT_STREQ("Hi", title);
+    EXPECT_EQ(48, RoomForText(items, 3, 1, 100));
+    EXPECT_EQ(48, FittedWidth(30, 50, 48));
+}
+
 TEST(SheetLayout, FitsATextBoxToItsTextWithinItsRoom) {
     const struct { int width, needed, room, fitted; } cases[] = {
         {154, 170, 167, 167}, {154, 160, 167, 160},  // widened, as far as the room allows

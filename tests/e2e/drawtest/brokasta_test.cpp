@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "board_layout.h"
 #include "check.h"
 #include "driver_interface.h"
 #include "harness.h"
