@@ -7,6 +7,7 @@
 
 #include <stdint.h>
 
+#include "calibration_record.h"
 #include "driver_interface.h"
 
 namespace calib {
@@ -61,7 +62,7 @@ enum { kMinRawSpan = TOUCH_MIN_RAW_SPAN };
 bool RunIsSound(const RawPoint points[kTargetCount]);
 
 // The store's rule for the edges a calibration may save.
-using driver::EdgesStorable;
+using store::EdgesStorable;
 
 }  // namespace calib
 

@@ -46,6 +46,7 @@ target_include_directories(win95_runtime PUBLIC
 # The portable half of the shared contract, built for the target.
 add_library(win95_contract STATIC
     ${PROJECT_SOURCE_DIR}/common/parameter_store.cpp
+    ${PROJECT_SOURCE_DIR}/common/calibration_record.cpp
     ${PROJECT_SOURCE_DIR}/common/driver_interface.cpp
     ${PROJECT_SOURCE_DIR}/common/calibration_model.cpp)
 target_compile_options(win95_contract PRIVATE ${WIN95_COMPILE_OPTIONS})

@@ -18,8 +18,8 @@ long long Round(double value) {
 }
 
 const char *RecordProblem(const CalibrationRecord &record) {
-    if (!driver::EdgesStorable(record)) return "unusable: an edge is beyond 0..4096";
-    if (record.SwapXY > 1) return "unusable: SwapXY is neither 0 nor 1";
+    if (!store::EdgesStorable(record)) return "unusable: an edge is beyond 0..4096";
+    if (!store::RecordInRange(record)) return "unusable: SwapXY is neither 0 nor 1";
     if (record.XLow == record.XHigh) return "unusable: XLow equals XHigh, X has no span";
     if (record.YLow == record.YHigh) return "unusable: YLow equals YHigh, Y has no span";
     return nullptr;

@@ -9,6 +9,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "calibration_record.h"
 #include "driver_interface.h"
 
 namespace calmodel {
@@ -24,9 +25,10 @@ double ScreenAlong(uint32_t low, uint32_t high, int size, double raw);
 // To the nearest whole number, halves away from zero.
 long long Round(double value);
 
-// Why the driver cannot use a record, or nullptr when it can: edges in the
-// controller's range, SwapXY 0 or 1, and a span on both axes.
-// (A record a calibration would make, with room between its edges, is
+// Why the driver cannot use a record, or nullptr when it can: every field
+// within its stored range (edges in the controller's range, SwapXY 0 or 1)
+// and a span on both axes, store::RecordSpans(record, 1). (A record a
+// calibration would make, with room between its edges, is
 // driver::RecordUsable.)
 const char *RecordProblem(const CalibrationRecord &record);
 inline bool RecordMappable(const CalibrationRecord &record) { return !RecordProblem(record); }

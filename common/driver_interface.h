@@ -80,28 +80,12 @@ namespace driver {
 inline bool IsValidMouseMode(uint32_t mode) { return mode <= MOUSE_MODE_DOUBLE_CLICK_DRAG; }
 bool IsValidBeep(uint32_t mode, uint32_t frequency, uint32_t duration);
 
-// The store takes only calibration edges inside the controller's range;
-// SwapXY is passed on as it is.
-inline bool EdgesStorable(const CalibrationRecord &record) {
-    return record.XLow <= TOUCH_RAW_MAX && record.XHigh <= TOUCH_RAW_MAX &&
-           record.YLow <= TOUCH_RAW_MAX && record.YHigh <= TOUCH_RAW_MAX;
-}
-
 // Two touches of a calibration run closer than this on either raw axis
 // cannot come from targets three fifths of the screen apart; a record
 // whose edges lie closer than this on either axis maps the whole screen
-// onto a sliver of the panel, so no calibration ever makes one.
+// onto a sliver of the panel, so no calibration ever makes one
+// (driver::RecordUsable, in calibration_record.h).
 #define TOUCH_MIN_RAW_SPAN (TOUCH_RAW_MAX / 16)
-
-inline uint32_t RawSpan(uint32_t low, uint32_t high) { return low > high ? low - high : high - low; }
-
-// A record a calibration would stand behind: storable edges, SwapXY 0 or
-// 1, and at least TOUCH_MIN_RAW_SPAN between the edges of either axis.
-inline bool RecordUsable(const CalibrationRecord &record) {
-    return EdgesStorable(record) && record.SwapXY <= 1 &&
-           RawSpan(record.XLow, record.XHigh) >= TOUCH_MIN_RAW_SPAN &&
-           RawSpan(record.YLow, record.YHigh) >= TOUCH_MIN_RAW_SPAN;
-}
 
 // Name of a control code ("IOCTL_TOUCH_SET_BEEP"), or nullptr when unknown.
 const char *ControlCodeName(uint32_t code);

@@ -7,10 +7,10 @@ namespace store {
 
 static const ValueRule kRules[kValueCount] = {
     {"Port", 1, 16, 1, 1, true},
-    {"XLow", 0, 4096, 0, 0, false},
-    {"XHigh", 0, 4096, 4096, 4096, false},
-    {"YLow", 0, 4096, 0, 0, false},
-    {"YHigh", 0, 4096, 4096, 4096, false},
+    {"XLow", 0, TOUCH_RAW_MAX, 0, 0, false},
+    {"XHigh", 0, TOUCH_RAW_MAX, TOUCH_RAW_MAX, TOUCH_RAW_MAX, false},
+    {"YLow", 0, TOUCH_RAW_MAX, 0, 0, false},
+    {"YHigh", 0, TOUCH_RAW_MAX, TOUCH_RAW_MAX, TOUCH_RAW_MAX, false},
     {"SwapXY", 0, 1, 0, 0, false},
     {"BeepMode", 0, 2, 2, 2, true},
     {"BeepFreq", 1000, 5000, 1000, 1000, true},
@@ -33,30 +33,6 @@ const ValueId kAppletReadOrder[7] = {
 const ValueId kAppletSaveOrder[7] = {
     kBeepMode, kBeepFreq, kBeepTime, kMouseMode, kDragDelay, kPort, kDblClickRegion,
 };
-
-const ValueId kCalibrationSaveOrder[5] = {kXLow, kXHigh, kYLow, kYHigh, kSwapXY};
-
-const ValueId kRecordOrder[kRecordFieldCount] = {kXLow, kYLow, kXHigh, kYHigh, kSwapXY};
-static uint32_t CalibrationRecord::*const kRecordMembers[kRecordFieldCount] = {
-    &CalibrationRecord::XLow, &CalibrationRecord::YLow, &CalibrationRecord::XHigh,
-    &CalibrationRecord::YHigh, &CalibrationRecord::SwapXY};
-
-// The member for a calibration value; SwapXY for any other id, which no
-// caller passes.
-static uint32_t CalibrationRecord::*RecordMember(ValueId id) {
-    for (int i = 0; i < kRecordFieldCount; ++i) {
-        if (kRecordOrder[i] == id) return kRecordMembers[i];
-    }
-    return &CalibrationRecord::SwapXY;
-}
-
-uint32_t RecordField(const CalibrationRecord &record, ValueId id) {
-    return record.*RecordMember(id);
-}
-
-void SetRecordField(CalibrationRecord *record, ValueId id, uint32_t value) {
-    record->*RecordMember(id) = value;
-}
 
 const ValueRule &Rule(ValueId id) { return kRules[id]; }
 

@@ -56,17 +56,8 @@ extern const ValueId kAppletReadOrder[7];
 // ...and writes them back in this one.
 extern const ValueId kAppletSaveOrder[7];
 
-// The calibration program writes these five, in this order.
-extern const ValueId kCalibrationSaveOrder[5];
-
-// The calibration record's five values in the record's own order: that of
-// CalibrationRecord, of the driver's input and of Setup's "/CAL=" switch.
-const int kRecordFieldCount = 5;
-extern const ValueId kRecordOrder[kRecordFieldCount];
-
-// The record's field that stores as value id; id must be one of the five.
-uint32_t RecordField(const CalibrationRecord &record, ValueId id);
-void SetRecordField(CalibrationRecord *record, ValueId id, uint32_t value);
+// The calibration record's five values, their order, ranges, reading and
+// writing: calibration_record.h.
 
 // Applet reading rule: a failed query gives the fallback, a value outside
 // its range gives the fallback too (not the nearest bound). "Port" is never

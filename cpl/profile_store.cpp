@@ -10,6 +10,7 @@
 #include "parameter_store.h"
 #include "runtime.h"
 #include "shared_texts.h"
+#include "store_values.h"
 
 ProfileSettingsData ProfileSettings;
 
@@ -90,20 +91,10 @@ BOOL CloseStore(const char *routine, StoreKeys *keys) {
     return ok;
 }
 
-// The registry's type is not checked: up to four bytes of any type make
-// the number, anything longer counts as missing.
-bool QueryValue(HKEY key, store::ValueId id, uint32_t *value) {
-    unsigned char data[4] = {0, 0, 0, 0};
-    DWORD size = sizeof(data);
-    LONG error = RegQueryValueExA(key, store::Rule(id).name, NULL, NULL, data, &size);
-    if (error != ERROR_SUCCESS) return false;
-    return store::DecodeStoredBytes(data, size, value);
-}
-
 void ReadSettings(HKEY param) {
     for (store::ValueId id : store::kAppletReadOrder) {
         uint32_t stored = 0;
-        bool found = QueryValue(param, id, &stored);
+        bool found = shelf::QueryStoredValue(param, id, &stored);
         SettingOf(id) = store::RepairValue(id, found, stored);
         if (id == store::kPort && !found) {
             MessageBoxA(NULL,

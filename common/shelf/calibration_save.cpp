@@ -3,7 +3,7 @@
 #include "calibration_save.h"
 
 #include "error_box.h"
-#include "parameter_store.h"
+#include "calibration_record.h"
 #include "shared_texts.h"
 
 namespace shelf {
@@ -18,13 +18,13 @@ static LONG CreateWritableKey(HKEY parent, const char *name, HKEY *key) {
 }
 
 // Writes all five values even when one fails; returns how many failed.
-static int WriteCalibrationValues(HKEY params, const CalibrationRecord &record) {
+static int WriteCalibrationValues(HKEY params,
+                                  const store::RecordValue (&values)[store::kRecordFieldCount]) {
     int failures = 0;
-    for (store::ValueId id : store::kCalibrationSaveOrder) {
-        const char *name = store::Rule(id).name;
-        DWORD value = store::RecordField(record, id);
-        if (RegSetValueExA(params, name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value),
-                           sizeof(value)) != ERROR_SUCCESS)
+    for (const store::RecordValue &one : values) {
+        const DWORD value = one.value;
+        if (RegSetValueExA(params, store::Rule(one.id).name, 0, REG_DWORD,
+                           reinterpret_cast<const BYTE *>(&value), sizeof(value)) != ERROR_SUCCESS)
             ++failures;
     }
     return failures;
@@ -51,7 +51,8 @@ static BOOL CloseKeys(HKEY params, HKEY service) {
 
 BOOL SaveCalibration(const CalibrationRecord &record, BOOL *allWritten) {
     if (allWritten) *allWritten = FALSE;
-    if (!driver::EdgesStorable(record)) {
+    store::RecordValue values[store::kRecordFieldCount];
+    if (!store::WriteRecord(record, values)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -63,7 +64,7 @@ BOOL SaveCalibration(const CalibrationRecord &record, BOOL *allWritten) {
         RegCloseKey(service);
         return Fail(result, "SaveCalibration_CreateParamKeyEx");
     }
-    const int failures = WriteCalibrationValues(params, record);
+    const int failures = WriteCalibrationValues(params, values);
     if (failures > 0)
         MessageBoxA(NULL, "Cannot update touchscreen parameters to registry!", kSaveCaption,
                     MB_ICONINFORMATION);

@@ -1,6 +1,7 @@
 // The touchscreen package's actions; see touch_plan.h.
 #include "touch_plan.h"
 
+#include "calibration_record.h"
 #include "parameter_store.h"
 
 const DeviceInfo kTouchDevice = {
@@ -42,20 +43,24 @@ void EncodeDword(unsigned long value, unsigned char (&bytes)[4]) {
     for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
+// A calibration given stores its five values in place of their defaults.
 static unsigned long InstallValue(store::ValueId id, long port,
-                                  const unsigned long *calibration) {
+                                  const store::RecordValue *calibration) {
     if (id == store::kPort) return static_cast<unsigned long>(port);
     for (int i = 0; calibration && i < store::kRecordFieldCount; ++i) {
-        if (store::kRecordOrder[i] == id) return calibration[i];
+        if (calibration[i].id == id) return calibration[i].value;
     }
     return store::Rule(id).installDefault;
 }
 
 bool AppendDefaultParameterValues(RegList *keys, long port, const unsigned long *calibration) {
+    store::RecordValue given[store::kRecordFieldCount];
+    if (calibration && !store::WriteRecord(store::RecordFromValues(calibration), given))
+        return false;
     for (int i = 0; i < store::kValueCount; ++i) {
         store::ValueId id = store::kInstallOrder[i];
         const store::ValueRule &rule = store::Rule(id);
-        unsigned long value = InstallValue(id, port, calibration);
+        unsigned long value = InstallValue(id, port, calibration ? given : 0);
         unsigned char bytes[4];
         EncodeDword(value, bytes);
         if (!AppendRegValue(keys, TOUCH_PARAM_KEY, rule.name, bytes, 4, kRegDword,

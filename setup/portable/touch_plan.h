@@ -36,8 +36,9 @@ bool AppendServiceKeyRemoval(RegList *keys);
 
 // The twelve REG_DWORD values of the parameter store with their install
 // defaults, "Port" taking port unchanged (-1 is stored as FFFFFFFF). A
-// calibration given (XLow, YLow, XHigh, YHigh, SwapXY, the record's order)
-// takes the place of the five calibration defaults.
+// calibration given (five values in the record's order, XLow, YLow, XHigh,
+// YHigh, SwapXY) takes the place of the five calibration defaults; false,
+// and nothing queued, when an edge of it is beyond the controller's range.
 bool AppendDefaultParameterValues(RegList *keys, long port,
                                   const unsigned long *calibration = 0);
 

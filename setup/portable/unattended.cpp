@@ -4,7 +4,7 @@
 #include <string.h>
 
 #include "ascii.h"
-#include "driver_interface.h"
+#include "calibration_record.h"
 #include "parameter_store.h"
 
 namespace unattended {
@@ -62,18 +62,22 @@ static bool InRange(const char *text, size_t length, store::ValueId id, unsigned
 
 static_assert(kCalibrationWords == store::kRecordFieldCount, "one word per record field");
 
-// Five numbers separated by commas, each in its store range.
+// Five numbers separated by commas, in the record's order, making a record
+// a calibration would stand behind: each field within its store range and
+// room between the edges of either axis. A record with too little span
+// would leave a kiosk without a usable pointer and without a first
+// calibration.
 static bool ReadCalibration(const char *text, unsigned long *words) {
     for (int i = 0; i < kCalibrationWords; ++i) {
         const char *end = text;
         while (*end && *end != ',') ++end;
-        if (!InRange(text, static_cast<size_t>(end - text), store::kRecordOrder[i], &words[i]))
-            return false;
+        // Any five digits here: the record's ranges judge the values below.
+        if (!ReadNumber(text, static_cast<size_t>(end - text), 0, 99999, &words[i])) return false;
         if (i + 1 < kCalibrationWords && *end != ',') return false;
         text = end + 1;
         if (i + 1 == kCalibrationWords && *end) return false;
     }
-    return true;
+    return driver::RecordUsable(store::RecordFromValues(words));
 }
 
 static bool TakeRemove(const char *value, Options *o) {
@@ -90,17 +94,8 @@ static bool TakePort(const char *value, Options *o) {
     return InRange(value, strlen(value), store::kPort, &o->port);
 }
 
-// A record no calibration would make (too little span on an axis) would
-// leave a kiosk without a usable pointer and without a first calibration.
-static bool Usable(const unsigned long *w) {
-    CalibrationRecord record = {};
-    for (int i = 0; i < store::kRecordFieldCount; ++i)
-        store::SetRecordField(&record, store::kRecordOrder[i], static_cast<uint32_t>(w[i]));
-    return driver::RecordUsable(record);
-}
-
 static bool TakeCalibration(const char *value, Options *o) {
-    o->calibrated = ReadCalibration(value, o->calibration) && Usable(o->calibration);
+    o->calibrated = ReadCalibration(value, o->calibration);
     return o->calibrated;
 }
 

@@ -10,5 +10,6 @@ orvantix_host_test(diagnostics_test SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/diagnostics_test.cpp
     ${ORVANTIX_SOURCE_DIR}/cpl/diagnostics_rules.cpp
     ${ORVANTIX_SOURCE_DIR}/common/calibration_model.cpp
+    ${ORVANTIX_SOURCE_DIR}/common/calibration_record.cpp
     ${ORVANTIX_SOURCE_DIR}/common/parameter_store.cpp)
 target_include_directories(diagnostics_test PRIVATE ${ORVANTIX_SOURCE_DIR}/cpl)

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "calibration_record.h"
 #include "parameter_store.h"
 
 using namespace store;

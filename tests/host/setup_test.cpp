@@ -569,6 +569,23 @@ TEST(TouchPackage, StoresANegativePortAsItsBitPattern) {
     EXPECT_EQ(0xFFFFFFFFUL, Word(keys.First()->data));
 }
 
+// The calibration comes in the record's order and is stored by name; one
+// with an edge beyond the controller queues nothing.
+TEST(TouchPackage, AGivenCalibrationTakesThePlaceOfTheFiveDefaults) {
+    const unsigned long calibration[] = {100, 200, 3000, 3900, 1};
+    RegList keys;
+    ASSERT_TRUE(AppendDefaultParameterValues(&keys, 2, calibration));
+    const unsigned long values[] = {2, 100, 3000, 200, 3900, 1, 2, 1000, 32, 25, 0, 3};
+    ASSERT_EQ(12u, keys.Count());
+    size_t i = 0;
+    for (const RegEntry *e = keys.First(); e; e = e->next, ++i)
+        EXPECT_EQ(values[i], Word(e->data)) << e->valueName.c_str();
+    const unsigned long beyond[] = {100, 200, 4097, 3900, 1};
+    RegList none;
+    EXPECT_FALSE(AppendDefaultParameterValues(&none, 2, beyond));
+    EXPECT_EQ(0u, none.Count());
+}
+
 TEST(TouchPackage, CopiesAndRemovesItsSystemFiles) {
     FileList files;
     ASSERT_TRUE(AppendPackageCopies(&files, "C:\\W\\S\\"));
