@@ -1,8 +1,8 @@
 // Bounded text for every program: copies, joins, path pieces, decimal
 // numbers and a writer that fills a fixed buffer part by part. Every call
-// takes the buffer's size and never writes past it. Portable (no windows.h,
-// no C library), so the same code runs in the shipped programs, in test
-// programs and in the native tests.
+// takes the buffer's size and never writes past it. Portable (no windows.h;
+// of the C library only memcpy, which the runtime has too), so the same
+// code runs in the shipped programs, in test programs and in native tests.
 #ifndef ORVANTIX_BOUNDED_TEXT_H
 #define ORVANTIX_BOUNDED_TEXT_H
 
