@@ -34,9 +34,11 @@ set(WIN95_LINK_OPTIONS
     -Wl,--disable-dynamicbase -Wl,--disable-nxcompat
     -Wl,--no-insert-timestamp)
 
-# The CRT-free runtime shared by every shipped binary.
+# The CRT-free runtime shared by every shipped binary, with the bounded text
+# helpers (test programs take those from orvantix_test_contract).
 add_library(win95_runtime STATIC
-    ${PROJECT_SOURCE_DIR}/common/runtime/runtime.cpp)
+    ${PROJECT_SOURCE_DIR}/common/runtime/runtime.cpp
+    ${PROJECT_SOURCE_DIR}/common/bounded_text.cpp)
 target_compile_options(win95_runtime PRIVATE ${WIN95_COMPILE_OPTIONS}
     -fno-tree-loop-distribute-patterns)
 target_compile_definitions(win95_runtime PUBLIC ${WIN95_DEFINITIONS})

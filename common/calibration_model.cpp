@@ -1,6 +1,8 @@
 // The driver's calibration model and its words; see calibration_model.h.
 #include "calibration_model.h"
 
+#include "bounded_text.h"
+
 namespace calmodel {
 
 double RawAlong(uint32_t low, uint32_t high, int size, double position) {
@@ -55,30 +57,15 @@ Orientation DescribeOrientation(const CalibrationRecord &record) {
     return words;
 }
 
-namespace {
-
-// Appends text at *used, always terminating; false once it does not fit.
-bool Put(char *out, size_t size, size_t *used, const char *text) {
-    for (; *text; ++text) {
-        if (*used + 1 >= size) return false;
-        out[(*used)++] = *text;
-        out[*used] = '\0';
-    }
-    return true;
-}
-
-}  // namespace
-
 bool FormatOrientation(char *out, size_t size, const CalibrationRecord &record) {
-    if (!out || size == 0) return false;
-    out[0] = '\0';
     Orientation words = DescribeOrientation(record);
     const char *parts[] = {words.problem ? words.problem : words.x, words.y, words.swap};
-    size_t used = 0;
-    bool fits = true;
-    for (int i = 0; i < 3 && parts[i] && fits; ++i)
-        fits = (i == 0 || Put(out, size, &used, ", ")) && Put(out, size, &used, parts[i]);
-    return fits;
+    rt::Writer writer(out, size);
+    for (int i = 0; i < 3 && parts[i]; ++i) {
+        if (i) writer.Put(", ");
+        writer.Put(parts[i]);
+    }
+    return writer.Whole();
 }
 
 }  // namespace calmodel

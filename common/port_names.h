@@ -7,6 +7,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "bounded_text.h"
 #include "parameter_store.h"
 
 namespace ports {
@@ -18,19 +19,10 @@ inline uint32_t LastPort() { return store::Rule(store::kPort).high; }
 // Writes "COM<n>" into name (size bytes, always terminated when size > 0).
 // False, with an empty or cut name, when it does not fit.
 inline bool PortName(char *name, size_t size, uint32_t number) {
-    if (size == 0) return false;
-    char digits[10];  // a 32-bit number has at most ten
-    size_t count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + number % 10);
-        number /= 10;
-    } while (number != 0);
-    const char prefix[] = "COM";
-    size_t used = 0;
-    for (size_t i = 0; i < 3 && used + 1 < size; ++i) name[used++] = prefix[i];
-    while (count > 0 && used + 1 < size) name[used++] = digits[--count];
-    name[used] = '\0';
-    return used >= 3 && count == 0;
+    rt::Writer writer(name, size);
+    writer.Put("COM");
+    writer.PutUnsigned(number);
+    return writer.Whole();
 }
 
 }  // namespace ports

@@ -2,6 +2,8 @@
 // and the texts (see diagnostics_rules.h).
 #include "diagnostics_rules.h"
 
+#include "bounded_text.h"
+
 namespace diag {
 
 // ---- the watch ----------------------------------------------------------------
@@ -89,61 +91,10 @@ void DotPosition(const Box &square, RawTouch touch, int *x, int *y) {
 
 namespace {
 
-// Appends to a fixed buffer, always terminated; once something does not
-// fit, the rest is dropped and the text counts as cut short.
-struct Text {
-    char *out;
-    size_t size;
-    size_t used;
-    bool whole;
-};
-
-Text Begin(char *out, size_t size) {
-    Text text = {out, size, 0, out && size > 0};
-    if (text.whole) out[0] = '\0';
-    return text;
-}
-
-void Put(Text &t, const char *part) {
-    for (; *part && t.whole; ++part) {
-        if (t.used + 1 >= t.size) {
-            t.whole = false;
-            break;
-        }
-        t.out[t.used++] = *part;
-        t.out[t.used] = '\0';
-    }
-}
-
-void PutNumber(Text &t, long value) {
-    char digits[16];
-    char *p = digits + sizeof(digits) - 1;
-    *p = '\0';
-    unsigned long magnitude =
-        value < 0 ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
-    do {
-        *--p = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude);
-    if (value < 0) *--p = '-';
-    Put(t, p);
-}
-
-void PutUnsigned(Text &t, unsigned long value) {
-    char digits[16];
-    char *p = digits + sizeof(digits) - 1;
-    *p = '\0';
-    do {
-        *--p = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value);
-    Put(t, p);
-}
-
 // A mode by name, or its number when the driver handed over another.
-void PutMode(Text &t, const char *name, uint32_t mode) {
-    if (name) Put(t, name);
-    else PutUnsigned(t, mode);
+void PutMode(rt::Writer &t, const char *name, uint32_t mode) {
+    if (name) t.Put(name);
+    else t.PutUnsigned(mode);
 }
 
 const char kDiffers[] = "* ";
@@ -151,21 +102,21 @@ const char kDiffers[] = "* ";
 }  // namespace
 
 bool FormatMouseMode(char *out, size_t size, uint32_t mode, bool differs) {
-    Text t = Begin(out, size);
-    if (differs) Put(t, kDiffers);
+    rt::Writer t(out, size);
+    if (differs) t.Put(kDiffers);
     PutMode(t, pages::MouseModeName(mode), mode);
-    return t.whole;
+    return t.Whole();
 }
 
 bool FormatBeep(char *out, size_t size, const BeepRecord &beep, bool differs) {
-    Text t = Begin(out, size);
-    if (differs) Put(t, kDiffers);
+    rt::Writer t(out, size);
+    if (differs) t.Put(kDiffers);
     PutMode(t, pages::BeepModeName(beep.mode), beep.mode);
-    Put(t, " ");
-    PutUnsigned(t, beep.frequency);
-    Put(t, " ");
-    PutUnsigned(t, beep.duration);
-    return t.whole;
+    t.Put(" ");
+    t.PutUnsigned(beep.frequency);
+    t.Put(" ");
+    t.PutUnsigned(beep.duration);
+    return t.Whole();
 }
 
 bool BeepsDiffer(const BeepRecord &a, const BeepRecord &b) {
@@ -174,86 +125,86 @@ bool BeepsDiffer(const BeepRecord &a, const BeepRecord &b) {
 
 bool FormatEdges(char *out, size_t size, char axis, uint32_t low, uint32_t high) {
     const char name[2] = {axis, '\0'};
-    Text t = Begin(out, size);
-    Put(t, name);
-    Put(t, "Low ");
-    PutUnsigned(t, low);
-    Put(t, ", ");
-    Put(t, name);
-    Put(t, "High ");
-    PutUnsigned(t, high);
-    return t.whole;
+    rt::Writer t(out, size);
+    t.Put(name);
+    t.Put("Low ");
+    t.PutUnsigned(low);
+    t.Put(", ");
+    t.Put(name);
+    t.Put("High ");
+    t.PutUnsigned(high);
+    return t.Whole();
 }
 
 bool FormatSwap(char *out, size_t size, const CalibrationRecord &record) {
     calmodel::Orientation words = calmodel::DescribeOrientation(record);
-    Text t = Begin(out, size);
-    Put(t, "SwapXY ");
-    PutUnsigned(t, record.SwapXY);
+    rt::Writer t(out, size);
+    t.Put("SwapXY ");
+    t.PutUnsigned(record.SwapXY);
     if (words.swap) {
-        Put(t, ": ");
-        Put(t, words.swap);
+        t.Put(": ");
+        t.Put(words.swap);
     }
-    return t.whole;
+    return t.Whole();
 }
 
 bool FormatDirections(char *out, size_t size, const CalibrationRecord &record) {
     calmodel::Orientation words = calmodel::DescribeOrientation(record);
-    Text t = Begin(out, size);
+    rt::Writer t(out, size);
     if (words.problem) {
-        Put(t, words.problem);
-        return t.whole;
+        t.Put(words.problem);
+        return t.Whole();
     }
-    Put(t, words.x);
-    Put(t, ", ");
-    Put(t, words.y);
-    return t.whole;
+    t.Put(words.x);
+    t.Put(", ");
+    t.Put(words.y);
+    return t.Whole();
 }
 
 bool FormatRaw(char *out, size_t size, RawTouch touch) {
-    Text t = Begin(out, size);
-    Put(t, "Raw: X ");
-    PutUnsigned(t, touch.x);
-    Put(t, ", Y ");
-    PutUnsigned(t, touch.y);
-    return t.whole;
+    rt::Writer t(out, size);
+    t.Put("Raw: X ");
+    t.PutUnsigned(touch.x);
+    t.Put(", Y ");
+    t.PutUnsigned(touch.y);
+    return t.Whole();
 }
 
 bool FormatScreen(char *out, size_t size, const calmodel::ScreenPoint *mapped) {
-    Text t = Begin(out, size);
+    rt::Writer t(out, size);
     if (!mapped) {
-        Put(t, "Screen: no usable calibration");
-        return t.whole;
+        t.Put("Screen: no usable calibration");
+        return t.Whole();
     }
-    Put(t, "Screen: X ");
-    PutNumber(t, mapped->x);
-    Put(t, ", Y ");
-    PutNumber(t, mapped->y);
-    return t.whole;
+    t.Put("Screen: X ");
+    t.PutNumber(mapped->x);
+    t.Put(", Y ");
+    t.PutNumber(mapped->y);
+    return t.Whole();
 }
 
 bool FormatCount(char *out, size_t size, unsigned long count) {
-    Text t = Begin(out, size);
-    Put(t, "Touches: ");
-    PutUnsigned(t, count);
-    return t.whole;
+    rt::Writer t(out, size);
+    t.Put("Touches: ");
+    t.PutUnsigned(count);
+    return t.Whole();
 }
 
 bool FormatAgo(char *out, size_t size, unsigned long nowMs, unsigned long thenMs) {
     unsigned long seconds = ((nowMs - thenMs) & 0xFFFFFFFFUL) / 1000;
-    Text t = Begin(out, size);
-    Put(t, "Last touch: ");
+    rt::Writer t(out, size);
+    t.Put("Last touch: ");
     if (seconds >= 3600) {
-        Put(t, "over an hour ago");
-        return t.whole;
+        t.Put("over an hour ago");
+        return t.Whole();
     }
     if (seconds >= 60) {
-        PutUnsigned(t, seconds / 60);
-        Put(t, " min ");
+        t.PutUnsigned(seconds / 60);
+        t.Put(" min ");
     }
-    PutUnsigned(t, seconds % 60);
-    Put(t, " s ago");
-    return t.whole;
+    t.PutUnsigned(seconds % 60);
+    t.Put(" s ago");
+    return t.Whole();
 }
 
 }  // namespace diag

@@ -83,20 +83,13 @@ void ShowMode(BoardMode mode) {
     }
 }
 
-static void AppendNumber(char *text, size_t size, long value) {
-    char digits[16];
-    if (value < 0) rt::Append(text, size, "-");
-    rt::FormatUnsigned(digits, sizeof(digits),
-                       value < 0 ? 0ul - static_cast<unsigned long>(value)
-                                 : static_cast<unsigned long>(value));
-    rt::Append(text, size, digits);
-}
-
 void ShowPointer(drawtest::Point at) {
-    char text[48] = "X: ";
-    AppendNumber(text, sizeof(text), at.x);
-    rt::Append(text, sizeof(text), "   Y: ");
-    AppendNumber(text, sizeof(text), at.y);
+    char text[48];
+    rt::Writer line(text, sizeof(text));
+    line.Put("X: ");
+    line.PutNumber(at.x);
+    line.Put("   Y: ");
+    line.PutNumber(at.y);
     SetWindowTextA(g_board.coords, text);
 }
 

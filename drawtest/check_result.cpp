@@ -25,11 +25,10 @@ bool CheckRunning() {
 
 // The report lives in the program's own folder, where a technician finds it.
 static bool ReportPath(char *path, DWORD size) {
-    DWORD length = GetModuleFileNameA(NULL, path, size);
-    if (length == 0 || length >= size) return false;
-    while (length > 0 && path[length - 1] != '\\') --length;
-    path[length] = '\0';
-    return rt::Append(path, size, kReportName);
+    char program[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, program, sizeof(program));
+    if (length == 0 || length >= sizeof(program)) return false;
+    return rt::FolderOf(program, path, size) && rt::Append(path, size, kReportName);
 }
 
 static bool WriteReportFile(const char *text) {

@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include "bounded_text.h"
 #include "device_installer.h"
 #include "journal.h"
 #include "portable/rules.h"
@@ -84,7 +85,7 @@ static Text FolderWithBackslash(FolderQuery query, const char *caption) {
     UINT length = query(folder, sizeof(folder));
     if (length == 0) {
         ReportError(GetLastError(), caption);
-    } else if (length >= sizeof(folder) || !EndWithBackslash(folder, sizeof(folder))) {
+    } else if (length >= sizeof(folder) || !rt::AppendBackslash(folder, sizeof(folder))) {
         // The name, with its backslash, does not fit the path buffers.
         ReportError(ERROR_FILENAME_EXCED_RANGE, caption);
     } else {

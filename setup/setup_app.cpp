@@ -86,7 +86,7 @@ static BOOL FinishingCopyPath(char *copy) {
     DWORD length = GetTempPathA(sizeof(temp), temp);
     if (length == 0) return FALSE;
     ProgramTitle(title, sizeof(title));
-    if (length < sizeof(temp) && flow::Join(copy, MAX_PATH, temp, "\\", title, ".exe"))
+    if (length < sizeof(temp) && rt::Join(copy, MAX_PATH, temp, "\\", title, ".exe"))
         return TRUE;
     SetLastError(ERROR_FILENAME_EXCED_RANGE);
     return FALSE;
@@ -135,7 +135,7 @@ static void DeleteOwnFinishingRun(BOOL removeCopy = FALSE) {
 static BOOL CalibrationProgram(char *program) {
     Text system = GetSystemFolder();
     return !system.Empty() &&
-           flow::Join(program, MAX_PATH, system.c_str(), CALIBRATION_PROGRAM);
+           rt::Join(program, MAX_PATH, system.c_str(), CALIBRATION_PROGRAM);
 }
 
 static void DeleteOwnFirstCalibration() {
@@ -161,7 +161,7 @@ static BOOL UndoCopiesFolder(char *folder) {
     char temp[MAX_PATH];
     DWORD length = GetTempPathA(sizeof(temp), temp);
     return length > 0 && length < sizeof(temp) &&
-           flow::Join(folder, MAX_PATH, temp, UNDO_COPIES_FOLDER);
+           rt::Join(folder, MAX_PATH, temp, UNDO_COPIES_FOLDER);
 }
 
 IMPLEMENT_RUNTIME_CLASS(CSetupApp, CApplication)
@@ -286,7 +286,7 @@ void CSetupApp::MakeProgramFolder() {
 
 void CSetupApp::QueueCopy(const char *name, const char *folder) {
     char target[MAX_PATH];
-    if (flow::Join(target, sizeof(target), folder, name)) m_installer.AddFile(name, target);
+    if (rt::Join(target, sizeof(target), folder, name)) m_installer.AddFile(name, target);
 }
 
 void CSetupApp::QueueProgramFiles() {
@@ -294,7 +294,7 @@ void CSetupApp::QueueProgramFiles() {
     // like every other path built from it.
     Text windows = GetWindowsFolder();
     char folder[MAX_PATH];
-    if (flow::Join(folder, sizeof(folder), windows.c_str(), PROGRAM_FOLDER "\\"))
+    if (rt::Join(folder, sizeof(folder), windows.c_str(), PROGRAM_FOLDER "\\"))
         rt::Copy(m_strProgramFolder, sizeof(m_strProgramFolder), folder);
     for (size_t i = 0; i < COUNT_OF(kProgramFolderFiles); ++i)
         QueueCopy(kProgramFolderFiles[i], m_strProgramFolder);
@@ -305,7 +305,7 @@ void CSetupApp::QueueProgramFiles() {
 void CSetupApp::QueueFirstCalibration() {
     Text system = GetSystemFolder();
     char calibration[MAX_PATH];
-    if (flow::Join(calibration, sizeof(calibration), system.c_str(), CALIBRATION_PROGRAM))
+    if (rt::Join(calibration, sizeof(calibration), system.c_str(), CALIBRATION_PROGRAM))
         m_installer.AddRegValue(RUN_ONCE_KEY, flow::kCalibrationRunOnce.name, calibration, -1,
                                 REG_SZ, HKEY_LOCAL_MACHINE);
 }
@@ -323,8 +323,8 @@ void CSetupApp::CreateShortcuts() {
         const LinkSpec &entry = kLinks[i];
         const char *folder = entry.inSystemFolder ? system.c_str() : m_strProgramFolder;
         char link[MAX_PATH], target[MAX_PATH];
-        if (!flow::Join(link, sizeof(link), m_strGroup, entry.linkFile) ||
-            !flow::Join(target, sizeof(target), folder, entry.targetFile))
+        if (!rt::Join(link, sizeof(link), m_strGroup, entry.linkFile) ||
+            !rt::Join(target, sizeof(target), folder, entry.targetFile))
             continue;
         // A link of an earlier installation may stand there: only the
         // save's own result tells whether this one was made.
@@ -361,7 +361,7 @@ void CSetupApp::RemoveInstalledFolder() {
     memset(folder, 0, sizeof(folder));
     // No Windows folder: an empty folder name, whose files are left alone.
     if (length > 0 && length < sizeof(windows))
-        flow::Join(folder, sizeof(folder), windows, "\\", PROGRAM_FOLDER);
+        rt::Join(folder, sizeof(folder), windows, "\\", PROGRAM_FOLDER);
     RemoveProgramFolder(folder);
 }
 
@@ -385,14 +385,14 @@ BOOL CSetupApp::PackageLeftOnDisk() {
     Text system = GetSystemFolder(), windows = GetWindowsFolder();
     char path[MAX_PATH];
     for (size_t i = 0; i < COUNT_OF(kSystemFolderFiles); ++i)
-        if (!system.Empty() && flow::Join(path, sizeof(path), system.c_str(), kSystemFolderFiles[i]) &&
+        if (!system.Empty() && rt::Join(path, sizeof(path), system.c_str(), kSystemFolderFiles[i]) &&
             PathExists(path))
             return TRUE;
     const char *const inWindows[] = {"Inf\\", PROGRAM_FOLDER};
     const char *const names[] = {m_installer.m_strInfFile.c_str(), ""};
     for (size_t i = 0; i < COUNT_OF(inWindows); ++i)
         if (!windows.Empty() &&
-            flow::Join(path, sizeof(path), windows.c_str(), inWindows[i], names[i]) &&
+            rt::Join(path, sizeof(path), windows.c_str(), inWindows[i], names[i]) &&
             PathExists(path))
             return TRUE;
     rt::Copy(m_strGroup, sizeof(m_strGroup), GROUP_NAME);
@@ -421,14 +421,14 @@ void CSetupApp::RemoveStartMenuGroup() {
 // Every file directly in folder; sub-folders go with the folder itself.
 void CSetupApp::QueueFolderFiles(const char *folder) {
     char pattern[MAX_PATH];
-    if (!flow::Join(pattern, sizeof(pattern), folder, "\\*.*")) return;
+    if (!rt::Join(pattern, sizeof(pattern), folder, "\\*.*")) return;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern, &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
         char path[MAX_PATH];
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            flow::Join(path, sizeof(path), folder, "\\", found.cFileName))
+            rt::Join(path, sizeof(path), folder, "\\", found.cFileName))
             m_installer.AddFile(path, NULL);
     } while (FindNextFileA(search, &found));
     FindClose(search);
@@ -441,7 +441,7 @@ void CSetupApp::QueueSystemFileRemovals() {
     if (system.Empty()) return;
     for (size_t i = 0; i < COUNT_OF(kSystemFolderFiles); ++i) {
         char path[MAX_PATH];
-        if (flow::Join(path, sizeof(path), system.c_str(), kSystemFolderFiles[i]))
+        if (rt::Join(path, sizeof(path), system.c_str(), kSystemFolderFiles[i]))
             m_installer.AddFile(path, NULL);
     }
 }
@@ -472,7 +472,7 @@ BOOL CSetupApp::ScheduleRemovalAfterRestart() {
         journal::Failure(GetLastError(), "No place in the temporary folder for the finishing run");
         return FALSE;
     }
-    if (!flow::Join(running, sizeof(running), folder, title, ".exe")) {
+    if (!rt::Join(running, sizeof(running), folder, title, ".exe")) {
         journal::Failure(ERROR_FILENAME_EXCED_RANGE, "No path to the running ", title);
         return FALSE;
     }
@@ -497,6 +497,6 @@ BOOL CSetupApp::ScheduleRemovalAfterRestart() {
 BOOL CSetupApp::GetModuleFolder(char *out) {
     char path[MAX_PATH];
     ModulePath(path);
-    flow::FolderOf(path, out, MAX_PATH);
+    rt::FolderOf(path, out, MAX_PATH);
     return TRUE;
 }

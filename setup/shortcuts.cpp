@@ -7,7 +7,6 @@
 #include <shellapi.h>
 
 #include "files.h"
-#include "portable/flow.h"
 #include "runtime.h"
 #include "undo.h"
 
@@ -48,7 +47,7 @@ BOOL CShortcutManager::BuildSpecialPath(int folderId, const char *name, char *pa
     if (path[0] == '\0') return FALSE;
     char folder[MAX_PATH];
     rt::Copy(folder, sizeof(folder), path);
-    if (!flow::Join(path, MAX_PATH, folder, "\\", name)) {
+    if (!rt::Join(path, MAX_PATH, folder, "\\", name)) {
         memset(path, 0, MAX_PATH);
         return FALSE;
     }
@@ -155,7 +154,7 @@ BOOL CShortcutManager::CreateShortcut(const char *linkPath, const char *target, 
 
 void CShortcutManager::NotifyShell(LONG event, char *path) {
     SHChangeNotify(event, kNotifyFlags, path, NULL);
-    flow::CutAtLastBackslash(path);
+    rt::CutAtLastBackslash(path);
     SHChangeNotify(SHCNE_UPDATEDIR | SHCNE_INTERRUPT, kNotifyFlags, path, NULL);
 }
 

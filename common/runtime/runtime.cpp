@@ -1,11 +1,9 @@
-// Memory, heap and text helpers for programs built without a C runtime.
+// Memory and heap helpers for programs built without a C runtime.
 // gcc emits calls to memset/memcpy for structure initialisers and copies,
 // so they must exist even though no C library is linked.
 #include "runtime.h"
 
 #include <windows.h>
-
-#include "ascii.h"
 
 extern "C" {
 
@@ -42,6 +40,7 @@ int memcmp(const void *a, const void *b, size_t count) {
     return 0;
 }
 
+// The bounded Length (bounded_text.cpp) does the counting.
 size_t strlen(const char *text) { return rt::Length(text); }
 
 // A pure virtual call can only come from a broken object; stop at once.
@@ -59,62 +58,3 @@ void operator delete[](void *p) noexcept {
 }
 void operator delete(void *p, size_t) noexcept { operator delete(p); }
 void operator delete[](void *p, size_t) noexcept { operator delete[](p); }
-
-namespace rt {
-
-size_t Length(const char *text, size_t limit) {
-    size_t n = 0;
-    if (!text) return 0;
-    while (n < limit && text[n]) ++n;
-    return n;
-}
-
-bool Copy(char *dst, size_t dstSize, const char *src) {
-    if (!dst || dstSize == 0) return false;
-    size_t n = 0;
-    if (src) {
-        while (src[n] && n + 1 < dstSize) {
-            dst[n] = src[n];
-            ++n;
-        }
-    }
-    dst[n] = '\0';
-    return !src || src[n] == '\0';
-}
-
-bool Append(char *dst, size_t dstSize, const char *src) {
-    size_t used = Length(dst, dstSize);
-    size_t add = Length(src);
-    if (used >= dstSize || add >= dstSize - used) return false;
-    memcpy(dst + used, src, add + 1);
-    return true;
-}
-
-bool AppendBackslash(char *dst, size_t dstSize) {
-    size_t used = Length(dst, dstSize);
-    if (used > 0 && dst[used - 1] == '\\') return true;
-    return Append(dst, dstSize, "\\");
-}
-
-bool FormatUnsigned(char *dst, size_t dstSize, unsigned long value) {
-    char digits[12];
-    int n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value);
-    if (static_cast<size_t>(n) + 1 > dstSize) return false;
-    for (int i = 0; i < n; ++i) dst[i] = digits[n - 1 - i];
-    dst[n] = '\0';
-    return true;
-}
-
-int CompareNoCase(const char *a, const char *b) {
-    for (;; ++a, ++b) {
-        char x = AsciiLower(*a), y = AsciiLower(*b);
-        if (x != y) return x < y ? -1 : 1;
-        if (!x) return 0;
-    }
-}
-
-}  // namespace rt

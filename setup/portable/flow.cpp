@@ -1,4 +1,4 @@
-// Setup's command-line rules, outcome table and path texts; see flow.h.
+// Setup's command-line rules, outcome table and run-once values; see flow.h.
 #include "flow.h"
 
 #include <string.h>
@@ -58,51 +58,6 @@ bool IsOwnRunOnce(const RunOnceValue &value, const char *command, const char *pr
     memcpy(path, command, length);
     path[length] = '\0';
     return samePath(path, program);
-}
-
-bool Join(char *out, size_t outSize, const char *a, const char *b, const char *c,
-          const char *d) {
-    if (!out || outSize == 0) return false;
-    const char *parts[] = {a, b, c, d};
-    size_t used = 0;
-    for (size_t i = 0; i < 4; ++i) {
-        size_t add = parts[i] ? strlen(parts[i]) : 0;
-        if (add >= outSize - used) {
-            out[0] = '\0';
-            return false;
-        }
-        if (add) memcpy(out + used, parts[i], add);
-        used += add;
-    }
-    out[used] = '\0';
-    return true;
-}
-
-// Index just behind the last backslash of path, 0 when there is none.
-static size_t AfterLastBackslash(const char *path) {
-    size_t after = 0;
-    for (size_t i = 0; path[i]; ++i) {
-        if (path[i] == '\\') after = i + 1;
-    }
-    return after;
-}
-
-bool FolderOf(const char *path, char *out, size_t outSize) {
-    if (!out || outSize == 0) return false;
-    size_t keep = path ? AfterLastBackslash(path) : 0;
-    if (keep >= outSize) {
-        out[0] = '\0';
-        return false;
-    }
-    if (keep) memcpy(out, path, keep);
-    out[keep] = '\0';
-    return true;
-}
-
-void CutAtLastBackslash(char *path) {
-    if (!path) return;
-    size_t after = AfterLastBackslash(path);
-    if (after) path[after - 1] = '\0';
 }
 
 }  // namespace flow

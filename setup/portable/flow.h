@@ -1,7 +1,7 @@
 // Setup's decisions that need no system call: what the command line asks
-// for, what a run does for a mode and an installed state, and the bounded
-// path texts the flow builds. Portable (no windows.h), so the rules are
-// unit-tested natively.
+// for, what a run does for a mode and an installed state, and which
+// run-once values are Setup's own. Portable (no windows.h), so the rules
+// are unit-tested natively.
 #ifndef SETUP_FLOW_H
 #define SETUP_FLOW_H
 
@@ -47,20 +47,6 @@ typedef bool (*SamePath)(const char *a, const char *b);
 // compared by samePath, the arguments as they are.
 bool IsOwnRunOnce(const RunOnceValue &value, const char *command, const char *program,
                   SamePath samePath);
-
-// Joins up to four texts into out (outSize bytes). False, with out empty,
-// when the result does not fit: a path cut short would name another file.
-bool Join(char *out, size_t outSize, const char *a, const char *b, const char *c = 0,
-          const char *d = 0);
-
-// The folder of a program path, with its trailing backslash ("C:\A\B.exe"
-// gives "C:\A\"); empty when the path holds no backslash.
-bool FolderOf(const char *path, char *out, size_t outSize);
-
-// Ends the text at its last backslash: a path that ends in a backslash
-// loses only that, any other becomes its parent folder. No backslash: no
-// change.
-void CutAtLastBackslash(char *path);
 
 }  // namespace flow
 

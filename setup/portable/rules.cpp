@@ -4,28 +4,13 @@
 #include <string.h>
 
 #include "ascii.h"
+#include "bounded_text.h"
 
 bool FormatInstanceNumber(char *out, size_t outSize, long number) {
-    // Digits of the magnitude, least significant first; unsigned so that
-    // the most negative number has a magnitude too.
-    char digits[12];
-    size_t count = 0;
-    unsigned long magnitude = number < 0 ? 0UL - static_cast<unsigned long>(number)
-                                         : static_cast<unsigned long>(number);
-    do {
-        digits[count++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude);
-    size_t sign = number < 0 ? 1 : 0;
-    size_t zeros = sign + count < 4 ? 4 - sign - count : 0;
-    size_t total = sign + zeros + count;
-    if (!out || total + 1 > outSize) return false;
-    size_t at = 0;
-    if (sign) out[at++] = '-';
-    while (zeros--) out[at++] = '0';
-    while (count) out[at++] = digits[--count];
-    out[at] = '\0';
-    return true;
+    // "%04d" counts the sign in its width of four.
+    rt::Writer writer(out, outSize);
+    writer.PutNumber(number, number < 0 ? 3 : 4);
+    return writer.Whole();
 }
 
 bool AppendInstance(Text *path, long number) {
@@ -102,17 +87,6 @@ bool FileTitleOf(const char *path, char *out, size_t outSize) {
     if (length + 1 > outSize) return false;
     memcpy(out, name, length);
     out[length] = '\0';
-    return true;
-}
-
-bool EndWithBackslash(char *folder, size_t folderSize) {
-    size_t length = 0;
-    while (length < folderSize && folder[length]) ++length;
-    if (length == folderSize) return false;  // not even terminated
-    if (length > 0 && folder[length - 1] == '\\') return true;
-    if (length + 2 > folderSize) return false;
-    folder[length] = '\\';
-    folder[length + 1] = '\0';
     return true;
 }
 

@@ -1,7 +1,7 @@
 // Small rules of Setup that need no system call: instance key numbers,
-// the class instance inside a Driver value, file titles, folder names with
-// their trailing backslash, error texts fit for a message box, and the
-// operating-system code. Portable, so they are unit-tested natively.
+// the class instance inside a Driver value, file titles, error texts fit
+// for a message box, and the operating-system code. Portable, so they are
+// unit-tested natively.
 #ifndef SETUP_RULES_H
 #define SETUP_RULES_H
 
@@ -33,10 +33,6 @@ bool ClassInstanceFromDriver(const char *driver, const char *className, long *nu
 // The file name of path without folder and extension ("C:\A\Setup.exe"
 // -> "Setup"). False when out cannot hold it (out is then empty).
 bool FileTitleOf(const char *path, char *out, size_t outSize);
-
-// Ends a folder name in a backslash unless its last byte already is one.
-// False, leaving it unchanged, when the buffer has no room.
-bool EndWithBackslash(char *folder, size_t folderSize);
 
 // Turns every byte below 0x20 (the line break ending system messages,
 // tabs) into a blank; bytes of 0x80 and above are characters and stay.

@@ -134,27 +134,15 @@ unsigned Search::Candidates(uint32_t *numbers, unsigned max) const {
     return count;
 }
 
-// Appends part at *used, keeping text terminated; false when it is cut.
-static bool AppendPart(char *text, size_t size, size_t *used, const char *part) {
-    for (; *part; ++part) {
-        if (*used + 1 >= size) return false;
-        text[(*used)++] = *part;
-        text[*used] = '\0';
-    }
-    return true;
-}
-
 bool FormatPortList(char *text, size_t size, const uint32_t *numbers, unsigned count) {
-    if (size == 0) return false;
-    text[0] = '\0';
-    size_t used = 0;
+    rt::Writer writer(text, size);
     for (unsigned i = 0; i < count; ++i) {
         char name[16];
         if (!ports::PortName(name, sizeof(name), numbers[i])) return false;
-        if (!AppendPart(text, size, &used, i > 0 ? ", " : "")) return false;
-        if (!AppendPart(text, size, &used, name)) return false;
+        if (i > 0) writer.Put(", ");
+        writer.Put(name);
     }
-    return true;
+    return writer.Whole();
 }
 
 }  // namespace touchfind

@@ -10,5 +10,6 @@ orvantix_host_test(drawtest_test SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../../drawtest/accuracy_report.cpp
     ${ORVANTIX_SOURCE_DIR}/common/calibration_model.cpp
     ${ORVANTIX_SOURCE_DIR}/common/calibration_record.cpp
+    ${ORVANTIX_SOURCE_DIR}/common/bounded_text.cpp
     ${ORVANTIX_SOURCE_DIR}/common/parameter_store.cpp)
 target_include_directories(drawtest_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../../drawtest)

@@ -8,6 +8,7 @@ orvantix_host_test(setup_test SOURCES
     ${SETUP_PORTABLE_DIR}/action_lists.cpp
     ${SETUP_PORTABLE_DIR}/device_plan.cpp
     ${SETUP_PORTABLE_DIR}/touch_plan.cpp
+    ${ORVANTIX_SOURCE_DIR}/common/bounded_text.cpp
     ${ORVANTIX_SOURCE_DIR}/common/os_class.cpp
     ${ORVANTIX_SOURCE_DIR}/common/calibration_record.cpp
     ${ORVANTIX_SOURCE_DIR}/common/parameter_store.cpp)

@@ -1,7 +1,7 @@
 // Native tests of Setup's portable engine: instance key numbers, Driver
-// values, file titles and folder names, error texts, operating-system
-// codes, the owned text, the action lists, detection over a fake registry
-// and the lists of an installation, a removal and an update.
+// values, file titles, error texts, operating-system codes, the owned text,
+// the action lists, detection over a fake registry and the lists of an
+// installation, a removal and an update.
 #include <gtest/gtest.h>
 #include <strings.h>
 
@@ -98,30 +98,6 @@ TEST(FileTitle, RefusesABufferTooSmall) {
     EXPECT_STREQ("", out);
     EXPECT_TRUE(FileTitleOf("C:\\Setu.exe", out, sizeof(out)));
     EXPECT_STREQ("Setu", out);
-}
-
-TEST(FolderName, GetsExactlyOneTrailingBackslash) {
-    char folder[260] = "C:\\WINDOWS";
-    ASSERT_TRUE(EndWithBackslash(folder, sizeof(folder)));
-    EXPECT_STREQ("C:\\WINDOWS\\", folder);
-    ASSERT_TRUE(EndWithBackslash(folder, sizeof(folder)));
-    EXPECT_STREQ("C:\\WINDOWS\\", folder);
-    char root[260] = "C:\\";
-    ASSERT_TRUE(EndWithBackslash(root, sizeof(root)));
-    EXPECT_STREQ("C:\\", root);
-}
-
-TEST(FolderName, FailsCleanlyWhenTheBufferIsFull) {
-    char folder[260];
-    std::string name(258, 'a');
-    memcpy(folder, name.c_str(), name.size() + 1);
-    EXPECT_TRUE(EndWithBackslash(folder, sizeof(folder)));  // 259 bytes + NUL fit
-    EXPECT_EQ(259u, strlen(folder));
-    folder[258] = 'b';  // 259 characters, no room for a backslash
-    EXPECT_FALSE(EndWithBackslash(folder, sizeof(folder)));
-    EXPECT_EQ(259u, strlen(folder));
-    char unterminated[4] = {'a', 'b', 'c', 'd'};
-    EXPECT_FALSE(EndWithBackslash(unterminated, sizeof(unterminated)));
 }
 
 TEST(ErrorText, BlanksControlCharactersOnly) {

@@ -1,4 +1,4 @@
-// Setup's command-line rules, outcome table and path texts.
+// Setup's command-line rules, outcome table and run-once values.
 #include <gtest/gtest.h>
 
 #include <strings.h>
@@ -52,91 +52,6 @@ TEST(Outcome, EveryRowOfTheTable) {
     for (const auto &c : cases)
         EXPECT_EQ(c.action, flow::ChooseAction(flow::ReadSwitches(c.line), c.installed))
             << c.line << " " << c.installed;
-}
-
-// ---- Join --------------------------------------------------------------------------
-
-TEST(Join, JoinsUpToFourParts) {
-    char out[64];
-    ASSERT_TRUE(flow::Join(out, sizeof(out), "C:\\WINDOWS", "\\", "Zelvanis"));
-    EXPECT_STREQ("C:\\WINDOWS\\Zelvanis", out);
-    ASSERT_TRUE(flow::Join(out, sizeof(out), "C:\\WINDOWS\\TEMP\\", "\\", "Setup", ".exe"));
-    EXPECT_STREQ("C:\\WINDOWS\\TEMP\\\\Setup.exe", out);
-    ASSERT_TRUE(flow::Join(out, sizeof(out), "", nullptr, "x", nullptr));
-    EXPECT_STREQ("x", out);
-}
-
-TEST(Join, ExactFitAndOneByteTooMany) {
-    char out[6];
-    memset(out, 'z', sizeof(out));
-    ASSERT_TRUE(flow::Join(out, sizeof(out), "ab", "cde"));  // five characters and the NUL
-    EXPECT_STREQ("abcde", out);
-    EXPECT_FALSE(flow::Join(out, sizeof(out), "ab", "cdef"));
-    EXPECT_STREQ("", out) << "a path cut short must not be used";
-}
-
-TEST(Join, NeverWritesPastTheBuffer) {
-    // The guard bytes around the buffer must stay as they are.
-    char area[3 + 260 + 3];
-    memset(area, '#', sizeof(area));
-    char *out = area + 3;
-    std::string longFolder(300, 'a');
-    EXPECT_FALSE(flow::Join(out, 260, longFolder.c_str(), "\\*.*"));
-    std::string almost(255, 'b');
-    EXPECT_FALSE(flow::Join(out, 260, almost.c_str(), "\\", "Setup", ".exe"));
-    EXPECT_TRUE(flow::Join(out, 260, almost.c_str(), "\\*.*"));
-    EXPECT_EQ(259u, strlen(out));
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ('#', area[i]);
-        EXPECT_EQ('#', area[3 + 260 + i]);
-    }
-}
-
-TEST(Join, RejectsAnEmptyBuffer) {
-    char out[1] = {'q'};
-    EXPECT_FALSE(flow::Join(out, 0, "a", ""));
-    EXPECT_EQ('q', out[0]);
-    EXPECT_FALSE(flow::Join(nullptr, 10, "a", ""));
-    EXPECT_TRUE(flow::Join(out, 1, "", ""));
-    EXPECT_EQ('\0', out[0]);
-}
-
-// ---- folders and names ----------------------------------------------------------------
-
-TEST(FolderOf, KeepsTheTrailingBackslash) {
-    const char *cases[][2] = {{"C:\\WINDOWS\\Zelvanis\\Setup.exe", "C:\\WINDOWS\\Zelvanis\\"},
-                              {"C:\\Setup.exe", "C:\\"}, {"Setup.exe", ""}, {"", ""}};
-    for (const auto &c : cases) {
-        char out[260];
-        ASSERT_TRUE(flow::FolderOf(c[0], out, sizeof(out))) << c[0];
-        EXPECT_STREQ(c[1], out) << c[0];
-    }
-}
-
-TEST(FolderOf, TooSmallABufferGivesNothing) {
-    char out[8];
-    EXPECT_FALSE(flow::FolderOf("C:\\LONGER\\Setup.exe", out, sizeof(out)));
-    EXPECT_STREQ("", out);
-    ASSERT_TRUE(flow::FolderOf("C:\\ABC\\x", out, sizeof(out)));  // seven and the NUL fit
-    EXPECT_STREQ("C:\\ABC\\", out);
-    EXPECT_FALSE(flow::FolderOf("C:\\ABCD\\x", out, sizeof(out)));
-}
-
-// A folder path loses only its backslash, a file path becomes its parent.
-TEST(CutAtLastBackslash, LeavesTheParent) {
-    const char *cases[][2] = {
-        {"C:\\WINDOWS\\Start Menu\\Programs\\Orvantix Touchscreen\\",
-         "C:\\WINDOWS\\Start Menu\\Programs\\Orvantix Touchscreen"},
-        {"C:\\Programs\\Orvantix Touchscreen\\Button Switch.lnk",
-         "C:\\Programs\\Orvantix Touchscreen"},
-        {"Zelvanis", "Zelvanis"},
-    };
-    for (const auto &c : cases) {
-        std::string path = c[0];
-        flow::CutAtLastBackslash(&path[0]);
-        EXPECT_STREQ(c[1], path.c_str()) << c[0];
-    }
-    flow::CutAtLastBackslash(nullptr);  // nothing to cut, no crash
 }
 
 // The system's rule for paths, as a test sees it: letter case aside, and
