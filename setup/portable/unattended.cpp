@@ -180,4 +180,9 @@ Parse ReadCommandLine(const char *line, Options *options, char *bad, size_t badS
     return kParsed;
 }
 
+flow::Switches SwitchesOf(const Options &options) {
+    flow::Switches switches = {!options.remove, false, options.remove};
+    return switches;
+}
+
 }  // namespace unattended
