@@ -74,14 +74,12 @@ int CSetupApp::RunUnattended(Parse parse, const Options &options, const char *ba
     // A log that can't be written to is a bad switch: nothing is done.
     if (!journal::Start(options.log)) return kBadSwitches;
     journal::Note("Setup ", m_lpCmdLine);
-    int code = UnattendedOutcome(parse, options, bad);
-    if (journal::AnyFailure() && (code == kDone || code == kDoneRestart)) code = kNotWritten;
+    int code = FinalCode(UnattendedOutcome(parse, options, bad), journal::AnyFailure() != FALSE);
     char number[16];
     rt::FormatUnsigned(number, sizeof(number), static_cast<unsigned long>(code));
     journal::Note("Exit code ", number);
     journal::Stop();
-    BOOL done = code == kDone || code == kDoneRestart;
-    if (done && options.reboot) Restart();
+    if (RestartsAfter(code, options)) Restart();
     return code;
 }
 

@@ -52,6 +52,13 @@ Parse ReadCommandLine(const char *line, Options *options, char *bad, size_t badS
 // what runs cut short left too; no unattended run is the finishing run.
 flow::Switches SwitchesOf(const Options &options);
 
+// The exit code a run ends with, from its action's outcome: a run that was
+// done but met a failure on the way did not write everything.
+int FinalCode(int outcome, bool anyFailure);
+// Windows restarts, once the log is closed, only after a run that was done
+// and only when "/REBOOT" asks.
+bool RestartsAfter(int finalCode, const Options &options);
+
 }  // namespace unattended
 
 #endif

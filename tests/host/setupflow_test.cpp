@@ -282,4 +282,30 @@ TEST(Unattended, OptionsDecideThroughTheDialogsSwitchesAndTable) {
     }
 }
 
+// A run that was done but met a failure ends with 4; the refusals keep
+// their own codes. Windows restarts after the log only for a run that was
+// done, and only when "/REBOOT" asks.
+TEST(Unattended, FinalCodeAndRestart) {
+    using namespace unattended;
+    const struct {
+        int outcome;
+        bool anyFailure;
+        int ended;
+        bool restartsWhenAsked;
+    } cases[] = {
+        {0, false, 0, true},     {0, true, 4, false},     {3010, false, 3010, true},
+        {3010, true, 4, false},  {1, false, 1, false},    {1, true, 1, false},
+        {2, true, 2, false},     {3, false, 3, false},    {4, false, 4, false},
+        {4, true, 4, false},
+    };
+    Options reboot = {}, quiet = {};
+    reboot.reboot = true;
+    for (const auto &c : cases) {
+        const int ended = FinalCode(c.outcome, c.anyFailure);
+        EXPECT_EQ(c.ended, ended) << c.outcome << " " << c.anyFailure;
+        EXPECT_EQ(c.restartsWhenAsked, RestartsAfter(ended, reboot)) << c.outcome;
+        EXPECT_FALSE(RestartsAfter(ended, quiet)) << c.outcome;
+    }
+}
+
 }  // namespace
