@@ -398,6 +398,8 @@ int CSetupApp::RemovePackage(const flow::Switches &switches, CSetupQuestions &qu
     // An unattended removal that could not be finished ends there; the
     // dialogs' run, whose flow does not look at it, offers the restart.
     if (!FinishRemoval() && journal::Unattended()) return unattended::kNotWritten;
+    // Unattended, the box is a line of the log, answered No: the restart
+    // waits for the log to close (/REBOOT).
     if (ShowBox(IDS_REMOVAL_COMPLETE, MB_YESNO | MB_ICONINFORMATION, IDNO) == IDYES) Restart();
     return m_installer.m_bRemoveFailed ? unattended::kDoneRestart : unattended::kDone;
 }

@@ -1,9 +1,9 @@
 // Setup's application object: decides from the command line and the
 // detected installation whether this run installs, removes or finishes an
-// earlier removal, asks through the modal dialogs (or, unattended, answers
-// from the command line), lets the touchscreen
-// installer do the file and registry work, makes or removes the Start-menu
-// group and offers the restart. Setup has no window of its own.
+// earlier removal, asks through the modal dialogs (an unattended run takes
+// the answers from its command line), lets the touchscreen installer do
+// the file and registry work, makes or removes the Start-menu group and
+// offers the restart. Setup has no window of its own.
 #ifndef SETUP_APP_H
 #define SETUP_APP_H
 
