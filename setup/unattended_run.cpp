@@ -74,7 +74,9 @@ int CSetupApp::RunUnattended(Parse parse, const Options &options, const char *ba
     // A log that can't be written to is a bad switch: nothing is done.
     if (!journal::Start(options.log)) return kBadSwitches;
     journal::Note("Setup ", m_lpCmdLine);
-    int code = FinalCode(UnattendedOutcome(parse, options, bad), journal::AnyFailure() != FALSE);
+    int outcome = UnattendedOutcome(parse, options, bad);
+    // Only now: the run's own failures count.
+    int code = FinalCode(outcome, journal::AnyFailure() != FALSE);
     char number[16];
     rt::FormatUnsigned(number, sizeof(number), static_cast<unsigned long>(code));
     journal::Note("Exit code ", number);
