@@ -164,6 +164,28 @@ static BOOL UndoCopiesFolder(char *folder) {
            rt::Join(folder, MAX_PATH, temp, UNDO_COPIES_FOLDER);
 }
 
+// The dialogs' answers: the question, the port dialog and the completion
+// dialog; the dialogs' installation takes no calibration.
+class CDialogQuestions : public CSetupQuestions {
+public:
+    // Only "Yes,go next" goes on; "Quit", Escape and the close box end Setup.
+    virtual BOOL Confirm(BOOL install) {
+        CQuestionDialog question(install);
+        return question.DoModal() == IDYES;
+    }
+    virtual BOOL ChoosePort(int *port) {
+        CPortDialog portDialog;
+        if (portDialog.DoModal() != IDOK) return FALSE;
+        *port = portDialog.m_nPort;
+        return TRUE;
+    }
+    virtual const unsigned long *Calibration() { return NULL; }
+    virtual BOOL RestartAfterInstall() {
+        CCompleteDialog complete;
+        return complete.DoModal() == IDOK;
+    }
+};
+
 IMPLEMENT_RUNTIME_CLASS(CSetupApp, CApplication)
 
 CSetupApp::CSetupApp() : m_bInstall(TRUE), m_bFinishRemoval(FALSE), m_nExitCode(0) {
@@ -184,35 +206,57 @@ void CSetupApp::ReadCommandLine() {
     if (switches.finishRemoval) m_bFinishRemoval = TRUE;
 }
 
+// The dialogs' run ends with 0 whatever happened.
 void CSetupApp::RunSetup() {
     Enable3dControls();
     if (RunIfUnattended()) return;
     ReadCommandLine();
-    if (IsRefusedOS(m_installer.m_nOSVersion)) {
-        ShowBox(IDS_WRONG_SYSTEM, MB_OK | MB_ICONHAND);
-        return;
-    }
-    // Detection fixes the installed state for the whole run; on a machine
-    // without the package it also writes System.ini.
-    m_installer.Prepare();
-    flow::Switches switches = {m_bInstall != FALSE, m_bFinishRemoval != FALSE};
-    switch (flow::ChooseAction(switches, m_installer.m_nRootInstance >= 0)) {
+    if (!SystemSupported()) return;
+    flow::Switches switches = {m_bInstall != FALSE, m_bFinishRemoval != FALSE, false};
+    CDialogQuestions dialogs;
+    RunAction(switches, dialogs);
+}
+
+BOOL CSetupApp::SystemSupported() {
+    if (!IsRefusedOS(m_installer.m_nOSVersion)) return TRUE;
+    ShowBox(IDS_WRONG_SYSTEM, MB_OK | MB_ICONHAND);
+    return FALSE;
+}
+
+int CSetupApp::RunAction(const flow::Switches &switches, CSetupQuestions &questions) {
+    // Detection fixes the installed state for the whole run. On a machine
+    // without the package the dialogs' run writes System.ini now; an
+    // unattended one only when it installs, so that a refusal leaves it be.
+    m_installer.Prepare(!journal::Unattended());
+    switch (flow::ChooseAction(switches, PackageFound(switches))) {
     case flow::kFinishRemoval:
         RemoveInstalledFolder();
         break;
     case flow::kAlreadyInstalled:
-        ShowBox(IDS_ALREADY_INSTALLED, MB_OK | MB_ICONHAND);
-        break;
+        return Refuse(IDS_ALREADY_INSTALLED);
     case flow::kNotInstalled:
-        ShowBox(IDS_NOT_INSTALLED, MB_OK | MB_ICONHAND);
-        break;
+        return Refuse(IDS_NOT_INSTALLED);
     case flow::kInstallPackage:
-        InstallPackage();
-        break;
+        return InstallPackage(questions);
     case flow::kRemovePackage:
-        RemovePackage();
-        break;
+        return RemovePackage(switches, questions);
     }
+    return unattended::kDone;
+}
+
+// The installed state detection found. A removal that takes leftovers
+// takes whatever of the package it finds, also what a run cut short left,
+// which detection does not count as installed; it queues their removal.
+BOOL CSetupApp::PackageFound(const flow::Switches &switches) {
+    BOOL installed = m_installer.m_nRootInstance >= 0;
+    if (switches.install || !switches.takeLeftovers) return installed;
+    BOOL leftovers = m_installer.QueueLeftovers();
+    return installed || leftovers || PackageLeftOnDisk();
+}
+
+int CSetupApp::Refuse(UINT textId) {
+    ShowBox(textId, MB_OK | MB_ICONHAND);
+    return unattended::kRefused;
 }
 
 int CSetupApp::ShowBox(UINT textId, UINT style, int unattendedAnswer) {
@@ -223,27 +267,35 @@ int CSetupApp::ShowBox(UINT textId, UINT style, int unattendedAnswer) {
     return journal::Box(text.c_str(), caption, style, unattendedAnswer);
 }
 
-// Only "Yes,go next" goes on; "Quit", Escape and the close box end Setup.
-BOOL CSetupApp::AskQuestion() {
-    CQuestionDialog question(m_bInstall);
-    return question.DoModal() == IDYES;
-}
-
 void CSetupApp::Restart() { ExitWindowsEx(EWX_REBOOT, 0); }
 
 // ---- installation ------------------------------------------------------------
 
-void CSetupApp::InstallPackage() {
-    if (!AskQuestion()) return;
-    int port;
-    {
-        CPortDialog portDialog;
-        if (portDialog.DoModal() != IDOK) return;
-        port = portDialog.m_nPort;
+// An unattended installation is whole or nothing: a failure on the way
+// takes back all that the run did, last first. The dialogs' run keeps what
+// was done; its failures have shown their boxes.
+static int KeepOrTakeBack(BOOL complete) {
+    if (complete && journal::AnyFailure()) {
+        undo::RollBack();
+        return unattended::kNotWritten;
     }
-    InstallFiles(port, NULL);
-    CCompleteDialog complete;
-    if (complete.DoModal() == IDOK) Restart();
+    undo::Finish();
+    if (!complete) {
+        journal::Note("Nothing was installed: the package is incomplete");
+        return unattended::kNotWritten;
+    }
+    return unattended::kDoneRestart;
+}
+
+int CSetupApp::InstallPackage(CSetupQuestions &questions) {
+    int port;
+    if (!questions.Confirm(TRUE) || !questions.ChoosePort(&port)) return unattended::kDone;
+    const BOOL wholeOrNothing = journal::Unattended();
+    if (wholeOrNothing) undo::Start();
+    BOOL complete = InstallFiles(port, questions.Calibration());
+    int code = wholeOrNothing ? KeepOrTakeBack(complete) : unattended::kDoneRestart;
+    if (code == unattended::kDoneRestart && questions.RestartAfterInstall()) Restart();
+    return code;
 }
 
 // Without a calibration given, the calibration program runs at the next
@@ -338,10 +390,18 @@ void CSetupApp::CreateShortcuts() {
 
 // ---- removal -----------------------------------------------------------------
 
-void CSetupApp::RemovePackage() {
-    if (!AskQuestion()) return;
-    FinishRemoval();
-    if (ShowBox(IDS_REMOVAL_COMPLETE, MB_YESNO | MB_ICONINFORMATION) == IDYES) Restart();
+// From the program folder the running Setup.exe stays until the finishing
+// run after the restart.
+int CSetupApp::RemovePackage(const flow::Switches &switches, CSetupQuestions &questions) {
+    if (!questions.Confirm(FALSE)) return unattended::kDone;
+    if (switches.takeLeftovers) RemoveRunLeftovers();
+    // An unattended removal that could not be finished ends there; the
+    // dialogs' run, whose flow does not look at it, offers the restart.
+    if (!FinishRemoval() && journal::Unattended()) return unattended::kNotWritten;
+    // Unattended, the box is a line of the log, answered No: the restart
+    // waits for the log to close (/REBOOT).
+    if (ShowBox(IDS_REMOVAL_COMPLETE, MB_YESNO | MB_ICONINFORMATION, IDNO) == IDYES) Restart();
+    return m_installer.m_bRemoveFailed ? unattended::kDoneRestart : unattended::kDone;
 }
 
 // Removes the package; FALSE when a file stayed and no finishing run could

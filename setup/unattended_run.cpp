@@ -1,17 +1,63 @@
-// Setup's unattended run ("/S"): the same installation and removal as the
-// dialogs make, without any window; every box becomes a line of the log
-// and the outcome an exit code a script can test.
+// Setup's unattended run ("/S"): the same decision, installation and
+// removal as the dialogs' run, without any window; every box becomes a
+// line of the log, every question is answered from the command line, and
+// the outcome is an exit code a script can test.
 #include "setup_app.h"
 
 #include "com_ports.h"
 #include "journal.h"
 #include "port_names.h"
-#include "portable/rules.h"
-#include "resource.h"
 #include "runtime.h"
-#include "undo.h"
 
 using namespace unattended;
+
+namespace {
+
+// The answers the command line gives: go on, the port found for it, its
+// calibration; the restart waits for the log to close (/REBOOT).
+class CUnattendedAnswers : public CSetupQuestions {
+public:
+    explicit CUnattendedAnswers(const Options &options) : m_options(options), m_nPort(0) {}
+
+    BOOL FindPort();
+
+    virtual BOOL Confirm(BOOL) { return TRUE; }
+    virtual BOOL ChoosePort(int *port) {
+        *port = m_nPort;
+        return TRUE;
+    }
+    virtual const unsigned long *Calibration() {
+        return m_options.calibrated ? m_options.calibration : NULL;
+    }
+    // The driver loads only when Windows starts.
+    virtual BOOL RestartAfterInstall() {
+        journal::Note("Installation complete; Windows must restart for the driver to load");
+        return FALSE;
+    }
+
+private:
+    const Options &m_options;
+    int m_nPort;
+};
+
+// The port asked for when the system knows it; without /PORT the first
+// port the system knows.
+BOOL CUnattendedAnswers::FindPort() {
+    if (m_options.port) {
+        m_nPort = static_cast<int>(m_options.port);
+        if (shelf::PortPresent(m_options.port)) return TRUE;
+        journal::Note("Bad switch: /PORT: the system knows no such port");
+        return FALSE;
+    }
+    for (DWORD n = ports::FirstPort(); n <= ports::LastPort(); ++n) {
+        m_nPort = static_cast<int>(n);
+        if (shelf::PortPresent(n)) return TRUE;
+    }
+    journal::Note("Bad switch: no /PORT, and the system knows no serial port");
+    return FALSE;
+}
+
+}  // namespace
 
 // TRUE when the command line asked for an unattended run, which has then
 // been carried out.
@@ -28,86 +74,27 @@ int CSetupApp::RunUnattended(Parse parse, const Options &options, const char *ba
     // A log that can't be written to is a bad switch: nothing is done.
     if (!journal::Start(options.log)) return kBadSwitches;
     journal::Note("Setup ", m_lpCmdLine);
-    int code = UnattendedOutcome(parse, options, bad);
-    if (journal::AnyFailure() && (code == kDone || code == kDoneRestart)) code = kNotWritten;
+    int outcome = UnattendedOutcome(parse, options, bad);
+    // Only now: the run's own failures count.
+    int code = FinalCode(outcome, journal::AnyFailure() != FALSE);
     char number[16];
     rt::FormatUnsigned(number, sizeof(number), static_cast<unsigned long>(code));
     journal::Note("Exit code ", number);
     journal::Stop();
-    BOOL done = code == kDone || code == kDoneRestart;
-    if (done && options.reboot) Restart();
+    if (RestartsAfter(code, options)) Restart();
     return code;
 }
 
 // Each refusal comes before anything is written: unattended, detection
-// leaves System.ini alone, and the installation writes it.
+// leaves System.ini alone, and the installation writes it. A port the
+// system does not know is a bad switch, whatever is installed.
 int CSetupApp::UnattendedOutcome(Parse parse, const Options &options, const char *bad) {
     if (parse == kBad) {
         journal::Note("Bad switch: ", bad);
         return kBadSwitches;
     }
-    if (IsRefusedOS(m_installer.m_nOSVersion)) {
-        ShowBox(IDS_WRONG_SYSTEM, MB_OK | MB_ICONHAND);
-        return kUnsupportedWindows;
-    }
-    int port = 0;
-    if (!options.remove && !ChoosePort(options, &port)) return kBadSwitches;
-    m_installer.Prepare(FALSE);
-    BOOL installed = m_installer.m_nRootInstance >= 0;
-    if (!options.remove && installed) {
-        ShowBox(IDS_ALREADY_INSTALLED, MB_OK | MB_ICONHAND);
-        return kRefused;
-    }
-    return options.remove ? RemoveUnattended(installed) : InstallUnattended(port, options);
-}
-
-// The port asked for when the system knows it; without /PORT the first
-// port the system knows.
-BOOL CSetupApp::ChoosePort(const Options &options, int *port) {
-    if (options.port) {
-        *port = static_cast<int>(options.port);
-        if (shelf::PortPresent(options.port)) return TRUE;
-        journal::Note("Bad switch: /PORT: the system knows no such port");
-        return FALSE;
-    }
-    for (DWORD n = ports::FirstPort(); n <= ports::LastPort(); ++n) {
-        *port = static_cast<int>(n);
-        if (shelf::PortPresent(n)) return TRUE;
-    }
-    journal::Note("Bad switch: no /PORT, and the system knows no serial port");
-    return FALSE;
-}
-
-// A failure on the way takes back all that this run did, last first.
-int CSetupApp::InstallUnattended(int port, const Options &options) {
-    undo::Start();
-    BOOL complete = InstallFiles(port, options.calibrated ? options.calibration : NULL);
-    if (complete && journal::AnyFailure()) {
-        undo::RollBack();
-        return kNotWritten;
-    }
-    undo::Finish();
-    if (!complete) {
-        journal::Note("Nothing was installed: the package is incomplete");
-        return kNotWritten;
-    }
-    // The driver loads only when Windows starts.
-    journal::Note("Installation complete; Windows must restart for the driver to load");
-    return kDoneRestart;
-}
-
-// A removal takes whatever of the package it finds, also what a run cut
-// short left, which detection does not count as installed; only a machine
-// without any of it is refused. From the program folder the running
-// Setup.exe stays until the finishing run after the restart.
-int CSetupApp::RemoveUnattended(BOOL installed) {
-    BOOL leftovers = m_installer.QueueLeftovers();
-    if (!installed && !leftovers && !PackageLeftOnDisk()) {
-        ShowBox(IDS_NOT_INSTALLED, MB_OK | MB_ICONHAND);
-        return kRefused;
-    }
-    RemoveRunLeftovers();
-    if (!FinishRemoval()) return kNotWritten;
-    ShowBox(IDS_REMOVAL_COMPLETE, MB_YESNO | MB_ICONINFORMATION, IDNO);
-    return m_installer.m_bRemoveFailed ? kDoneRestart : kDone;
+    if (!SystemSupported()) return kUnsupportedWindows;
+    CUnattendedAnswers answers(options);
+    if (!options.remove && !answers.FindPort()) return kBadSwitches;
+    return RunAction(SwitchesOf(options), answers);
 }

@@ -8,7 +8,7 @@
 namespace flow {
 
 Switches ReadSwitches(const char *commandLine) {
-    Switches switches = {true, false};
+    Switches switches = {true, false, false};
     if (!commandLine || commandLine[0] != '-') return switches;
     char letter = AsciiUpper(commandLine[1]);
     if (letter == 'U') switches.install = false;

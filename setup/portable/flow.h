@@ -12,9 +12,13 @@ namespace flow {
 // The switches of Setup's command line. Only the first two characters
 // count: "-U"/"-u" (so "-Uninstall" too) selects removal, "-L"/"-l" the
 // finishing run; anything else, leading blanks and "/U" included, installs.
+// The unattended command line gives the same switches (unattended.h).
 struct Switches {
     bool install;
     bool finishRemoval;
+    // A removal takes what runs cut short left too, and counts it as
+    // installed; only the unattended removal does.
+    bool takeLeftovers;
 };
 Switches ReadSwitches(const char *commandLine);
 

@@ -175,4 +175,19 @@ Parse ReadCommandLine(const char *line, Options *options, char *bad, size_t badS
     return kParsed;
 }
 
+static bool Done(int code) { return code == kDone || code == kDoneRestart; }
+
+int FinalCode(int outcome, bool anyFailure) {
+    return anyFailure && Done(outcome) ? kNotWritten : outcome;
+}
+
+bool RestartsAfter(int finalCode, const Options &options) {
+    return options.reboot && Done(finalCode);
+}
+
+flow::Switches SwitchesOf(const Options &options) {
+    flow::Switches switches = {!options.remove, false, options.remove};
+    return switches;
+}
+
 }  // namespace unattended

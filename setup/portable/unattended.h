@@ -6,6 +6,8 @@
 
 #include <stddef.h>
 
+#include "flow.h"
+
 namespace unattended {
 
 // Exit codes, the Windows Installer's where it has one.
@@ -44,6 +46,18 @@ enum Parse {
 // "/REBOOT"; a removal takes no port and no calibration. Anything else is
 // bad, and bad (badSize bytes) receives the word that was refused.
 Parse ReadCommandLine(const char *line, Options *options, char *bad, size_t badSize);
+
+// The options as the switches the dialogs' command line gives, so that both
+// runs come to the same decision (flow::ChooseAction): "/U" removes, taking
+// what runs cut short left too; no unattended run is the finishing run.
+flow::Switches SwitchesOf(const Options &options);
+
+// The exit code a run ends with, from its action's outcome: a run that was
+// done but met a failure on the way did not write everything.
+int FinalCode(int outcome, bool anyFailure);
+// Windows restarts, once the log is closed, only after a run that was done
+// and only when "/REBOOT" asks.
+bool RestartsAfter(int finalCode, const Options &options);
 
 }  // namespace unattended
 

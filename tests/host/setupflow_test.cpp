@@ -31,6 +31,7 @@ TEST(Switches, OnlyTheFirstTwoCharactersCount) {
         const std::string line = c.line ? testing::PrintToString(std::string(c.line)) : "(null)";
         EXPECT_EQ(c.install, s.install) << line;
         EXPECT_EQ(c.finishRemoval, s.finishRemoval) << line;
+        EXPECT_FALSE(s.takeLeftovers) << line << ": only the unattended removal takes them";
     }
 }
 
@@ -141,6 +142,8 @@ TEST(Unattended, ReadsTheSwitchesStrictly) {
         {"/S /U /CAL=0,0,4096,4096,0", kBad, "/CAL"},
         {"/S /LOG=\"C:\\x.log /U", kBad, "/LOG=C:\\x.log /U"},
         {"/S /U /LOG=\"x.log", kBad, "/LOG=x.log"}, {"/S /Uninstall", kBad, "/Uninstall"},
+        {"/S /X /PORT=2", kBad, "/X"}, {"/S /CAL=1,2,3", kBad, "/CAL=1,2,3"},
+        {"/S /CAL=0,0,5000,4096,0", kBad, "/CAL=0,0,5000,4096,0"},
     };
     for (const auto &c : cases) {
         Options o;
@@ -157,6 +160,66 @@ TEST(Unattended, ReadsTheSwitchesStrictly) {
             seen += (i ? "," : " C") + std::to_string(o.calibration[i]);
         seen += (o.log[0] ? std::string(" L") + o.log : "") + (o.reboot ? " R" : "");
         EXPECT_EQ(c.bad, seen) << c.line;
+    }
+}
+
+// The options give the switches the dialogs' command line gives, and both
+// runs decide through the one outcome table: "/U" removes, also what runs
+// cut short left; no unattended run is the finishing run; port, calibration,
+// log and restart change no decision.
+TEST(Unattended, OptionsDecideThroughTheDialogsSwitchesAndTable) {
+    using namespace unattended;
+    const struct {
+        const char *line;
+        const char *dialogsLine;  // the dialogs' command line that asks the same
+        bool takeLeftovers;
+        flow::Action ifAbsent, ifInstalled;
+    } cases[] = {
+        {"/S", "", false, flow::kInstallPackage, flow::kAlreadyInstalled},
+        {"/s /PORT=2 /CAL=0,0,4096,4096,1 /REBOOT", "", false, flow::kInstallPackage,
+         flow::kAlreadyInstalled},
+        {"/S /LOG=\"C:\\My Logs\\s.log\"", "", false, flow::kInstallPackage,
+         flow::kAlreadyInstalled},
+        {"/S /U", "-U", true, flow::kNotInstalled, flow::kRemovePackage},
+        {"/S /REBOOT /u /LOG=x.log", "-U", true, flow::kNotInstalled, flow::kRemovePackage},
+    };
+    for (const auto &c : cases) {
+        Options o;
+        char bad[64];
+        ASSERT_EQ(kParsed, ReadCommandLine(c.line, &o, bad, sizeof(bad))) << c.line;
+        const flow::Switches s = SwitchesOf(o), dialogs = flow::ReadSwitches(c.dialogsLine);
+        EXPECT_EQ(dialogs.install, s.install) << c.line;
+        EXPECT_FALSE(s.finishRemoval) << c.line;
+        EXPECT_EQ(c.takeLeftovers, s.takeLeftovers) << c.line;
+        EXPECT_EQ(c.ifAbsent, flow::ChooseAction(s, false)) << c.line;
+        EXPECT_EQ(c.ifInstalled, flow::ChooseAction(s, true)) << c.line;
+        EXPECT_EQ(flow::ChooseAction(dialogs, true), flow::ChooseAction(s, true)) << c.line;
+    }
+}
+
+// A run that was done but met a failure ends with 4; the refusals keep
+// their own codes. Windows restarts after the log only for a run that was
+// done, and only when "/REBOOT" asks.
+TEST(Unattended, FinalCodeAndRestart) {
+    using namespace unattended;
+    const struct {
+        int outcome;
+        bool anyFailure;
+        int ended;
+        bool restartsWhenAsked;
+    } cases[] = {
+        {0, false, 0, true},     {0, true, 4, false},     {3010, false, 3010, true},
+        {3010, true, 4, false},  {1, false, 1, false},    {1, true, 1, false},
+        {2, true, 2, false},     {3, false, 3, false},    {4, false, 4, false},
+        {4, true, 4, false},
+    };
+    Options reboot = {}, quiet = {};
+    reboot.reboot = true;
+    for (const auto &c : cases) {
+        const int ended = FinalCode(c.outcome, c.anyFailure);
+        EXPECT_EQ(c.ended, ended) << c.outcome << " " << c.anyFailure;
+        EXPECT_EQ(c.restartsWhenAsked, RestartsAfter(ended, reboot)) << c.outcome;
+        EXPECT_FALSE(RestartsAfter(ended, quiet)) << c.outcome;
     }
 }
 

@@ -75,18 +75,22 @@ TEST_F(UnattendedTest, StoresTheCalibrationAndArrangesNoFirstCalibration) {
     EXPECT_EQ("(none)", RunOnce("Durmasel"));
 }
 
+// The first COM port number the system does not know.
+DWORD AbsentPort() {
+    DWORD port = 1;
+    while (port < 16 && harness::IsPortReported(port)) ++port;
+    return port;
+}
+
 // Refusals before anything is done: not even System.ini is written, and
-// the log names the reason.
+// the log names the reason. Which words are bad switches is the native
+// table's to tell (setupflow_test); two of them stand for the rest here.
 TEST_F(UnattendedTest, RefusesBadSwitchesAndNtWritingNothing) {
-    DWORD absentPort = 1;  // the first COM port number the system does not know
-    while (absentPort < 16 && harness::IsPortReported(absentPort)) ++absentPort;
+    const DWORD absentPort = AbsentPort();
     const struct { std::string args, logged; DWORD code; } cases[] = {
         {"/S /PORT=17", "Bad switch: /PORT=17", 2},
         {"/S /PORT=" + std::to_string(absentPort), "/PORT: the system knows no such port", 2},
-        {"/S /CAL=1,2,3", "Bad switch: /CAL=1,2,3", 2},
-        {"/S /CAL=0,0,5000,4096,0", "Bad switch: /CAL=0,0,5000,4096,0", 2},
         {"/S /CAL=100,100,100,100,1", "Bad switch: /CAL=100,100,100,100,1", 2},
-        {"/S /X /PORT=2", "Bad switch: /X", 2},
         {"/S /PORT=2", "We can not run on this operating system.", 3},
     };
     for (const auto &c : cases) {
@@ -111,6 +115,10 @@ TEST_F(UnattendedTest, RefusesASecondInstallationAndARemovalOfNothing) {
     ASSERT_EQ(3010u, RunQuietly("/S"));
     InstalledState installed = ReadInstalledState();
     EXPECT_EQ(1u, RunQuietly("/S /PORT=2"));
+    EXPECT_TRUE(installed == ReadInstalledState());
+    // A port the system does not know is a bad switch before anything is
+    // decided, installed or not.
+    EXPECT_EQ(2u, RunQuietly("/S /PORT=" + std::to_string(AbsentPort())));
     EXPECT_TRUE(installed == ReadInstalledState());
 }
 
