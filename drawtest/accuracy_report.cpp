@@ -4,6 +4,7 @@
 #include "accuracy_report.h"
 
 #include "board_layout.h"
+#include "bounded_text.h"
 #include "calibration_model.h"
 #include "parameter_store.h"
 
@@ -28,104 +29,69 @@ const char *ApplyReason(ApplyState state) {
 
 namespace {
 
-// Appends to a fixed buffer; once something does not fit, the rest is dropped.
-struct Writer {
-    char *out;
-    size_t size;
-    const char *eol;
-    size_t used;
-    bool full;
-};
-
-void Put(Writer &w, const char *text) {
-    for (; *text && !w.full; ++text) {
-        if (w.used + 1 >= w.size) {
-            w.full = true;
-            break;
-        }
-        w.out[w.used++] = *text;
-    }
-    w.out[w.used] = '\0';
+void PutLine(rt::Writer &w, const char *label, long value, const char *unit) {
+    w.Put(label);
+    w.PutNumber(value);
+    w.Put(unit);
+    w.EndLine();
 }
 
-void PutNumber(Writer &w, long value, int digits = 1) {
-    char text[16];
-    char *p = text + sizeof(text) - 1;
-    *p = '\0';
-    unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value)
-                                        : static_cast<unsigned long>(value);
-    do {
-        *--p = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-        --digits;
-    } while (magnitude || digits > 0);
-    if (value < 0) *--p = '-';
-    Put(w, p);
-}
-
-void PutLine(Writer &w, const char *label, long value, const char *unit) {
-    Put(w, label);
-    PutNumber(w, value);
-    Put(w, unit);
-    Put(w, w.eol);
-}
-
-void PutTime(Writer &w, const ReportTime &t) {
+void PutTime(rt::Writer &w, const ReportTime &t) {
     const int values[] = {t.year, t.month, t.day, t.hour, t.minute, t.second};
     static const char *const kBefore[] = {"Date: ", "-", "-", " ", ":", ":"};
     for (int k = 0; k < 6; ++k) {
-        Put(w, kBefore[k]);
-        PutNumber(w, values[k], k ? 2 : 4);
+        w.Put(kBefore[k]);
+        w.PutNumber(values[k], k ? 2 : 4);
     }
-    Put(w, w.eol);
+    w.EndLine();
 }
 
 // "Point 1: target 51 38, touch 71 38, error 20 px, after fit 0 px"
-void PutPoint(Writer &w, const CheckRun &run, const Judgement &j, int i) {
+void PutPoint(rt::Writer &w, const CheckRun &run, const Judgement &j, int i) {
     Point target = CrossPosition(i, run.width, run.height), tap = run.results[i].tap;
     const long values[] = {i + 1, target.x, target.y, tap.x, tap.y,
                           static_cast<long>(run.results[i].distance)};
     static const char *const kLabels[] = {"Point ", ": target ", " ", ", touch ", " ", ", error "};
     for (int k = 0; k < 6; ++k) {
-        Put(w, kLabels[k]);
-        PutNumber(w, values[k]);
+        w.Put(kLabels[k]);
+        w.PutNumber(values[k]);
     }
-    Put(w, " px");
+    w.Put(" px");
     if (j.fitted) {
-        Put(w, ", after fit ");
-        PutNumber(w, j.residual[i]);
-        Put(w, " px");
+        w.Put(", after fit ");
+        w.PutNumber(j.residual[i]);
+        w.Put(" px");
     }
-    Put(w, w.eol);
+    w.EndLine();
 }
 
 // "Stored record: XLow 400, YLow 300, XHigh 3600, YHigh 3700, SwapXY 0"
-void PutRecord(Writer &w, const char *label, const CalibrationRecord *record) {
-    Put(w, label);
+void PutRecord(rt::Writer &w, const char *label, const CalibrationRecord *record) {
+    w.Put(label);
     if (!record) {
-        Put(w, "none");
-        Put(w, w.eol);
+        w.Put("none");
+        w.EndLine();
         return;
     }
     for (int k = 0; k < store::kRecordFieldCount; ++k) {
         const store::ValueId id = store::kRecordOrder[k];
-        if (k) Put(w, ", ");
-        Put(w, store::Rule(id).name);
-        Put(w, " ");
-        PutNumber(w, static_cast<int32_t>(store::RecordField(*record, id)));
+        if (k) w.Put(", ");
+        w.Put(store::Rule(id).name);
+        w.Put(" ");
+        w.PutNumber(static_cast<int32_t>(store::RecordField(*record, id)));
     }
-    Put(w, w.eol);
+    w.EndLine();
 }
 
 // "Stored orientation: X runs left to right, Y runs top to bottom, axes not
 // swapped", in the words the applet's Diagnostics page uses.
-void PutOrientation(Writer &w, const CalibrationRecord *record) {
+void PutOrientation(rt::Writer &w, const CalibrationRecord *record) {
     if (!record) return;
     char words[96];
     calmodel::FormatOrientation(words, sizeof(words), *record);
-    Put(w, "Stored orientation: ");
-    Put(w, words);
-    Put(w, w.eol);
+    w.Put("Stored orientation: ");
+    w.Put(words);
+    w.EndLine();
 }
 
 const char kRule[] =
@@ -136,42 +102,42 @@ const char kRule[] =
 
 bool FormatSummary(char *out, size_t size, const Judgement &j, ApplyState apply) {
     if (!out || size == 0) return false;
-    Writer w = {out, size, "\n", 0, false};
+    rt::Writer w(out, size, "\n");
     out[0] = '\0';
     static const char *const kMeanings[] = {
         ": every touch is within ",
         ": a new calibration brings every touch within ",
         ": no calibration brings every touch within ",
     };
-    Put(w, VerdictName(j.verdict));
+    w.Put(VerdictName(j.verdict));
     PutLine(w, kMeanings[j.verdict], j.tolerance,
             j.verdict == VERDICT_PANEL_GEOMETRY ? " px: the panel is not linear." : " px.");
-    Put(w, "Mean error ");
-    PutNumber(w, j.meanError);
-    Put(w, " px, largest ");
-    PutNumber(w, j.largestError);
+    w.Put("Mean error ");
+    w.PutNumber(j.meanError);
+    w.Put(" px, largest ");
+    w.PutNumber(j.largestError);
     if (j.fitted) {
-        Put(w, " px; with the best calibration ");
-        PutNumber(w, j.meanResidual);
-        Put(w, " px and ");
-        PutNumber(w, j.largestResidual);
+        w.Put(" px; with the best calibration ");
+        w.PutNumber(j.meanResidual);
+        w.Put(" px and ");
+        w.PutNumber(j.largestResidual);
     }
     PutLine(w, " px. Lines and rings: ", kMagnification, " times real size.");
-    Put(w, apply == APPLY_OFFERED ? "Apply sets the fitted calibration."
+    w.Put(apply == APPLY_OFFERED ? "Apply sets the fitted calibration."
                                   : ApplyReason(apply));
-    return !w.full;
+    return w.Whole();
 }
 
 bool FormatReport(char *out, size_t size, const CheckRun &run, const Judgement &j,
                   const CalibrationRecord *stored, ApplyState apply, const ReportTime &time) {
     if (!out || size == 0) return false;
-    Writer w = {out, size, "\r\n", 0, false};
+    rt::Writer w(out, size, "\r\n");
     out[0] = '\0';
-    Put(w, "Brokasta accuracy check");
-    Put(w, w.eol);
+    w.Put("Brokasta accuracy check");
+    w.EndLine();
     PutTime(w, time);
-    Put(w, "Screen: ");
-    PutNumber(w, run.width);
+    w.Put("Screen: ");
+    w.PutNumber(run.width);
     PutLine(w, " x ", run.height, " pixels");
     PutLine(w, "Tolerance: ", j.tolerance, " px (1 % of the screen width)");
     for (int i = 0; i < kCrossCount; ++i) PutPoint(w, run, j, i);
@@ -181,19 +147,19 @@ bool FormatReport(char *out, size_t size, const CheckRun &run, const Judgement &
         PutLine(w, "Mean error after best fit: ", j.meanResidual, " px");
         PutLine(w, "Largest error after best fit: ", j.largestResidual, " px");
     }
-    Put(w, "Verdict: ");
-    Put(w, VerdictName(j.verdict));
-    Put(w, w.eol);
-    Put(w, kRule);
-    Put(w, w.eol);
+    w.Put("Verdict: ");
+    w.Put(VerdictName(j.verdict));
+    w.EndLine();
+    w.Put(kRule);
+    w.EndLine();
     PutRecord(w, "Stored record: ", stored);
     PutRecord(w, "Fitted record: ", j.recordFitted ? &j.record : nullptr);
     PutOrientation(w, stored);
     if (*ApplyReason(apply)) {
-        Put(w, ApplyReason(apply));
-        Put(w, w.eol);
+        w.Put(ApplyReason(apply));
+        w.EndLine();
     }
-    return !w.full;
+    return w.Whole();
 }
 
 }  // namespace drawtest
