@@ -2,7 +2,11 @@
 # list building over a registry view, the touchscreen package's plan.
 set(SETUP_PORTABLE_DIR ${ORVANTIX_SOURCE_DIR}/setup/portable)
 orvantix_host_test(setup_test SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/setup_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/setup_text_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/setup_rules_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/setup_action_lists_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/setup_device_plan_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/setup_touch_plan_test.cpp
     ${SETUP_PORTABLE_DIR}/text.cpp
     ${SETUP_PORTABLE_DIR}/rules.cpp
     ${SETUP_PORTABLE_DIR}/action_lists.cpp
