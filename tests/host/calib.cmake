@@ -1,5 +1,4 @@
 # Durmasel's target layout and calibration arithmetic.
 orvantix_host_test(calib_test SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/calib_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/../../calib/calibration.cpp)
-target_include_directories(calib_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../../calib)
+    LIBS calib_portable common_portable)

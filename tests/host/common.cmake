@@ -4,6 +4,4 @@ orvantix_host_test(common_test SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/parameter_store_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/driver_interface_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/calibration_model_test.cpp
-    ${ORVANTIX_SOURCE_DIR}/common/parameter_store.cpp
-    ${ORVANTIX_SOURCE_DIR}/common/driver_interface.cpp
-    ${ORVANTIX_SOURCE_DIR}/common/calibration_model.cpp)
+    LIBS common_portable)

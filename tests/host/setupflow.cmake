@@ -2,7 +2,4 @@
 # bounded path texts of the install and removal flow, the unattended switches.
 orvantix_host_test(setupflow_test SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/setupflow_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/../../setup/portable/flow.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/../../setup/portable/unattended.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/../../common/parameter_store.cpp)
-target_include_directories(setupflow_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../../setup)
+    LIBS setup_portable common_portable)
