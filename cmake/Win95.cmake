@@ -34,50 +34,28 @@ set(WIN95_LINK_OPTIONS
     -Wl,--disable-dynamicbase -Wl,--disable-nxcompat
     -Wl,--no-insert-timestamp)
 
-# The CRT-free runtime shared by every shipped binary, with the bounded text
-# helpers (test programs take those from orvantix_test_contract).
-add_library(win95_runtime STATIC
-    ${PROJECT_SOURCE_DIR}/common/runtime/runtime.cpp
-    ${PROJECT_SOURCE_DIR}/common/bounded_text.cpp)
-target_compile_options(win95_runtime PRIVATE ${WIN95_COMPILE_OPTIONS}
-    -fno-tree-loop-distribute-patterns)
-target_compile_definitions(win95_runtime PUBLIC ${WIN95_DEFINITIONS})
-target_include_directories(win95_runtime PUBLIC
-    ${PROJECT_SOURCE_DIR}/common ${PROJECT_SOURCE_DIR}/common/runtime)
-
-# The portable half of the shared contract, built for the target.
-add_library(win95_contract STATIC
-    ${PROJECT_SOURCE_DIR}/common/parameter_store.cpp
-    ${PROJECT_SOURCE_DIR}/common/calibration_record.cpp
-    ${PROJECT_SOURCE_DIR}/common/driver_interface.cpp
-    ${PROJECT_SOURCE_DIR}/common/calibration_model.cpp)
-target_compile_options(win95_contract PRIVATE ${WIN95_COMPILE_OPTIONS})
-target_link_libraries(win95_contract PUBLIC win95_runtime)
-
-# The shelf of one-job Win32 helpers the programs share (common/shelf).
-# It names no runtime or contract of its own, so Setup's engine can bring
-# it into test programs that link the C runtime instead.
-add_library(win95_shelf STATIC
-    ${PROJECT_SOURCE_DIR}/common/shelf/error_box.cpp
-    ${PROJECT_SOURCE_DIR}/common/shelf/single_instance.cpp
-    ${PROJECT_SOURCE_DIR}/common/shelf/driver_device.cpp
-    ${PROJECT_SOURCE_DIR}/common/shelf/calibration_save.cpp
-    ${PROJECT_SOURCE_DIR}/common/shelf/store_values.cpp
-    ${PROJECT_SOURCE_DIR}/common/shelf/windows_version.cpp
-    ${PROJECT_SOURCE_DIR}/common/shelf/com_ports.cpp
-    ${PROJECT_SOURCE_DIR}/common/shelf/double_click.cpp
-    ${PROJECT_SOURCE_DIR}/common/shelf/timed_question.cpp
-    ${PROJECT_SOURCE_DIR}/common/os_class.cpp)
-target_compile_options(win95_shelf PRIVATE ${WIN95_COMPILE_OPTIONS})
-target_link_libraries(win95_shelf PUBLIC kernel32 user32 advapi32)
-target_compile_definitions(win95_shelf PRIVATE ${WIN95_DEFINITIONS})
-target_include_directories(win95_shelf PUBLIC
-    ${PROJECT_SOURCE_DIR}/common ${PROJECT_SOURCE_DIR}/common/shelf)
+# orvantix_portable(<name> SOURCES ...): a folder's portable rules (no
+# windows.h), named once in its portable.cmake. Here a static library built
+# for Windows 95 that names no runtime and no contract: a shipped program
+# brings the CRT-free runtime and common_portable, a test program the C
+# runtime and orvantix_test_contract. The native tests (tests/host) define
+# the same function with the sanitizers instead.
+function(orvantix_portable name)
+    cmake_parse_arguments(P "" "" "SOURCES" ${ARGN})
+    list(TRANSFORM P_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
+    add_library(${name} STATIC ${P_SOURCES})
+    target_compile_options(${name} PRIVATE ${WIN95_COMPILE_OPTIONS})
+    target_compile_definitions(${name} PRIVATE ${WIN95_DEFINITIONS})
+    target_include_directories(${name} PUBLIC
+        ${CMAKE_CURRENT_LIST_DIR} ${PROJECT_SOURCE_DIR}/common)
+endfunction()
 
 # win95_binary(<target> OUTPUT <file name> KIND GUI|DLL
-#              SOURCES ... [DEF file] [LIBS kernel32 user32 ...])
+#              SOURCES ... [PORTABLE <folder>_portable] [DEF file] [LIBS kernel32 user32 ...])
+# links the program's portable rules, then common's shelf, portable rules and
+# runtime (common/CMakeLists.txt), each after what needs it.
 function(win95_binary target)
-    cmake_parse_arguments(W "" "OUTPUT;KIND;DEF" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(W "" "OUTPUT;KIND;DEF;PORTABLE" "SOURCES;LIBS" ${ARGN})
     if(W_KIND STREQUAL "DLL")
         add_library(${target} SHARED ${W_SOURCES})
         set_target_properties(${target} PROPERTIES PREFIX "" SUFFIX "" IMPORT_PREFIX "lib")
@@ -100,7 +78,8 @@ function(win95_binary target)
         LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/package)
     target_compile_options(${target} PRIVATE ${WIN95_COMPILE_OPTIONS})
     target_link_options(${target} PRIVATE ${WIN95_LINK_OPTIONS})
-    target_link_libraries(${target} PRIVATE win95_shelf win95_contract win95_runtime ${W_LIBS} gcc)
+    target_link_libraries(${target} PRIVATE ${W_PORTABLE} win95_shelf common_portable win95_runtime
+        ${W_LIBS} gcc)
     set_property(GLOBAL APPEND PROPERTY WIN95_SHIPPED_BINARIES ${target})
 endfunction()
 

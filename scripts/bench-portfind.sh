@@ -11,7 +11,7 @@ runs=${1:-3}
 . scripts/rig.sh build/cross
 export ORVANTIX_PACKAGE=$top/build/cross/package ORVANTIX_SIMULATOR=$top/build/cross/simulator/zelvanis.vxd
 for _ in $(seq "$runs"); do
-    tests/e2e/portfind/serial_rig.sh scripts/wine-run.sh build/cross/tests/e2e/portfind/portfind_test.exe \
+    tests/e2e/setup/portfind/serial_rig.sh scripts/wine-run.sh build/cross/tests/e2e/setup/portfind/portfind_test.exe \
         --gtest_also_run_disabled_tests --gtest_filter='*Benchmark' | grep -E '^(9600|1200):'
 done
 rig_stop

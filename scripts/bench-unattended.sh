@@ -8,7 +8,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 runs=${1:-5}
 medium=build/cross/unattended-medium
-tests/e2e/setupflow/unattended_medium.sh scripts/make-media.sh build/cross/package "$medium" >/dev/null
+tests/e2e/setup/flow/unattended_medium.sh scripts/make-media.sh build/cross/package "$medium" >/dev/null
 . scripts/rig.sh build/cross
 win_medium=$(winepath -w "$medium")
 system='C:\windows\system32' program='C:\windows\Zelvanis'

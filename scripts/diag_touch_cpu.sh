@@ -16,7 +16,7 @@ sysdir="$WINEPREFIX/drive_c/windows/system32"
 log="$sysdir/zelvsim.log"
 export ORVANTIX_PACKAGE="$build/package" ORVANTIX_SIMULATOR="$build/simulator/zelvanis.vxd"
 # 10 s idle, then 10 s showing touches: each phase has 5 s measured in its middle.
-wine "$build/tests/e2e/pages/diag_bench.exe" 10 10 >/dev/null 2>&1 &
+wine "$build/tests/e2e/cpl/pages/diag_bench.exe" 10 10 >/dev/null 2>&1 &
 launcher=$!
 
 . "$top/scripts/prefix_ticks.sh"

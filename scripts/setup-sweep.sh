@@ -7,12 +7,12 @@
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
-tests/e2e/setupflow/unattended_medium.sh scripts/make-media.sh build/cross/package \
+tests/e2e/setup/flow/unattended_medium.sh scripts/make-media.sh build/cross/package \
     build/cross/unattended-medium >/dev/null || exit 2
 . scripts/rig.sh build/cross
 export ORVANTIX_PACKAGE="$top/build/cross/package" ORVANTIX_SWEEP_STRIDE=${ORVANTIX_SWEEP_STRIDE:-1}
 start=$(date +%s)
-scripts/wine-run.sh build/cross/tests/e2e/setupflow/setupsweep_test.exe \
+scripts/wine-run.sh build/cross/tests/e2e/setup/flow/setupsweep_test.exe \
     --gtest_filter="SetupSweep.${1:-*}"
 status=$?
 rig_stop

@@ -75,5 +75,15 @@ rm -f "$entry/ready"
 bring_up >/dev/null 2>&1 || bad "the rig failed"
 [ "$(runs)" = 2 ] && [ -f "$entry/ready" ] || bad "the broken entry was not made anew"
 
+case="the server ended before the rig"
+printf '#!/bin/sh\n[ "$1" = -k ] && exit 1\nexit 0\n' > "$w/bin/wineserver"
+said=$(env -u DISPLAY RIG_BUILD=x86 RIG_TEST_DIR="$w" XDG_CACHE_HOME="$w/cache" PATH="$w/bin:$PATH" \
+    bash -c 'set -e; . "$0" "$1" --fresh >/dev/null 2>&1; echo "$DISPLAY" > "$RIG_TEST_DIR/display"
+             rig_stop; echo stopped' "$rig" "$w/build")
+[ "$said" = stopped ] || bad "rig_stop failed under set -e"
+display=$(cat "$w/display")
+left=$(pgrep -f "^Xvfb $display ")
+[ -z "$left" ] || { bad "Xvfb $display still runs"; kill $left; }
+
 [ $failures -eq 0 ] && echo "rig: all cases passed"
 exit $((failures > 0))

@@ -1,7 +1,6 @@
-// Native tests of Setup's portable engine: instance key numbers, Driver
-// values, file titles, error texts, operating-system codes, the owned text,
-// the action lists, detection over a fake registry and the lists of an
-// installation, a removal and an update.
+// Native tests of Setup's device plan: detection over a fake registry and
+// the lists of an installation, a removal, the leftovers of a run cut short
+// and an update.
 #include <gtest/gtest.h>
 #include <strings.h>
 
@@ -9,181 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "parameter_store.h"
 #include "portable/action_lists.h"
 #include "portable/device_plan.h"
-#include "portable/rules.h"
-#include "portable/text.h"
 #include "portable/touch_plan.h"
+#include "setup_lists.h"
 
 namespace {
-
-TEST(InstanceNumber, PadsToFourDigitsAfterTheSign) {
-    const struct {
-        long n;
-        const char *text;
-    } cases[] = {{0, "0000"}, {12, "0012"}, {9999, "9999"}, {12345, "12345"}, {-1, "-001"},
-                 {-1234, "-1234"}, {-2147483647L - 1, "-2147483648"}};
-    for (const auto &c : cases) {
-        char out[16] = "-";
-        EXPECT_TRUE(FormatInstanceNumber(out, sizeof(out), c.n)) << c.n;
-        EXPECT_STREQ(c.text, out) << c.n;
-    }
-}
-
-TEST(InstanceNumber, RefusesABufferTooSmall) {
-    char out[5];
-    EXPECT_TRUE(FormatInstanceNumber(out, sizeof(out), 7));
-    EXPECT_STREQ("0007", out);
-    EXPECT_FALSE(FormatInstanceNumber(out, sizeof(out), 12345));
-    EXPECT_FALSE(FormatInstanceNumber(out, 0, 1));
-}
-
-TEST(InstanceNumber, AppendsToAKeyPath) {
-    Text path("Enum\\Root\\Orvantix");
-    ASSERT_TRUE(AppendInstance(&path, 2));
-    EXPECT_STREQ("Enum\\Root\\Orvantix\\0002", path.c_str());
-}
-
-// Read like the C library's, stopping at the 32-bit bounds.
-TEST(LeadingDecimal, ReadsLikeTheCLibrary) {
-    const long max = 2147483647L, min = -2147483647L - 1;
-    const struct {
-        const char *text;
-        long value;
-    } cases[] = {
-        {"0003", 3}, {"  \t12abc", 12}, {"+7", 7}, {"-12", -12}, {"", 0}, {"x12", 0}, {"- 5", 0},
-        {nullptr, 0}, {"2147483647", max}, {"99999999999999999999", max}, {"-2147483648", min},
-        {"-99999999999999999999", min},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(c.value, ReadLeadingDecimal(c.text)) << (c.text ? c.text : "(null)");
-}
-
-// Only class name, backslash and the four digits Setup writes name a key;
-// anything else names none, so a removal can't reach another device's.
-TEST(DriverValue, NamesAClassKeyOnlyInSetupsOwnForm) {
-    const struct {
-        const char *driver;
-        long expected;  // -1: names no key
-    } cases[] = {
-        {"Mouse\\0003", 3},   {"mouse\\0012", 12},  {"Mouse\\12345", 12345},
-        {"Mouse\\", -1},      {"Mouse\\abc", -1},   {" Mouse\\0007", -1},
-        {"Ports\\0001", -1},  {"Mouse/0001", -1},   {"Mouse\\3", -1},
-        {"Mouse\\00003", -1}, {"Mouse\\0003 ", -1}, {"Mouse\\-001", -1},
-        {"Mouse", -1},        {"Mouse\\99999999999", -1}, {nullptr, -1},
-    };
-    for (const auto &c : cases) {
-        long n = -1;
-        EXPECT_EQ(c.expected >= 0, ClassInstanceFromDriver(c.driver, "Mouse", &n))
-            << (c.driver ? c.driver : "(null)");
-        EXPECT_EQ(c.expected, n) << (c.driver ? c.driver : "(null)");
-    }
-}
-
-TEST(FileTitle, DropsFolderAndExtension) {
-    const char *cases[][2] = {{"C:\\WINDOWS\\TEMP\\Setup.exe", "Setup"}, {"Setup.exe", "Setup"},
-                              {"C:\\dir.ext\\Setup", "Setup"}, {"D:my.setup.exe", "my.setup"},
-                              {"C:\\WINDOWS\\", ""}, {nullptr, ""}};
-    for (const auto &c : cases) {
-        char out[64] = "-";
-        EXPECT_TRUE(FileTitleOf(c[0], out, sizeof(out))) << (c[0] ? c[0] : "(null)");
-        EXPECT_STREQ(c[1], out) << (c[0] ? c[0] : "(null)");
-    }
-}
-
-TEST(FileTitle, RefusesABufferTooSmall) {
-    char out[5];
-    EXPECT_FALSE(FileTitleOf("C:\\Setup.exe", out, sizeof(out)));
-    EXPECT_STREQ("", out);
-    EXPECT_TRUE(FileTitleOf("C:\\Setu.exe", out, sizeof(out)));
-    EXPECT_STREQ("Setu", out);
-}
-
-TEST(ErrorText, BlanksControlCharactersOnly) {
-    char text[] = "Access denied.\r\n\tx\xe9\x81";
-    BlankControlCharacters(text);
-    EXPECT_STREQ("Access denied.   x\xe9\x81", text);
-    BlankControlCharacters(nullptr);
-}
-
-// Windows 95 is 4.0, 98 is 4.10, Me 4.90, XP NT 5.1.
-TEST(OperatingSystem, FollowsTheCodeTable) {
-    const int cases[][4] = {  // platform, major, minor, code
-        {kPlatformWin32s, 3, 11, 0}, {kPlatformWindows, 4, 0, 1}, {kPlatformWindows, 4, 1, 2},
-        {kPlatformWindows, 4, 10, 3}, {kPlatformWindows, 4, 90, 3}, {kPlatformNT, 4, 0, 4},
-        {kPlatformNT, 5, 1, 5}, {kPlatformNT, 6, 1, 6}, {kPlatformNT, 3, 51, 6},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(c[3], ClassifyOS(c[0], c[1], c[2])) << c[0] << " " << c[1] << "." << c[2];
-}
-
-TEST(OperatingSystem, RefusesTheNTFamilyAndUnknownPlatforms) {
-    for (int code = 0; code <= 3; ++code) EXPECT_FALSE(IsRefusedOS(code)) << code;
-    for (int code = 4; code <= 6; ++code) EXPECT_TRUE(IsRefusedOS(code)) << code;
-    EXPECT_TRUE(IsRefusedOS(ClassifyOS(3, 10, 0)));
-}
-
-TEST(OwnedText, HoldsTextAndBytes) {
-    Text empty(nullptr);
-    EXPECT_STREQ("", empty.c_str());
-    EXPECT_TRUE(empty.Empty());
-    Text text("Mouse");
-    ASSERT_TRUE(text.Append("Driver"));
-    EXPECT_STREQ("MouseDriver", text.c_str());
-    EXPECT_EQ(11u, text.Length());
-    const unsigned char bytes[4] = {0x14, 0, 0, 0};
-    ASSERT_TRUE(text.AssignBytes(bytes, 4));
-    EXPECT_EQ(4u, text.Length());
-    EXPECT_EQ(0, memcmp(text.c_str(), bytes, 4));
-    Text copy(text);
-    EXPECT_EQ(4u, copy.Length());
-    EXPECT_EQ(0, memcmp(copy.c_str(), bytes, 4));
-}
-
-TEST(OwnedText, AssignsFromItselfAndTrimsAReservedBuffer) {
-    Text text("Orvantix");
-    text = text;
-    EXPECT_STREQ("Orvantix", text.c_str());
-    ASSERT_TRUE(text.Assign(text.c_str() + 3));
-    EXPECT_STREQ("antix", text.c_str());
-    char *room = text.Reserve(10);
-    ASSERT_NE(nullptr, room);
-    EXPECT_EQ(10u, text.Length());
-    memcpy(room, "abc", 3);
-    text.TrimAtNul();
-    EXPECT_STREQ("abc", text.c_str());
-    EXPECT_EQ(3u, text.Length());
-}
-
-std::string Bytes(const Text &data) { return std::string(data.c_str(), data.Length()); }
-
-TEST(ActionLists, KeepInsertionOrderAndTheGivenBytes) {
-    FileList files;
-    ASSERT_TRUE(AppendFile(&files, "a.exe", "C:\\a.exe"));
-    ASSERT_TRUE(AppendFile(&files, nullptr, nullptr));
-    ASSERT_EQ(2u, files.Count());
-    EXPECT_STREQ("a.exe", files.First()->source.c_str());
-    EXPECT_STREQ("", files.First()->next->target.c_str());
-
-    RegList keys;
-    const unsigned char word[4] = {1, 2, 3, 4};
-    ASSERT_TRUE(AppendRegValue(&keys, "K", "Text", "Mouse", 99, kRegSz, kRootLocalMachine));
-    ASSERT_TRUE(AppendRegValue(&keys, "K", "Bin", word, 3, kRegBinary, kRootLocalMachine));
-    ASSERT_TRUE(AppendRegValue(&keys, "K", nullptr, word, 0, kRegDword, kRootLocalMachine));
-    ASSERT_TRUE(AppendRegValue(&keys, "K", "Null", nullptr, 4, kRegBinary, kRootLocalMachine));
-    const RegEntry *e = keys.First();
-    EXPECT_EQ("Mouse", Bytes(e->data));  // length ignored for text
-    e = e->next;
-    EXPECT_EQ(std::string("\x01\x02\x03", 3), Bytes(e->data));
-    e = e->next;
-    EXPECT_STREQ("", e->valueName.c_str());
-    EXPECT_TRUE(e->data.Empty());
-    EXPECT_TRUE(e->next->data.Empty());
-    keys.Clear();
-    EXPECT_EQ(0u, keys.Count());
-    EXPECT_EQ(nullptr, keys.First());
-}
 
 // A registry of keys (paths compared ignoring case) with text values,
 // seen through the detection interface; it records what was opened.
@@ -332,16 +162,6 @@ TEST(UninstallEntry, TakesOnlyAFreeNameOrOneOfOurOwn) {
         EXPECT_FALSE(registry.IsOpen());
     }
 }
-
-// Each file entry as "source > target".
-std::vector<std::string> Entries(const FileList &list) {
-    std::vector<std::string> out;
-    for (const FileEntry *e = list.First(); e; e = e->next)
-        out.push_back(std::string(e->source.c_str()) + " > " + e->target.c_str());
-    return out;
-}
-
-using Strings = std::vector<std::string>;
 
 const SetupFolders kFolders = {"C:\\WINDOWS\\", "C:\\WINDOWS\\SYSTEM\\", "Setup"};
 
@@ -513,66 +333,6 @@ TEST(UpdateActions, ReplaceTheListsByTheDriverCopy) {
     ASSERT_TRUE(BuildUpdateActions(kTouchDevice, "C:\\WINDOWS\\SYSTEM\\", &files, &keys));
     EXPECT_EQ(0u, keys.Count());
     EXPECT_EQ(Strings{"ZELVANIS.VxD > C:\\WINDOWS\\SYSTEM\\ZELVANIS.VxD"}, Entries(files));
-}
-
-unsigned long Word(const Text &data) {
-    EXPECT_EQ(4u, data.Length());
-    const unsigned char *b = reinterpret_cast<const unsigned char *>(data.c_str());
-    return b[0] | b[1] << 8 | b[2] << 16 | static_cast<unsigned long>(b[3]) << 24;
-}
-
-TEST(TouchPackage, QueuesTheTwelveDefaultsWithThePort) {
-    RegList keys;
-    ASSERT_TRUE(AppendDefaultParameterValues(&keys, 3));
-    const char *names[] = {"Port",     "XLow",     "XHigh",    "YLow",
-                           "YHigh",    "SwapXY",   "BeepMode", "BeepFreq",
-                           "BeepTime", "DblClickRegion", "DragDelay", "MouseMode"};
-    const unsigned long values[] = {3, 0, 4096, 0, 4096, 0, 2, 1000, 32, 25, 0, 3};
-    ASSERT_EQ(12u, keys.Count());
-    size_t i = 0;
-    for (const RegEntry *e = keys.First(); e; e = e->next, ++i) {
-        EXPECT_STREQ("System\\CurrentControlSet\\Services\\Zelvanis\\Parameters",
-                     e->keyPath.c_str());
-        EXPECT_STREQ(names[i], e->valueName.c_str());
-        EXPECT_EQ(static_cast<unsigned long>(kRegDword), e->type);
-        EXPECT_EQ(values[i], Word(e->data)) << names[i];
-    }
-}
-
-TEST(TouchPackage, StoresANegativePortAsItsBitPattern) {
-    RegList keys;
-    ASSERT_TRUE(AppendDefaultParameterValues(&keys, -1));
-    EXPECT_EQ(0xFFFFFFFFUL, Word(keys.First()->data));
-}
-
-// The calibration comes in the record's order and is stored by name; one
-// with an edge beyond the controller queues nothing.
-TEST(TouchPackage, AGivenCalibrationTakesThePlaceOfTheFiveDefaults) {
-    const unsigned long calibration[] = {100, 200, 3000, 3900, 1};
-    RegList keys;
-    ASSERT_TRUE(AppendDefaultParameterValues(&keys, 2, calibration));
-    const unsigned long values[] = {2, 100, 3000, 200, 3900, 1, 2, 1000, 32, 25, 0, 3};
-    ASSERT_EQ(12u, keys.Count());
-    size_t i = 0;
-    for (const RegEntry *e = keys.First(); e; e = e->next, ++i)
-        EXPECT_EQ(values[i], Word(e->data)) << e->valueName.c_str();
-    const unsigned long beyond[] = {100, 200, 4097, 3900, 1};
-    RegList none;
-    EXPECT_FALSE(AppendDefaultParameterValues(&none, 2, beyond));
-    EXPECT_EQ(0u, none.Count());
-}
-
-TEST(TouchPackage, CopiesAndRemovesItsSystemFiles) {
-    FileList files;
-    ASSERT_TRUE(AppendPackageCopies(&files, "C:\\W\\S\\"));
-    ASSERT_TRUE(AppendPackageRemovals(&files, "C:\\W\\S\\"));
-    EXPECT_EQ((Strings{"Durmasel.exe > C:\\W\\S\\Durmasel.exe",
-                       "Pemrosko.CPL > C:\\W\\S\\Pemrosko.CPL", "C:\\W\\S\\Durmasel.exe > ",
-                       "C:\\W\\S\\Pemrosko.CPL > "}),
-              Entries(files));
-    RegList keys;
-    ASSERT_TRUE(AppendServiceKeyRemoval(&keys));
-    EXPECT_STREQ("System\\CurrentControlSet\\Services\\Zelvanis", keys.First()->keyPath.c_str());
 }
 
 }  // namespace
