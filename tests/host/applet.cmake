@@ -1,4 +1,4 @@
 # The applet's system check: which Windows versions it accepts.
 orvantix_host_test(applet_test SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/applet_test.cpp
+    applet_test.cpp
     LIBS cpl_portable common_portable)

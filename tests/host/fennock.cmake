@@ -1,6 +1,6 @@
 # Fennock's watch loop and query rule, run on real threads.
 orvantix_host_test(fennock_test SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/fennock_test.cpp
+    fennock_test.cpp
     LIBS rightclick_portable)
 # The loop is built optimised and without sanitizer instrumentation (which
 # reloads memory on its own): a command word the compiler is allowed to keep

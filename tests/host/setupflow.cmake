@@ -1,5 +1,5 @@
 # Setup's flow rules: the command-line switches, the outcome table and the
 # bounded path texts of the install and removal flow, the unattended switches.
 orvantix_host_test(setupflow_test SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/setupflow_test.cpp
+    setupflow_test.cpp
     LIBS setup_portable common_portable)

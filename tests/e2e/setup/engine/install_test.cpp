@@ -77,23 +77,8 @@ TEST_F(InstallTest, NoDeviceKeyMeansNotInstalledAtInstanceZero) {
     EXPECT_TRUE(installer.IsKindOf(RUNTIME_CLASS(CDeviceInstaller)));
 }
 
-TEST_F(InstallTest, OtherDevicesAtTheFirstInstancesPushTheNewOneBack) {
-    AddInstance("0000", "Standard serial mouse");
-    AddInstance("0001", "Another pointer");
-    CTouchInstaller installer;
-    installer.Prepare();
-    EXPECT_EQ(-1, installer.m_nRootInstance);
-    EXPECT_EQ(2, installer.m_nNextRootInstance);
-}
-
-TEST_F(InstallTest, ADeviceBehindAMissingFirstInstanceIsNotFound) {
-    AddInstance("0001", "Orvantix Touchscreen", "Mouse\\0000");
-    CTouchInstaller installer;
-    installer.Prepare();
-    EXPECT_EQ(-1, installer.m_nRootInstance);
-    EXPECT_EQ(0, installer.m_nNextRootInstance);
-}
-
+// The scan's rules are tabled natively; this is its wiring to the real
+// registry: another device before ours, the description in another case.
 TEST_F(InstallTest, TheDescriptionMatchesInAnyCaseAndTheDriverGivesTheClass) {
     AddInstance("0000", "Standard serial mouse");
     AddInstance("0001", "ORVANTIX touchscreen", "Mouse\\0003");
@@ -101,6 +86,7 @@ TEST_F(InstallTest, TheDescriptionMatchesInAnyCaseAndTheDriverGivesTheClass) {
     CTouchInstaller installer;
     installer.Prepare();
     EXPECT_EQ(1, installer.m_nRootInstance);
+    EXPECT_EQ(2, installer.m_nNextRootInstance);
     EXPECT_EQ(3, installer.m_nClassInstance);
 }
 
@@ -310,7 +296,8 @@ TEST_F(InstallTest, AFileInUseDuringRemovalIsReported) {
 }
 
 // A damaged Driver value, or one naming another device's driver key, must
-// not send the removal into the system mouse's class key.
+// not send the removal into the system mouse's class key (the forms a
+// Driver value may take are tabled natively).
 class ForeignClassKeyTest : public InstallTest,
                             public ::testing::WithParamInterface<const char *> {};
 
@@ -329,7 +316,6 @@ TEST_P(ForeignClassKeyTest, RemovalLeavesAnotherDevicesClassKeyAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Driver, ForeignClassKeyTest,
-                         ::testing::Values("Mouse\\", "Mouse\\abc", " Mouse\\0007", "Ports\\0001",
-                                           "Mouse\\0000"));
+                         ::testing::Values("Mouse\\abc", "Mouse\\0000"));
 
 }  // namespace
