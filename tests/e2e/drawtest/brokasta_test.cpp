@@ -392,7 +392,8 @@ TEST_F(BrokastaAccuracy, OnTargetPassesAShiftIsRecalibratedAndAppliedABentRowIsT
     // The middle row 40 px off while the outer rows are on target.
     const int bentMiddle[3][2] = {{0, 0}, {40, 0}, {0, 0}};
     ASSERT_EQ(RunCheck(bentMiddle), Done("PANEL GEOMETRY")) << harness::ReadTextFile(ReportPath());
-    EXPECT_TRUE(ReportHas("Largest error after best fit: 27 px\r\n"));
+    EXPECT_TRUE(ReportHas("Largest error after best fit: 27 px\r\n"))
+        << harness::ReadTextFile(ReportPath());
     EXPECT_FALSE(harness::IsVisible(Control(IDC_APPLY)));
 }
 
