@@ -1,6 +1,6 @@
-// Bounded text helpers and the buffer writer; see bounded_text.h.
-// Built into the CRT-free runtime too, whose strlen asks Length: no call
-// here may lead back to a C library function but memcpy.
+// Bounded text helpers and the buffer writer; see bounded_text.h. The
+// shipped programs link it without a C library: of its functions only
+// memcpy, which the runtime has, may be called here.
 #include "bounded_text.h"
 
 #include <string.h>
@@ -147,15 +147,11 @@ void Writer::Put(const char *text) {
 }
 
 void Writer::PutNumber(long value, int minDigits) {
+    if (value < 0) Put("-");
     // Unsigned, so that the most negative number has a magnitude too.
-    unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value)
-                                        : static_cast<unsigned long>(value);
-    char number[kNumberRoom];
-    char *end = number + sizeof(number) - 1;
-    *end = '\0';
-    char *start = DigitsBefore(end, magnitude, minDigits);
-    if (value < 0) *--start = '-';
-    Put(start);
+    PutUnsigned(value < 0 ? 0UL - static_cast<unsigned long>(value)
+                          : static_cast<unsigned long>(value),
+                minDigits);
 }
 
 void Writer::PutUnsigned(unsigned long value, int minDigits) {

@@ -1,7 +1,7 @@
 // The little runtime every shipped program links instead of a C library:
 // memory primitives the compiler may call, operator new/delete on the
-// process heap and the process entry glue. The bounded text helpers it
-// offers come from bounded_text.h, which the test programs share.
+// process heap and the process entry glue. It brings the bounded text
+// helpers (bounded_text.h, common's portable rules) along for its callers.
 #ifndef ORVANTIX_RUNTIME_H
 #define ORVANTIX_RUNTIME_H
 
